@@ -1,0 +1,4 @@
+// Placeholder console driver; the dialogue replaces it.
+#include "GAMSInOut.h"
+
+int main() { return 0; }
