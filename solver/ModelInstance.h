@@ -1,0 +1,129 @@
+// The bridge between the language front end and the solve engine: a model
+// instantiated over its sets, as columns (variables), rows (equations) and
+// expressions over the columns. The front end builds it for each `solve`
+// statement; the engine solves it and writes the solution part of the listing.
+#ifndef GAMSUB_MODELINSTANCE_H
+#define GAMSUB_MODELINSTANCE_H
+
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace gamsub {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Expression graph. Nodes live in one pool and refer to their arguments by
+// index; a node's arguments always have smaller indices than the node itself.
+enum class Op {
+    Const,  // value
+    Var,    // column index in `var`
+    Add,    // n-ary sum of args
+    Sub,    // args[0] - args[1]
+    Mul,    // args[0] * args[1]
+    Div,    // args[0] / args[1]
+    Neg,    // -args[0]
+    Pow,    // args[0] ** args[1] (also GAMS power(x, n))
+    Sqr,    // args[0]^2
+    Sqrt,
+    Exp,
+    Log,
+    Abs,
+    Min,    // n-ary
+    Max,    // n-ary
+};
+
+struct Node {
+    Op op = Op::Const;
+    double value = 0.0;     // Const only
+    int var = -1;           // Var only
+    std::vector<int> args;  // operands, by pool index
+};
+
+struct ExpressionPool {
+    std::vector<Node> nodes;
+
+    int constant(double v) {
+        Node n;
+        n.op = Op::Const;
+        n.value = v;
+        nodes.push_back(n);
+        return static_cast<int>(nodes.size()) - 1;
+    }
+    int variable(int column) {
+        Node n;
+        n.op = Op::Var;
+        n.var = column;
+        nodes.push_back(n);
+        return static_cast<int>(nodes.size()) - 1;
+    }
+    int apply(Op op, std::vector<int> args) {
+        Node n;
+        n.op = op;
+        n.args = std::move(args);
+        nodes.push_back(n);
+        return static_cast<int>(nodes.size()) - 1;
+    }
+};
+
+enum class VarKind { Free, Positive, Negative };
+enum class RowType { E, L, G };  // =e=, =l=, =g=
+enum class ModelType { LP, QCP, NLP, DNLP };
+enum class Sense { Minimize, Maximize };
+
+// One column of the instance: one element of a declared variable.
+struct Column {
+    int block = -1;                   // index into ModelInstance::varBlocks
+    std::vector<std::string> labels;  // one label per index position
+    double lower = -kInf, upper = kInf, level = 0.0, scale = 1.0;
+    double marginal = 0.0;            // filled by the engine after the solve
+};
+
+// One row: body =type= 0, where body = lhs - rhs of the equation.
+struct Row {
+    int block = -1;                   // index into ModelInstance::equBlocks
+    std::vector<std::string> labels;
+    RowType type = RowType::E;
+    int body = -1;                    // pool index of lhs - rhs
+    double level = 0.0, marginal = 0.0;  // filled by the engine after the solve
+};
+
+// A declared variable or equation as the listing shows it: its elements in
+// listing order (declaration order of the model's items, elements sorted as
+// GAMS sorts them) are the columns or rows whose `block` is this block.
+struct Block {
+    std::string name;
+    std::string text;  // explanatory text, may be empty
+    int dimension = 0;
+    VarKind kind = VarKind::Free;  // variables only
+    std::vector<int> members;      // column or row indices, in listing order
+};
+
+struct ModelInstance {
+    std::string modelName;   // as written in the source (listing shows it upper-cased where GAMS does)
+    ModelType type = ModelType::LP;
+    Sense sense = Sense::Minimize;
+    int objectiveColumn = -1;  // the scalar variable being optimised
+    std::string objectiveName;
+    int solveLine = 0;         // source line of the solve statement ("FROM LINE")
+
+    ExpressionPool pool;
+    std::vector<Column> columns;
+    std::vector<Row> rows;
+    std::vector<Block> varBlocks;  // declaration order
+    std::vector<Block> equBlocks;  // declaration order
+};
+
+// GAMS's status codes as the SOLVE SUMMARY prints them.
+struct SolveStatus {
+    int solverStatus = 1;   // 1 Normal Completion, 2 Iteration Interrupt, 3 Resource Interrupt, 4 Terminated by Solver, 5 Evaluation Interrupt, 13 System Failure
+    int modelStatus = 2;    // 1 Optimal, 2 Locally Optimal, 3 Unbounded, 4 Infeasible, 5 Locally Infeasible, 6 Intermediate Infeasible, 7 Intermediate Nonoptimal, 13 Error No Solution
+    double objective = 0.0;
+    int iterations = 0;
+    double seconds = 0.0;
+    std::string solverMessage;  // short text for the solver's own section of the listing
+};
+
+}  // namespace gamsub
+
+#endif
