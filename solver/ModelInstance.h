@@ -120,7 +120,8 @@ struct SolveStatus {
     int modelStatus = 2;    // 1 Optimal, 2 Locally Optimal, 3 Unbounded, 4 Infeasible, 5 Locally Infeasible, 6 Intermediate Infeasible, 7 Intermediate Nonoptimal, 13 Error No Solution
     double objective = 0.0;
     int iterations = 0;
-    double seconds = 0.0;
+    double seconds = 0.0;       // resource usage shown in the SOLVE SUMMARY
+    double ipoptSeconds = 0.0;  // time spent inside Ipopt's own algorithm (excluding our callbacks)
     std::string solverMessage;  // short text for the solver's own section of the listing
 };
 
