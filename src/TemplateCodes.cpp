@@ -1,0 +1,125 @@
+#include "TemplateCodes.h"
+
+#include <cctype>
+#include <cstdio>
+#include <string>
+
+#include "Exceptions.h"
+
+namespace {
+
+// Code numbers beyond this are all unknown; saturating here keeps huge texts from overflowing.
+const long kNumberCap = 1000000;
+
+// The leading decimal integer of a code text as atoi reads it: white space, a
+// sign, digits; a text without digits reads as 0.
+long codeNumber(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) i++;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); i++)
+        if (value < kNumberCap) value = value * 10 + (text[i] - '0');
+    return negative ? -value : value;
+}
+
+std::string formatted(const char* format, double value) {
+    int length = std::snprintf(nullptr, 0, format, value);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(&text[0], text.size(), format, value);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// The code as the user wrote it, with control characters made visible.
+std::string shownCode(const std::string& text) {
+    std::string shown = "@";
+    for (char c : text) {
+        if (c == '\t') shown += "\\t";
+        else if (c == '\r') shown += "\\r";
+        else if (std::iscntrl(static_cast<unsigned char>(c))) shown += "?";
+        else shown += c;
+    }
+    return shown;
+}
+
+[[noreturn]] void refuse(const char* headline, const std::string& text, const TemplatePlace& place,
+                         const std::string& reason) {
+    std::string message = std::string(" > ERROR! ") + headline + "\n >> The code '" + shownCode(text) +
+                          "' in line " + std::to_string(place.lineNumber) + " of the file '" + place.fileName +
+                          "'\n >> " + reason;
+    throw GeneralException(message.c_str());
+}
+
+// Looks up entry m of a first-stage vector followed by a second-stage one.
+bool stagedEntry(const VECTOR* first, const VECTOR* second, long m, double& value) {
+    if (m < first->size) {
+        value = first->data[m];
+        return true;
+    }
+    if (m - first->size < second->size) {
+        value = second->data[m - first->size];
+        return true;
+    }
+    return false;
+}
+
+// Which codes of a weight or average range have a value, for the error message.
+std::string stagedRange(const SCENARIOS& set, long first, const char* what) {
+    const long entries = static_cast<long>(set.numVariables1) + set.numVariables2;
+    std::string counts = std::to_string(set.numVariables1) + " first-stage and " +
+                         std::to_string(set.numVariables2) + " second-stage " + what;
+    if (entries == 0) return std::string("There are no ") + what + ": the model has " + counts + ".";
+    return "The codes " + std::to_string(first) + " to " + std::to_string(first + entries - 1) +
+           " stand for the " + counts + ", in this order.";
+}
+
+std::string codeValue(const std::string& text, const SCENARIOS& set, int s, const TemplatePlace& place) {
+    if (text.empty())
+        refuse("A substitution code in the template has no number.", text, place,
+               "An '@' must be followed by the code number; a blank or the line end came first.");
+    const SCENARIO* scenario = set.scenarios[s];
+    const long n = codeNumber(text);
+    double value = 0.0;
+    if (n >= 0 && n <= 99) {
+        if (n >= scenario->numParameters)
+            refuse("A substitution code in the template has no value.", text, place,
+                   "Scenario " + std::to_string(s + 1) + " has " + std::to_string(scenario->numParameters) +
+                       " parameters in the settings file: the codes 0 to 99 stand for them in turn.");
+        value = scenario->data[n];
+    } else if (n >= 100 && n <= 199) {
+        if (!stagedEntry(scenario->weights1, scenario->weights2, n - 100, value))
+            refuse("A substitution code in the template has no value.", text, place, stagedRange(set, 100, "weights"));
+    } else if (n >= 200 && n <= 299) {
+        if (!stagedEntry(set.averageSolution1, set.averageSolution2[s], n - 200, value))
+            refuse("A substitution code in the template has no value.", text, place, stagedRange(set, 200, "averages"));
+    } else if (n == 300) {
+        value = set.rho;
+    } else if (n == 400) {
+        return std::to_string(s + 1);
+    } else {
+        refuse("Unknown substitution code in the template.", text, place,
+               "The known codes are 0 to 299, 300 (rho) and 400 (the scenario number).");
+    }
+    return formatted("%0.3f", value);
+}
+
+}  // namespace
+
+std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place) {
+    std::string out;
+    out.reserve(body.size());
+    size_t i = 0;
+    while (i < body.size()) {
+        if (body[i] != '@') {
+            out += body[i++];
+            continue;
+        }
+        size_t end = body.find(' ', i + 1);
+        if (end == std::string::npos) end = body.size();
+        out += codeValue(body.substr(i + 1, end - i - 1), set, s, place);
+        i = end + 1;  // the blank that ended the code is dropped with it
+    }
+    return out;
+}
