@@ -1,0 +1,21 @@
+// One scenario's share of the solver worker: run GAMS on scenario<k>.gms in
+// the working directory and mark the scenario done.
+#ifndef SCW_SCENARIOSOLVE_H
+#define SCW_SCENARIOSOLVE_H
+
+#include <string>
+#include <vector>
+
+// The GAMS program named by the path argument: a directory means its "gams".
+std::string gamsExecutable(const std::string& gamsPath);
+
+// The GAMS command line for scenario k: listing scenario<k>.lst in `dir`, no
+// log on the console, and a page size that keeps tables free of page breaks.
+std::vector<std::string> gamsCommand(const std::string& gamsPath, const std::string& dir, int k);
+
+// Removes the old listing and done file, runs GAMS, and then creates done<k>,
+// also when GAMS failed (the failure is told on standard error). Returns false
+// only when the done file itself could not be created.
+bool solveScenario(const std::string& dir, const std::string& gamsPath, int k);
+
+#endif
