@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "Exceptions.h"
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+template <typename E>
+std::string shown(const E& e) {
+    CaptureStdout();
+    e.displayMessage();
+    return GetCapturedStdout();
+}
+
+}  // namespace
+
+TEST(Exceptions, EachClassPrintsItsOwnLines) {
+    EXPECT_EQ(shown(FileNotExists("pathGAMS.txt")),
+              " > ERROR! I cannot open the given file!\n"
+              " >> The file 'pathGAMS.txt' probably doesn't exist.\n");
+    EXPECT_EQ(shown(FileNotExists("")),
+              " > ERROR! I cannot open the given file!\n >> The file '' probably doesn't exist.\n");
+    EXPECT_EQ(shown(SumProbabilitiesException(0.9)),
+              " > ERROR! The sum of probabilities of all scenarios doesn't equal one!\n"
+              " > The sum is 0.900000 != 1.\n");
+    // Six decimals only: a sum a little off one still shows as one.
+    EXPECT_EQ(shown(SumProbabilitiesException(1.0 + 4e-7)),
+              " > ERROR! The sum of probabilities of all scenarios doesn't equal one!\n"
+              " > The sum is 1.000000 != 1.\n");
+    EXPECT_EQ(shown(NoOccurenceOfVariableInLSTFile("x", "scenario2.lst")),
+              " > ERROR! The following variable doesn't exist in a given file!\n"
+              " >> The variable: 'x' in the file: 'scenario2.lst'\n");
+    EXPECT_EQ(shown(NumParametersException()),
+              " > ERROR! The number of parameters is not the same for all scenarios.\n");
+    EXPECT_EQ(shown(WrongInputParameter("A problem with the penalty parameter has occured. Check the given number.")),
+              "A problem with the penalty parameter has occured. Check the given number.\n");
+    EXPECT_EQ(shown(GeneralException("plain")), "plain\n");
+}
+
+TEST(Exceptions, HandlerOfTheBaseShowsOnlyTheMessageLine) {
+    try {
+        throw FileNotExists("results.txt");
+    } catch (const GeneralException& e) {
+        EXPECT_EQ(shown(e), " > ERROR! I cannot open the given file!\n");
+    }
+}
+
+TEST(Exceptions, TextsAreOwnedCopies) {
+    char name[] = "scenario1.gms";
+    char variable[] = "y";
+    FileNotExists missing(name);
+    NoOccurenceOfVariableInLSTFile absent(variable, name);
+    std::strcpy(name, "overwritten!!");
+    variable[0] = 'z';
+    EXPECT_EQ(std::string(missing.fileName), "scenario1.gms");
+    EXPECT_EQ(std::string(absent.nameOfVariable), "y");
+    EXPECT_EQ(std::string(absent.fileName), "scenario1.gms");
+
+    // A copy owns its strings too, so both objects release their own.
+    FileNotExists copy(missing);
+    EXPECT_NE(copy.fileName, missing.fileName);
+    EXPECT_NE(copy.message, missing.message);
+    EXPECT_EQ(shown(copy), shown(missing));
+}

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Exceptions.h"
+#include "GAMSInOut.h"
+
+namespace {
+
+const std::string exampleFile = std::string(PHA_TEST_DATA_DIR) + "/dialogue/settings-example.txt";
+
+// A settings file with the given bytes, in a fresh folder of its own.
+std::string settingsFile(const std::string& contents) {
+    std::string pattern = testing::TempDir() + "settings-XXXXXX";
+    std::vector<char> dir(pattern.begin(), pattern.end());
+    dir.push_back('\0');
+    if (mkdtemp(dir.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
+    std::string path = std::string(dir.data()) + "/scenarios.txt";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(contents.data(), 1, contents.size(), f);
+    std::fclose(f);
+    return path;
+}
+
+SCENARIOS* load(std::string path, int nV1 = 1, int nV2 = 1) { return new SCENARIOS(&path[0], nV1, nV2); }
+
+std::vector<double> parameters(const SCENARIO* s) { return std::vector<double>(s->data, s->data + s->numParameters); }
+
+}  // namespace
+
+TEST(SettingsFile, WorkedExample) {
+    SCENARIOS* set = load(exampleFile, 2, 3);
+    ASSERT_EQ(set->numScenarios, 3);
+    EXPECT_EQ(set->numParameters, 2);
+    const double probability[] = {0.3, 0.5, 0.2};
+    const std::vector<double> values[] = {{100, 2.5}, {120, 2}, {150, 1.5}};
+    for (int k = 0; k < 3; k++) {
+        const SCENARIO* s = set->scenarios[k];
+        EXPECT_DOUBLE_EQ(s->probability, probability[k]) << "scenario " << k + 1;
+        EXPECT_EQ(parameters(s), values[k]) << "scenario " << k + 1;
+        EXPECT_EQ(s->weights1->size, 2);
+        EXPECT_EQ(s->solution2->size, 3);
+        EXPECT_EQ(set->averageSolution2[k]->size, 3);
+    }
+    EXPECT_EQ(set->averageSolution1->size, 2);
+    delete set;
+}
+
+TEST(SettingsFile, SingleLines) {
+    struct Row {
+        const char* line;
+        double probability;
+        std::vector<double> values;
+    };
+    const Row rows[] = {
+        {"0.5 1 2\n", 0.5, {1, 2}},
+        {"  0.5   1\n", 0.5, {1}},
+        {"0.5 1 \n", 0.5, {1, 0}},
+        {"0.5 1 2\r\n", 0.5, {1, 2}},
+        {"0.5\n", 0.0, {0.5}},
+        {"\n", 0.0, {0}},
+        {"   \n", 0.0, {0}},
+        {"0.5\t1\t2\n", 0.0, {0.5}},
+        {"0.5,1,2\n", 0.0, {0.5}},
+        {"0.25 3.0 -1.5e2 abc 7\n", 0.25, {3, -150, 0, 7}},
+        {"0.5 1.5kg\n", 0.5, {1.5}},
+        {"0.5 1 2", 0.5, {1, 2}},
+        {"0.5 1 2 ", 0.5, {1, 2}},
+        // A blank at the very end with nothing pending adds nothing.
+        {"0.5 1 2  ", 0.5, {1, 2}},
+        {"0.5 ", 0.5, {}},
+    };
+    SCENARIOS* set = load(exampleFile);
+    for (const Row& row : rows) {
+        SCENARIO s(1, 1);
+        std::string line = row.line;
+        set->readScenarioFromLine(&s, &line[0]);
+        EXPECT_DOUBLE_EQ(s.probability, row.probability) << "line '" << row.line << "'";
+        EXPECT_EQ(parameters(&s), row.values) << "line '" << row.line << "'";
+        EXPECT_EQ(s.data == nullptr, row.values.empty());
+    }
+    delete set;
+}
+
+TEST(SettingsFile, LineEndsCommentsAndLongLines) {
+    // Comments anywhere do not count; CR LF line ends give the same values.
+    SCENARIOS* set = load(settingsFile("% head\r\n0.3 100 2.5\r\n%0.9 9\r\n0.7  120 2\r\n% tail\r\n"));
+    ASSERT_EQ(set->numScenarios, 2);
+    EXPECT_EQ(parameters(set->scenarios[1]), (std::vector<double>{120, 2}));
+    EXPECT_DOUBLE_EQ(set->scenarios[1]->probability, 0.7);
+    delete set;
+
+    // A "%" after leading blanks is no comment.
+    set = load(settingsFile(" % 1\n1 2\n"));
+    EXPECT_EQ(set->numScenarios, 2);
+    delete set;
+
+    // A line far longer than any buffer is still one scenario.
+    std::string line = "0.5";
+    for (int i = 0; i < 500; i++) line += " " + std::to_string(i);
+    set = load(settingsFile(line + "\n0.5 1\n"));
+    ASSERT_EQ(set->numScenarios, 2);
+    EXPECT_EQ(set->scenarios[0]->numParameters, 500);
+    EXPECT_EQ(set->scenarios[0]->data[499], 499.0);
+    delete set;
+
+    // A trailing blank on the last line only: the set's count is one higher.
+    set = load(settingsFile("0.5 1 2\n0.5 1 2 \n"));
+    EXPECT_EQ(set->scenarios[0]->numParameters, 2);
+    EXPECT_EQ(set->numParameters, 3);
+    delete set;
+}
+
+TEST(SettingsFile, Failures) {
+    std::string missing = settingsFile("") + ".absent";
+    try {
+        load(missing);
+        FAIL() << "a missing file was accepted";
+    } catch (const FileNotExists& e) {
+        EXPECT_EQ(std::string(e.fileName), missing);
+    }
+
+    for (const char* contents : {"", "% only a comment\n%another\n"}) {
+        std::string path = settingsFile(contents);
+        try {
+            load(path);
+            FAIL() << "a file without scenarios was accepted: '" << contents << "'";
+        } catch (const FileNotExists&) {
+            FAIL() << "wrong class";
+        } catch (const GeneralException& e) {
+            EXPECT_EQ(std::string(e.message), "The file '" + path + "' does not contain any scenario.");
+        }
+    }
+}
+
+TEST(ScenarioRecord, CopyIsIndependent) {
+    SCENARIO source(2, 1);
+    source.probability = 0.25;
+    source.numParameters = 2;
+    source.data = static_cast<double*>(std::malloc(2 * sizeof(double)));
+    source.data[0] = 1.0;
+    source.data[1] = 2.0;
+    source.weights1->data[1] = 3.0;
+    source.solution2->data[0] = 4.0;
+    source.solution2->isEmpty = false;
+
+    SCENARIO copy(source);
+    EXPECT_NE(copy.data, source.data);
+    EXPECT_EQ(parameters(&copy), parameters(&source));
+    EXPECT_EQ(copy.weights1->data[1], 3.0);
+    EXPECT_EQ(copy.solution2->data[0], 4.0);
+    EXPECT_TRUE(copy.solution2->isEmpty);
+    copy.data[0] = 9.0;
+    copy.weights1->data[1] = 9.0;
+    EXPECT_EQ(source.data[0], 1.0);
+    EXPECT_EQ(source.weights1->data[1], 3.0);
+
+    SCENARIO bare(1, 1);
+    SCENARIO bareCopy(bare);
+    EXPECT_EQ(bareCopy.data, nullptr);
+    EXPECT_EQ(bareCopy.numParameters, 0);
+}

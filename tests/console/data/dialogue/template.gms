@@ -1,0 +1,1 @@
+* a model template for the dialogue tests
