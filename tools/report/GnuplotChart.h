@@ -1,0 +1,19 @@
+// The picture of a convergence report, drawn by gnuplot.
+#ifndef PHA_TOOLS_GNUPLOTCHART_H
+#define PHA_TOOLS_GNUPLOTCHART_H
+
+#include <string>
+#include <vector>
+
+#include "ResultsFile.h"
+
+// The gnuplot script with the data inline: delta and D per iteration on a log
+// scale above, the first-stage averages per iteration below. The terminal
+// follows the image name's ending: .png gives PNG, anything else SVG.
+std::string chartScript(const std::vector<IterationBlock>& blocks, const std::string& imagePath);
+
+// Runs gnuplot (found on the PATH, no shell) on the script. Returns an empty
+// string on success, otherwise what went wrong.
+std::string runGnuplot(const std::string& script);
+
+#endif

@@ -1,0 +1,77 @@
+// pha-report: the convergence report of a pha run, from its results.txt.
+// Prints a short table and draws delta, D and the first-stage averages per
+// iteration into an image with gnuplot.
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "GnuplotChart.h"
+#include "ReportTable.h"
+#include "ResultsFile.h"
+
+namespace {
+
+void usage() {
+    std::cerr << "usage: pha-report [RESULTS] [-o IMAGE] [--rows N]\n"
+                 "  RESULTS  the results report of a pha run (default: results.txt)\n"
+                 "  IMAGE    picture to write, .svg or .png (default: convergence.svg)\n"
+                 "  N        most table rows to print (default: 20)\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string resultsPath = "results.txt";
+    std::string imagePath = "convergence.svg";
+    long rows = 20;
+    bool resultsGiven = false;
+    for (int a = 1; a < argc; ++a) {
+        std::string arg = argv[a];
+        if ((arg == "-o" || arg == "--rows") && a + 1 < argc) {
+            std::string value = argv[++a];
+            if (arg == "-o") {
+                imagePath = value;
+            } else {
+                char* end = nullptr;
+                rows = std::strtol(value.c_str(), &end, 10);
+                if (value.empty() || *end != '\0' || rows < 2) {
+                    std::cerr << "pha-report: --rows needs a whole number of at least 2\n";
+                    return 2;
+                }
+            }
+        } else if (arg == "-h" || arg == "--help") {
+            usage();
+            return 0;
+        } else if (!arg.empty() && arg[0] != '-' && !resultsGiven) {
+            resultsPath = arg;
+            resultsGiven = true;
+        } else {
+            usage();
+            return 2;
+        }
+    }
+
+    std::ifstream in(resultsPath);
+    if (!in) {
+        std::cerr << "pha-report: cannot open '" << resultsPath << "'\n";
+        return 2;
+    }
+    std::vector<IterationBlock> blocks;
+    try {
+        blocks = readResults(in);
+    } catch (const ResultsFormatError& e) {
+        std::cerr << "pha-report: '" << resultsPath << "' is not a pha results report: " << e.what() << "\n";
+        return 2;
+    }
+
+    printReportTable(std::cout, blocks, static_cast<std::size_t>(rows));
+    if (blocks.empty()) return 1;
+    std::string problem = runGnuplot(chartScript(blocks, imagePath));
+    if (!problem.empty()) {
+        std::cerr << "pha-report: no picture drawn: " << problem << "\n";
+        return 1;
+    }
+    std::cout << "Picture of the convergence: " << imagePath << "\n";
+    return 0;
+}
