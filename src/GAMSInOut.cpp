@@ -24,15 +24,6 @@ double calcSquareOfVectors(VECTOR* u, VECTOR* v) {
     return sum;
 }
 
-SCENARIO::SCENARIO(int n1, int n2)
-    : data(nullptr), weights1(nullptr), weights2(nullptr), solution1(nullptr), solution2(nullptr),
-      numParameters(0), probability(0.0) {
-    weights1 = new VECTOR(n1);
-    weights2 = new VECTOR(n2);
-    solution1 = new VECTOR(n1);
-    solution2 = new VECTOR(n2);
-}
-
 namespace {
 
 VECTOR* copyOf(const VECTOR* source) {
@@ -41,32 +32,70 @@ VECTOR* copyOf(const VECTOR* source) {
     return copy;
 }
 
+// What a record owns; also used when its construction fails halfway, since
+// no destructor runs for a record that was never complete.
+void releaseRecord(SCENARIO& s) {
+    std::free(s.data);
+    s.data = nullptr;
+    delete s.weights1;
+    delete s.weights2;
+    s.weights1 = s.weights2 = nullptr;
+    delete s.solution1;
+    delete s.solution2;
+    s.solution1 = s.solution2 = nullptr;
+}
+
+// Likewise for the whole set.
+void releaseSet(SCENARIOS& set) {
+    for (int k = 0; k < set.numScenarios; k++) {
+        if (set.scenarios != nullptr) delete set.scenarios[k];
+        if (set.averageSolution2 != nullptr) delete set.averageSolution2[k];
+    }
+    std::free(set.scenarios);
+    std::free(set.averageSolution2);
+    set.scenarios = nullptr;
+    set.averageSolution2 = nullptr;
+    set.numScenarios = 0;
+    delete set.averageSolution1;
+    set.averageSolution1 = nullptr;
+}
+
 }  // namespace
+
+SCENARIO::SCENARIO(int n1, int n2)
+    : data(nullptr), weights1(nullptr), weights2(nullptr), solution1(nullptr), solution2(nullptr),
+      numParameters(0), probability(0.0) {
+    try {
+        weights1 = new VECTOR(n1);
+        weights2 = new VECTOR(n2);
+        solution1 = new VECTOR(n1);
+        solution2 = new VECTOR(n2);
+    } catch (...) {
+        releaseRecord(*this);
+        throw;
+    }
+}
 
 SCENARIO::SCENARIO(SCENARIO& s)
     : data(nullptr), weights1(nullptr), weights2(nullptr), solution1(nullptr), solution2(nullptr),
       numParameters(s.numParameters), probability(s.probability) {
-    if (numParameters >= 1) {
-        data = static_cast<double*>(std::malloc(sizeof(double) * static_cast<size_t>(numParameters)));
-        if (data == nullptr) throw std::bad_alloc();
-        std::memcpy(data, s.data, sizeof(double) * static_cast<size_t>(numParameters));
+    try {
+        if (numParameters >= 1) {
+            data = static_cast<double*>(std::malloc(sizeof(double) * static_cast<size_t>(numParameters)));
+            if (data == nullptr) throw std::bad_alloc();
+            std::memcpy(data, s.data, sizeof(double) * static_cast<size_t>(numParameters));
+        }
+        weights1 = copyOf(s.weights1);
+        weights2 = copyOf(s.weights2);
+        solution1 = copyOf(s.solution1);
+        solution2 = copyOf(s.solution2);
+    } catch (...) {
+        releaseRecord(*this);
+        throw;
     }
-    weights1 = copyOf(s.weights1);
-    weights2 = copyOf(s.weights2);
-    solution1 = copyOf(s.solution1);
-    solution2 = copyOf(s.solution2);
 }
 
-SCENARIO::~SCENARIO() {
-    std::free(data);
-    data = nullptr;
-    delete weights1;
-    delete weights2;
-    weights1 = weights2 = nullptr;
-    delete solution1;
-    delete solution2;
-    solution1 = solution2 = nullptr;
-}
+SCENARIO::~SCENARIO() { releaseRecord(*this); }
 
 SCENARIOS::SCENARIOS(char* fileName, int nV1, int nV2)
     : scenarios(nullptr), averageSolution1(nullptr), averageSolution2(nullptr), numScenarios(0),
@@ -79,21 +108,9 @@ SCENARIOS::SCENARIOS(char* fileName, int nV1, int nV2)
         for (int k = 0; k < numScenarios; k++) averageSolution2[k] = new VECTOR(nV2);
     } catch (...) {
         // A half-built set is released here, since no destructor runs for it.
-        this->~SCENARIOS();
+        releaseSet(*this);
         throw;
     }
 }
 
-SCENARIOS::~SCENARIOS() {
-    for (int k = 0; k < numScenarios; k++) {
-        if (scenarios != nullptr) delete scenarios[k];
-        if (averageSolution2 != nullptr) delete averageSolution2[k];
-    }
-    std::free(scenarios);
-    std::free(averageSolution2);
-    scenarios = nullptr;
-    averageSolution2 = nullptr;
-    numScenarios = 0;
-    delete averageSolution1;
-    averageSolution1 = nullptr;
-}
+SCENARIOS::~SCENARIOS() { releaseSet(*this); }
