@@ -98,6 +98,10 @@ public:
         std::system(("mkdir -p '" + work + "'").c_str());
     }
 
+    ~ConsoleRun() { std::system(("rm -rf '" + root + "'").c_str()); }
+    ConsoleRun(const ConsoleRun&) = delete;
+    ConsoleRun& operator=(const ConsoleRun&) = delete;
+
     void file(const std::string& name, const std::string& contents) { writeFile(work + "/" + name, contents); }
 
     // The usual working directory: a GAMS path file, a template and the worked settings example.
