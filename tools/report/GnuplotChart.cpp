@@ -54,6 +54,7 @@ std::string chartScript(const std::vector<IterationBlock>& blocks, const std::st
     g << "set output " << quoted(imagePath) << "\n"
       << "set multiplot layout 2,1 title 'Progressive hedging convergence'\n"
       << "set grid\nset key outside right\nset xlabel 'iteration'\n"
+      << (blocks.size() <= 12 ? "set xtics 1\n" : "")
       << "set logscale y\nset format y '10^{%L}'\nset ylabel 'log scale'\n"
       << "set title 'delta (squared first-stage deviations) and D (change of the average)'\n"
       << "plot $data using 1:2 with linespoints pt 7 ps 0.5 title 'delta', "

@@ -1,0 +1,123 @@
+// The convergence report: reading results.txt, the table, the chart script,
+// and the command on a small report.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <sys/wait.h>
+
+#include "GnuplotChart.h"
+#include "ReportTable.h"
+#include "ResultsFile.h"
+
+namespace {
+
+std::vector<IterationBlock> readText(const std::string& text) {
+    std::istringstream in(text);
+    return readResults(in);
+}
+
+std::vector<IterationBlock> readSmall() {
+    std::ifstream in(std::string(EXAMPLES_TEST_DATA) + "/results-small.txt");
+    return readResults(in);
+}
+
+}  // namespace
+
+TEST(ResultsFile, ReadsCompleteBlocksAndDropsACutOffOne) {
+    std::vector<IterationBlock> b = readSmall();
+    ASSERT_EQ(b.size(), 3u);  // iteration 4 stops before its "Dist" line
+    EXPECT_EQ(b[0].iteration, 1);
+    ASSERT_EQ(b[0].scenarios.size(), 2u);
+    EXPECT_EQ(b[0].scenarios[1].number, 2);
+    EXPECT_EQ(b[0].scenarios[1].firstStage, (std::vector<double>{3, 6}));
+    EXPECT_EQ(b[0].scenarios[1].secondStage, (std::vector<double>{7}));
+    EXPECT_EQ(b[2].average, (std::vector<double>{2.1, 4}));
+    EXPECT_DOUBLE_EQ(b[1].delta, 0.5);
+
+    // D: number of scenarios times the squared change of the average.
+    std::vector<double> d = averageChanges(b);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_TRUE(std::isnan(d[0]));
+    EXPECT_DOUBLE_EQ(d[1], 0.0);
+    EXPECT_NEAR(d[2], 2 * 0.01, 1e-12);
+}
+
+TEST(ResultsFile, AcceptsWindowsLineEndsAndRefusesOtherText) {
+    EXPECT_EQ(readText("Iteration 7:\r\nAverage solution:\r\n  > 1.5\r\nDist = 2\r\n")[0].average,
+              (std::vector<double>{1.5}));
+    EXPECT_TRUE(readText("").empty());
+    try {
+        readText("Iteration 1:\n Scenario 1\n : 1st stage decision:\n  > 1.5x\n");
+        FAIL() << "a damaged value was accepted";
+    } catch (const ResultsFormatError& e) {
+        EXPECT_NE(std::string(e.what()).find("line 4"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(readText("Dist = 1\n"), ResultsFormatError);
+    EXPECT_THROW(readText("Iteration 1:\n  > 1\n"), ResultsFormatError);
+    EXPECT_THROW(readText("Iteration one:\n"), ResultsFormatError);
+}
+
+TEST(ReportTable, ShowsEveryRowOfAShortRunAndShortensALongOne) {
+    std::ostringstream out;
+    printReportTable(out, readSmall(), 20);
+    EXPECT_NE(out.str().find("    2    5.000e-01    0.000e+00        2.0000        4.0000\n"), std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("3 iterations; 2 scenarios; last delta 0; last first-stage average (2.1000, 4.0000)"),
+              std::string::npos)
+        << out.str();
+
+    std::vector<IterationBlock> many;
+    for (int i = 1; i <= 50; ++i) {
+        IterationBlock b;
+        b.iteration = i;
+        b.average = {static_cast<double>(i)};
+        many.push_back(b);
+    }
+    std::ostringstream shortOut;
+    printReportTable(shortOut, many, 6);
+    const std::string s = shortOut.str();
+    EXPECT_NE(s.find("(44 iterations not shown)"), std::string::npos) << s;
+    EXPECT_NE(s.find("\n    3 "), std::string::npos);
+    EXPECT_EQ(s.find("\n    4 "), std::string::npos);
+    EXPECT_NE(s.find("\n   50 "), std::string::npos);
+}
+
+TEST(GnuplotChart, PutsEveryIterationInTheDataAndPicksTheTerminalByName) {
+    const std::string svg = chartScript(readSmall(), "out dir/it's.svg");
+    EXPECT_NE(svg.find("set terminal svg"), std::string::npos);
+    EXPECT_NE(svg.find("set output 'out dir/it''s.svg'"), std::string::npos);
+    // Zero values cannot stand on the log axis; the first D is unknown.
+    EXPECT_NE(svg.find("\n1 10 NaN 2 4\n2 0.5 NaN 2 4\n3 NaN 0.02 2.1 4\n"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("using 1:5"), std::string::npos);  // the second average
+    EXPECT_NE(chartScript(readSmall(), "c.png").find("set terminal pngcairo"), std::string::npos);
+}
+
+TEST(ReportCommand, PrintsTheTableAndDrawsThePicture) {
+    const std::string image = testing::TempDir() + "pha-report-test.svg";
+    std::remove(image.c_str());
+    const std::string command = std::string(PHA_REPORT_BINARY) + " " + EXAMPLES_TEST_DATA +
+                                "/results-small.txt -o " + image + " 2>&1";
+    FILE* p = popen(command.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    std::string out;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, p) != nullptr) out += buf;
+    EXPECT_EQ(pclose(p), 0) << out;
+    EXPECT_NE(out.find("3 iterations; 2 scenarios"), std::string::npos) << out;
+    std::ifstream svg(image);
+    std::stringstream content;
+    content << svg.rdbuf();
+    EXPECT_NE(content.str().find("<svg"), std::string::npos);
+    EXPECT_NE(content.str().find("first-stage average"), std::string::npos);
+
+    FILE* missing = popen((std::string(PHA_REPORT_BINARY) + " /nonexistent/results.txt 2>&1").c_str(), "r");
+    ASSERT_NE(missing, nullptr);
+    while (std::fgets(buf, sizeof buf, missing) != nullptr) {
+    }
+    EXPECT_EQ(WEXITSTATUS(pclose(missing)), 2);
+}
