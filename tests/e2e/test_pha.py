@@ -1,0 +1,275 @@
+"""End-to-end runs of pha through the real mpirun and scw.
+
+The stand-in for GAMS solves  min c x + h/2 (x - xi)^2 + w x + rho/2 (x - avg)^2
+exactly, so every iteration's decisions are known in closed form:
+x = (h xi + rho avg - c - w) / (h + rho), and the recourse y = xi - x.
+Each scenario line of a test is (probability, c, h, xi, mode); see the stand-in
+for the modes.
+"""
+import os
+import re
+import shutil
+import subprocess
+import unittest
+
+PHA = os.environ["PHA_BIN"]
+GAMS = os.environ["GAMS_DOUBLE"]
+RUNS = os.environ["PHA_RUNS_DIR"]
+
+TEMPLATE = """\
+* Scenario @400 : min c x + h/2 (x - xi)^2 with the hedging terms; recourse y = xi - x.
+* testdouble: c=@0  h=@1  xi=@2  w=@100  rho=@300  avg=@200  mode=@3 
+Set i /1/, j /1/;
+Variables x(i), y(j), z;
+Equations obj, recourse(j);
+obj.. z =e= @0 *x('1') + 0.5*@1 *sqr(x('1') - (@2 )) + (@100 )*x('1') + 0.5*@300 *sqr(x('1') - (@200 ));
+recourse(j).. y(j) =e= @2 - x('1');
+Model m /all/;
+Solve m using nlp minimizing z;
+"""
+
+NUM = r"-?\d+\.\d{10}"
+BLOCK = re.compile(
+    r"Iteration (\d+):\n((?: Scenario \d+\n : 1st stage decision:\n(?:  > " + NUM + r"\n)*"
+    r" : 2nd stage decision:\n(?:  > " + NUM + r"\n)*)*)"
+    r"Average solution:\n((?:  > " + NUM + r"\n)*)Dist = (" + NUM + r")\n\n")
+REPORT_LINE = re.compile(
+    r"Distance parameter delta in (\d+)-th iteration is (\S+)\.\n\n"
+    r"Change of the first-stage average in (\d+)-th iteration is (\S+)\.\n\n")
+CONVERGED = "********** Optimal solution has been found! **********"
+LIMIT = ("\nThe algorithm performed the given maximal number of iterations and\n"
+         "it does not reach an optimal solution for the given problem. Try to\n"
+         "increase the maximum number of iterations or the penalty parameter.\n\n"
+         "The report has been saved in file 'results.txt'.\n\n")
+
+
+def make_run(name, scenarios, gams_line=None):
+    directory = os.path.join(RUNS, name)
+    shutil.rmtree(directory, ignore_errors=True)
+    os.makedirs(directory)
+    with open(os.path.join(directory, "template.gms"), "w") as f:
+        f.write(TEMPLATE)
+    with open(os.path.join(directory, "scenarios.txt"), "w") as f:
+        f.write("% probability c h xi mode\n")
+        for s in scenarios:
+            f.write(" ".join(str(v) for v in s) + "\n")
+    with open(os.path.join(directory, "pathGAMS.txt"), "w", newline="") as f:
+        f.write(gams_line if gams_line is not None else GAMS + "\n")
+    return directory
+
+
+def run_pha(directory, eps, rho, max_iter, seeds=None, env=None, timeout=240):
+    answers = f"template.gms\nscenarios.txt\n1\n1\n{eps}\n{rho}\n{max_iter}\n"
+    answers += "Y\n" + "\n".join(str(s) for s in seeds) + "\n" if seeds else "N\n"
+    return subprocess.run([PHA], cwd=directory, input=answers, capture_output=True, text=True,
+                          timeout=timeout, env=env)
+
+
+def report(out):
+    """(iteration, delta, change) for every iteration on the console."""
+    rows = REPORT_LINE.findall(out)
+    for it, _, it2, _ in rows:
+        assert it == it2, "delta and change lines name different iterations"
+    return [(int(it), float(d), float(c)) for it, d, _, c in rows]
+
+
+def results_blocks(directory):
+    """Every block of results.txt as (iteration, [(x, y) per scenario], average, dist)."""
+    with open(os.path.join(directory, "results.txt")) as f:
+        text = f.read()
+    blocks, pos = [], 0
+    while pos < len(text):
+        m = BLOCK.match(text, pos)
+        assert m, "results.txt is malformed after: %r" % text[pos:pos + 200]
+        values = [float(v) for v in re.findall(NUM, m.group(2))]
+        pairs = list(zip(values[0::2], values[1::2]))
+        blocks.append((int(m.group(1)), pairs, float(re.findall(NUM, m.group(3))[0]), float(m.group(4))))
+        pos = m.end()
+    return blocks
+
+
+def final_average(out):
+    m = re.search(r"First-stage optimal decision:\n\s*(\S+)\n", out)
+    return float(m.group(1)) if m else None
+
+
+def leftovers(directory):
+    return sorted(n for n in os.listdir(directory) if re.match(r"(scenario\d+\.(gms|lst)|done\d+)", n))
+
+
+class ConvergenceTest(unittest.TestCase):
+    def test_two_scenarios_converge_to_the_mean_and_clean_up(self):
+        # Seeded with the optimum 10: iteration 1 gives 9 and 11, and the
+        # weights pull both towards 10, delta shrinking fourfold per iteration.
+        d = make_run("convergence", [(0.5, 0, 1, 8, 0), (0.5, 0, 1, 12, 0)])
+        p = run_pha(d, eps=0.01, rho=1, max_iter=20, seeds=[10, 10])
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        out = p.stdout
+        self.assertIn("Finished!\n\n" + CONVERGED + "\n\n", out)
+        self.assertNotIn("maximal number of iterations", out)
+        self.assertIn(" >>> Waiting for the LST file with results for all scenarios...", out)
+        self.assertIn("The computing report has been saved in file 'results.txt'.\n\n", out)
+
+        rows = report(out)
+        blocks = results_blocks(d)
+        self.assertEqual([r[0] for r in rows], list(range(1, len(rows) + 1)))
+        self.assertEqual([b[0] for b in blocks], [r[0] for r in rows])
+        self.assertEqual(out.count("====================== Iteration "), len(rows))
+        self.assertGreater(len(rows), 1)
+        # The first iteration in closed form: x = (xi + 10) / 2, y = xi - x.
+        it, pairs, average, dist = blocks[0]
+        self.assertEqual(pairs, [(9.0, -1.0), (11.0, 1.0)])
+        self.assertEqual((average, dist), (10.0, 2.0))
+        for (_, delta, _), block in zip(rows, blocks):
+            self.assertAlmostEqual(delta, block[3], places=8)
+        # Only the last iteration passes the stop test.
+        for _, delta, change in rows[:-1]:
+            self.assertTrue(delta >= 0.01 or change >= 0.01)
+        self.assertLess(rows[-1][1], 0.01)
+        self.assertLess(rows[-1][2], 0.01)
+        self.assertAlmostEqual(final_average(out), 10.0, delta=0.01)
+        self.assertEqual(leftovers(d), [])
+
+
+class StopRuleTest(unittest.TestCase):
+    def test_agreeing_scenarios_do_not_stop_while_the_average_moves(self):
+        # One scenario, min (x-10)^2/2 with rho 1: iteration 1 (average 0)
+        # gives x = 5 with delta 0, but the optimum is 10.
+        d = make_run("stoprule", [(1, 0, 1, 10, 0)])
+        p = run_pha(d, eps=0.001, rho=1, max_iter=30)
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        rows = report(p.stdout)
+        self.assertEqual(rows[0], (1, 0.0, 25.0))
+        self.assertGreater(len(rows), 1)
+        self.assertIn(CONVERGED, p.stdout)
+        self.assertAlmostEqual(final_average(p.stdout), 10.0, delta=0.05)
+        self.assertTrue(all(delta == 0.0 for _, delta, _ in rows))
+
+
+class IterationLimitTest(unittest.TestCase):
+    def test_limit_verdict_after_the_given_iterations(self):
+        d = make_run("limit", [(1, 0, 1, 10, 0)])
+        p = run_pha(d, eps=0.001, rho=1, max_iter=2)
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        self.assertTrue(p.stdout.endswith(LIMIT), p.stdout[-400:])
+        self.assertNotIn(CONVERGED, p.stdout)
+        blocks = results_blocks(d)
+        # Iteration 2's model carries the average 5 of iteration 1: x = 7.5.
+        self.assertEqual([(b[0], b[1][0][0]) for b in blocks], [(1, 5.0), (2, 7.5)])
+        self.assertEqual(leftovers(d), [])
+
+    def test_no_iteration_at_all(self):
+        d = make_run("limit-zero", [(1, 0, 1, 10, 0)])
+        p = run_pha(d, eps=0.001, rho=1, max_iter=0, timeout=60)
+        self.assertTrue(p.stdout.endswith(LIMIT), p.stdout[-400:])
+        self.assertNotIn("Iteration", p.stdout)
+        self.assertEqual(results_blocks(d), [])
+
+
+class PathsTest(unittest.TestCase):
+    def test_awkward_directory_and_gams_directory_with_crlf(self):
+        # Blanks and shell characters in a working directory of more than 200
+        # characters; the GAMS path names the folder and ends in CR LF.
+        name = "run dir $(touch pwned) & 'quoted' " + "x" * 200
+        d = make_run(name, [(1, 0, 1, 10, 0)], gams_line=os.path.dirname(GAMS) + "\r\n")
+        self.assertGreater(len(d), 200)
+        p = run_pha(d, eps=0.001, rho=1, max_iter=5, seeds=[10])
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        self.assertIn(CONVERGED, p.stdout)
+        self.assertEqual(report(p.stdout), [(1, 0.0, 0.0)])
+        self.assertAlmostEqual(final_average(p.stdout), 10.0, places=6)
+        self.assertFalse(os.path.exists(os.path.join(d, "pwned")))
+        self.assertFalse(os.path.exists(os.path.join(RUNS, "pwned")))
+        self.assertEqual(leftovers(d), [])
+
+
+class FailuresTest(unittest.TestCase):
+    def test_missing_listing_is_reported_not_awaited(self):
+        d = make_run("no-listing", [(0.5, 0, 1, 8, 0), (0.5, 0, 1, 12, 2)])
+        p = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=120)
+        self.assertEqual(p.returncode, 0)
+        self.assertIn(" > ERROR! I cannot open the given file!\n"
+                      " >> The file 'scenario2.lst' probably doesn't exist.\n", p.stdout)
+        self.assertIn("scw: GAMS failed on", p.stderr)
+        self.assertNotIn("Finished!", p.stdout)
+
+    def test_missing_variable_is_reported(self):
+        d = make_run("no-variable", [(1, 0, 1, 10, 3)])
+        p = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=120)
+        self.assertEqual(p.returncode, 0)
+        self.assertIn(" > ERROR! The following variable doesn't exist in a given file!\n"
+                      " >> The variable: 'y' in the file: 'scenario1.lst'\n", p.stdout)
+
+    def test_infeasible_scenario_stops_with_status_1(self):
+        d = make_run("infeasible", [(0.5, 0, 1, 8, 0), (0.5, 0, 1, 12, 1)])
+        p = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=120)
+        self.assertEqual(p.returncode, 1)
+        self.assertIn(" !!! Infeasible solution in scenario 2.\n", p.stdout)
+        self.assertNotIn("Finished!", p.stdout)
+        self.assertIn("scenario2.lst", leftovers(d))
+
+
+class LaunchFailureTest(unittest.TestCase):
+    def _env_with_path(self, path):
+        env = dict(os.environ)
+        env["PATH"] = path
+        return env
+
+    def test_no_mpirun_on_the_path(self):
+        d = make_run("no-mpirun", [(1, 0, 1, 10, 0)])
+        empty = os.path.join(d, "empty-bin")
+        os.makedirs(empty)
+        p = run_pha(d, eps=0.01, rho=1, max_iter=5, env=self._env_with_path(empty), timeout=60)
+        self.assertEqual(p.returncode, 0)
+        self.assertRegex(p.stdout, r" > ERROR! The solver launch 'mpirun -np 1 \S+ .*' failed "
+                                   r"\(could not be started: No such file or directory\)")
+
+    def test_mpirun_that_fails(self):
+        d = make_run("failing-mpirun", [(0.5, 0, 1, 8, 0), (0.5, 0, 1, 12, 0)])
+        fake = os.path.join(d, "fake-bin")
+        os.makedirs(fake)
+        with open(os.path.join(fake, "mpirun"), "w") as f:
+            f.write("#!/bin/sh\necho 'mpirun: no slots' >&2\nexit 3\n")
+        os.chmod(os.path.join(fake, "mpirun"), 0o755)
+        p = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=60,
+                    env=self._env_with_path(fake + ":" + os.environ["PATH"]))
+        self.assertEqual(p.returncode, 0)
+        self.assertIn("mpirun -np 2 ", p.stdout)
+        self.assertIn("failed (exit status 3); 2 of 2 scenarios reported no result.", p.stdout)
+        self.assertEqual(leftovers(d), ["scenario1.gms", "scenario2.gms"])
+
+
+class ManyScenariosTest(unittest.TestCase):
+    def test_five_scenarios_on_few_cores(self):
+        xis = [6, 8, 10, 12, 14]
+        d = make_run("many", [(0.2, 0, 1, xi, 0) for xi in xis])
+        p = run_pha(d, eps=0.1, rho=1, max_iter=15, seeds=[10] * 5)
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        self.assertIn(CONVERGED, p.stdout)
+        blocks = results_blocks(d)
+        self.assertEqual([x for x, _ in blocks[0][1]], [(xi + 10) / 2 for xi in xis])
+        self.assertAlmostEqual(final_average(p.stdout), 10.0, delta=0.05)
+        self.assertEqual(leftovers(d), [])
+
+
+class RootTest(unittest.TestCase):
+    def setUp(self):
+        if os.geteuid() != 0:
+            self.skipTest("needs root")
+
+    def test_as_root_with_the_mpi_settings(self):
+        d = make_run("root", [(1, 0, 1, 10, 0)])
+        p = run_pha(d, eps=0.001, rho=1, max_iter=3, seeds=[10])
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        self.assertIn(CONVERGED, p.stdout)
+
+    def test_as_root_without_them_fails_clearly(self):
+        d = make_run("root-refused", [(1, 0, 1, 10, 0)])
+        env = {k: v for k, v in os.environ.items() if not k.startswith("OMPI_ALLOW_RUN_AS_ROOT")}
+        p = run_pha(d, eps=0.001, rho=1, max_iter=3, seeds=[10], env=env, timeout=60)
+        self.assertEqual(p.returncode, 0)
+        self.assertRegex(p.stdout, r" > ERROR! The solver launch 'mpirun -np 1 .*' failed \(exit status [1-9]")
+
+
+if __name__ == "__main__":
+    unittest.main()
