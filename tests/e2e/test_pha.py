@@ -187,7 +187,7 @@ class FailuresTest(unittest.TestCase):
     def test_missing_listing_is_reported_not_awaited(self):
         d = make_run("no-listing", [(0.5, 0, 1, 8, 0), (0.5, 0, 1, 12, 2)])
         p = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=120)
-        self.assertEqual(p.returncode, 0)
+        self.assertEqual(p.returncode, 2)  # a reported failure
         self.assertIn(" > ERROR! I cannot open the given file!\n"
                       " >> The file 'scenario2.lst' probably doesn't exist.\n", p.stdout)
         self.assertIn("scw: GAMS failed on", p.stderr)
@@ -196,7 +196,7 @@ class FailuresTest(unittest.TestCase):
     def test_missing_variable_is_reported(self):
         d = make_run("no-variable", [(1, 0, 1, 10, 3)])
         p = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=120)
-        self.assertEqual(p.returncode, 0)
+        self.assertEqual(p.returncode, 2)  # a reported failure
         self.assertIn(" > ERROR! The following variable doesn't exist in a given file!\n"
                       " >> The variable: 'y' in the file: 'scenario1.lst'\n", p.stdout)
 
@@ -220,7 +220,7 @@ class LaunchFailureTest(unittest.TestCase):
         empty = os.path.join(d, "empty-bin")
         os.makedirs(empty)
         p = run_pha(d, eps=0.01, rho=1, max_iter=5, env=self._env_with_path(empty), timeout=60)
-        self.assertEqual(p.returncode, 0)
+        self.assertEqual(p.returncode, 2)  # a reported failure
         self.assertRegex(p.stdout, r" > ERROR! The solver launch 'mpirun -np 1 \S+ .*' failed "
                                    r"\(could not be started: No such file or directory\)")
 
@@ -233,7 +233,7 @@ class LaunchFailureTest(unittest.TestCase):
         os.chmod(os.path.join(fake, "mpirun"), 0o755)
         p = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=60,
                     env=self._env_with_path(fake + ":" + os.environ["PATH"]))
-        self.assertEqual(p.returncode, 0)
+        self.assertEqual(p.returncode, 2)  # a reported failure
         self.assertIn("mpirun -np 2 ", p.stdout)
         self.assertIn("failed (exit status 3); 2 of 2 scenarios reported no result.", p.stdout)
         self.assertEqual(leftovers(d), ["scenario1.gms", "scenario2.gms"])
@@ -267,7 +267,7 @@ class RootTest(unittest.TestCase):
         d = make_run("root-refused", [(1, 0, 1, 10, 0)])
         env = {k: v for k, v in os.environ.items() if not k.startswith("OMPI_ALLOW_RUN_AS_ROOT")}
         p = run_pha(d, eps=0.001, rho=1, max_iter=3, seeds=[10], env=env, timeout=60)
-        self.assertEqual(p.returncode, 0)
+        self.assertEqual(p.returncode, 2)  # a reported failure
         self.assertRegex(p.stdout, r" > ERROR! The solver launch 'mpirun -np 1 .*' failed \(exit status [1-9]")
 
 
