@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
 """Runs one example end to end, as a user would, and checks its result.
+Used by the end-to-end tests and by bench-farmer.
 
 In a fresh working directory: the example's template, settings and answers
 files, a pathGAMS.txt naming the bundled solver. First the extensive form is
@@ -14,6 +15,7 @@ import re
 import shutil
 import subprocess
 import sys
+import time
 
 
 def fail(message):
@@ -99,6 +101,8 @@ def main():
     ap.add_argument("--expected", help="expected optimum (default: the example's expected.txt)")
     ap.add_argument("--ef-only", action="store_true", help="check the extensive form only")
     ap.add_argument("--tolerance", type=float, help="largest first-stage gap to the extensive form")
+    ap.add_argument("--rho", help="answer this rho instead of the answers file's")
+    ap.add_argument("--eps", help="answer this tolerance instead of the answers file's")
     ap.add_argument("--timeout", type=int, default=1200)
     args = ap.parse_args()
 
@@ -116,6 +120,16 @@ def main():
         args.expected = args.expected or os.path.join(args.example, "expected.txt")
     if args.expected:
         expected = read_expected(args.expected)
+    answers_path = os.path.join(args.work, "answers.txt")
+    with open(answers_path) as f:
+        answers = f.read().split()
+    # Answers 5 and 6 are the tolerance and rho.
+    if args.eps:
+        answers[4] = args.eps
+    if args.rho:
+        answers[5] = args.rho
+    with open(answers_path, "w") as f:
+        f.write("\n".join(answers) + "\n")
 
     # The extensive form, with the same solver the scenario runs use.
     gams = os.path.join(args.solver, "gams")
@@ -139,7 +153,8 @@ def main():
     # pha on the answers file, through mpirun and scw.
     env = dict(os.environ)
     env["PATH"] = os.path.abspath(args.bin) + os.pathsep + env.get("PATH", "")
-    with open(os.path.join(args.work, "answers.txt")) as answers, \
+    started = time.time()
+    with open(answers_path) as answers, \
             open(os.path.join(args.work, "console.txt"), "w") as console:
         try:
             run = subprocess.run([os.path.join(args.bin, "pha")], stdin=answers, stdout=console,
@@ -153,7 +168,9 @@ def main():
         fail("pha ended with status %d without the optimal verdict" % run.returncode)
     iterations = len(re.findall(r"^Iteration \d+:", open(os.path.join(args.work, "results.txt")).read(), re.M))
     x_ph = last_average(os.path.join(args.work, "results.txt"))
-    print("progressive hedging: %d iterations, first-stage average %s" % (iterations, x_ph))
+    seconds = time.time() - started
+    print("progressive hedging: %d iterations in %.1f s, first-stage average %s" % (iterations, seconds, x_ph))
+    print("largest first-stage gap to the extensive form: %.6f" % max(abs(a - b) for a, b in zip(x_ph, x_ef)))
     if len(x_ph) != len(x_ef):
         fail("pha averaged %d first-stage values, the extensive form has %d" % (len(x_ph), len(x_ef)))
     for got, want in zip(x_ph, x_ef):
