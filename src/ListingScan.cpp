@@ -70,7 +70,7 @@ bool forEachTableRow(ListingFile& file, const char* name, const std::function<vo
 }
 
 void refuseRow(const ListingFile& file, const char* variable, const std::string& row, const std::string& reason) {
-    std::string message = " > ERROR! A row of a variable table in the listing does not fit the model.\n"
+    std::string message = " > ERROR! A line of the listing cannot be read as a value of the variable.\n"
                           " >> The variable '" + std::string(variable) + "' in the file '" + file.name() +
                           "', line " + std::to_string(file.lineNumber()) + ": '" + row + "'\n >> " + reason;
     throw GeneralException(message.c_str());
