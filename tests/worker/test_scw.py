@@ -1,0 +1,93 @@
+"""The solver worker scw under the real mpirun, with the GAMS stand-in.
+
+A model file for the stand-in holds one directive line; with avg 0 and w 0 its
+first-stage level is x = xi / 2 (h = rho = 1, c = 0).
+"""
+import os
+import re
+import resource
+import shutil
+import subprocess
+import time
+import unittest
+
+SCW = os.environ["SCW_BIN"]
+GAMS = os.environ["GAMS_DOUBLE"]
+RUNS = os.environ["SCW_RUNS_DIR"]
+
+
+def make_dir(name, modes_and_xis):
+    d = os.path.join(RUNS, name)
+    shutil.rmtree(d, ignore_errors=True)
+    os.makedirs(d)
+    for k, (mode, xi) in enumerate(modes_and_xis, start=1):
+        with open(os.path.join(d, f"scenario{k}.gms"), "w") as f:
+            f.write(f"* testdouble: c=0 h=1 xi={xi} w=0 rho=1 avg=0 mode={mode}\nSet i /1/;\n")
+    return d
+
+
+def mpirun(n, directory, gams_path, timeout=120):
+    return subprocess.run(["mpirun", "-np", str(n), SCW, directory, gams_path],
+                          capture_output=True, text=True, timeout=timeout)
+
+
+def level_of_x(listing):
+    with open(listing) as f:
+        text = f.read()
+    m = re.search(r"---- VAR x .*\n\n.*\n\n1 +\S+ +(\S+) ", text)
+    return float(m.group(1)) if m else None
+
+
+class WorkerTest(unittest.TestCase):
+    def test_wrong_calls_say_how_to_call_and_fail(self):
+        for args in ([], ["/nonexistent-dir", GAMS], [RUNS]):
+            p = subprocess.run([SCW] + args, capture_output=True, text=True, timeout=60)
+            self.assertNotEqual(p.returncode, 0, args)
+            self.assertIn("usage:", p.stderr)
+
+    def test_each_rank_solves_its_scenario_and_marks_it_done(self):
+        # Blanks in the directory, the GAMS folder with a trailing CR, and a
+        # stale listing that must not survive.
+        d = make_dir("solve dir with blanks", [(0, 8), (0, 12)])
+        with open(os.path.join(d, "scenario1.lst"), "w") as f:
+            f.write("stale listing\n")
+        p = mpirun(2, d, os.path.dirname(GAMS) + "\r")
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertEqual(level_of_x(os.path.join(d, "scenario1.lst")), 4.0)
+        self.assertEqual(level_of_x(os.path.join(d, "scenario2.lst")), 6.0)
+        self.assertEqual(sorted(n for n in os.listdir(d) if n.startswith("done")), ["done1", "done2"])
+
+    def test_failed_gams_still_marks_done_and_says_why(self):
+        d = make_dir("gams-fails", [(0, 8), (2, 12)])
+        p = mpirun(2, d, GAMS)
+        self.assertIn("scw: GAMS failed on", p.stderr)
+        self.assertIn("scenario2.gms", p.stderr)
+        self.assertTrue(os.path.exists(os.path.join(d, "done1")))
+        self.assertTrue(os.path.exists(os.path.join(d, "done2")))
+        self.assertFalse(os.path.exists(os.path.join(d, "scenario2.lst")))
+
+        d = make_dir("gams-missing", [(0, 8)])
+        p = mpirun(1, d, os.path.join(d, "no-such-gams"))
+        self.assertIn("could not be started", p.stderr)
+        self.assertTrue(os.path.exists(os.path.join(d, "done1")))
+
+    def test_finished_ranks_wait_without_using_the_processor(self):
+        # Scenario 2 takes three seconds; the other ranks must neither wait for
+        # it before marking their own scenario done nor spin while they wait.
+        d = make_dir("slow", [(0, 8), (4, 12), (0, 10)])
+        before = resource.getrusage(resource.RUSAGE_CHILDREN)
+        start = time.monotonic()
+        p = mpirun(3, d, GAMS)
+        elapsed = time.monotonic() - start
+        after = resource.getrusage(resource.RUSAGE_CHILDREN)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertGreaterEqual(elapsed, 3.0)
+        cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+        self.assertLess(cpu, 1.5, "ranks used %.2f s of processor time in %.2f s" % (cpu, elapsed))
+        mtime = lambda name: os.stat(os.path.join(d, name)).st_mtime
+        self.assertLess(mtime("done1"), mtime("done2") - 2.0)
+        self.assertLess(mtime("done3"), mtime("done2") - 2.0)
+
+
+if __name__ == "__main__":
+    unittest.main()
