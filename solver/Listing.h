@@ -18,12 +18,15 @@ public:
     void newPage(const std::string& section);
 
     std::ostream& out() { return out_; }
+    // The section of the current page, so that output can join a page of its kind.
+    const std::string& section() const { return section_; }
     void setTitle(std::string title) { title_ = std::move(title); }
 
 private:
     std::ostream& out_;
     std::string title_;
     int page_ = 0;
+    std::string section_;
 };
 
 }  // namespace gamsub

@@ -1,0 +1,52 @@
+// Parsed expressions. Indices refer to sets by the name written (an alias
+// keeps its own name, since it is bound separately), labels by their number.
+#ifndef GAMSUB_AST_H
+#define GAMSUB_AST_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace gamsub {
+
+struct IndexArg {
+    bool isLabel = false;
+    int label = -1;     // label number when isLabel
+    std::string index;  // lower-case set or alias name otherwise
+};
+
+enum class EK {
+    Number,
+    Param,      // parameter value: sym, idx
+    VarRef,     // variable in an equation (no attribute): sym, idx
+    Attr,       // variable or equation attribute value: sym, attr, idx
+    ModelAttr,  // model attribute (modelstat, solvestat, objval): sym, attr
+    SetMember,  // 1 when idx is a member of set sym
+    Ord,        // ord(index): idx[0]
+    Card,       // card(sym)
+    Func,       // name, args
+    Agg,        // name (sum prod smin smax), aggIdx, args[0] condition or null, args[1] body
+    Neg,
+    Not,
+    Bin,        // name: + - * / ** and or xor < <= = <> > >=
+    Dollar,     // args[0] $ args[1]
+};
+
+struct Expr;
+using ExprPtr = std::shared_ptr<Expr>;
+
+struct Expr {
+    EK kind = EK::Number;
+    double number = 0.0;
+    int sym = -1;
+    std::string name;  // function, aggregation or operator; attribute name for Attr
+    std::vector<IndexArg> idx;
+    std::vector<std::string> aggIdx;  // indices controlled by an aggregation
+    std::vector<ExprPtr> args;
+    bool hasVar = false;  // contains a VarRef: not a constant during model generation
+    int line = 0;
+};
+
+}  // namespace gamsub
+
+#endif

@@ -1,0 +1,79 @@
+#include "CommandLine.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+
+namespace gamsub {
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool exists(const std::string& path) {
+    std::ifstream f(path);
+    return f.good();
+}
+
+void apply(Options& o, const std::string& key, const std::string& value) {
+    std::string k = lower(key);
+    if (k == "o" || k == "output") {
+        o.output = value;
+    } else if (k == "lo" || k == "logoption") {
+        char* end = nullptr;
+        long v = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || !end || *end != '\0' || v < 0 || v > 4)
+            o.error = "Bad value for option " + key + ": " + value;
+        else
+            o.logOption = static_cast<int>(v);
+    } else if (k == "lf" || k == "logfile") {
+        o.logFile = value;
+    } else if (k == "curdir" || k == "cdir") {
+        o.curdir = value;
+    }
+    // Everything else (ps, pw, solver choices, ...) is accepted and ignored.
+}
+
+}  // namespace
+
+Options parseCommandLine(const std::vector<std::string>& args) {
+    Options o;
+    for (size_t k = 0; k < args.size(); k++) {
+        std::string a = args[k];
+        bool dashed = !a.empty() && a[0] == '-';
+        while (!a.empty() && a[0] == '-') a.erase(0, 1);
+        size_t eq = a.find('=');
+        if (eq != std::string::npos) {
+            apply(o, a.substr(0, eq), a.substr(eq + 1));
+        } else if (!dashed && o.input.empty()) {
+            o.input = args[k];
+        } else if (k + 1 < args.size()) {
+            apply(o, a, args[k + 1]);
+            k++;
+        } else {
+            o.error = "Option " + args[k] + " has no value";
+        }
+    }
+    if (o.input.empty() && o.error.empty()) o.error = "No input file given: usage gams MODEL[.gms] [key=value ...]";
+    return o;
+}
+
+std::string resolveInput(const std::string& name) {
+    if (exists(name)) return name;
+    if (exists(name + ".gms")) return name + ".gms";
+    return name;
+}
+
+std::string defaultListing(const std::string& input) {
+    std::string base = input;
+    size_t slash = base.find_last_of('/');
+    if (slash != std::string::npos) base = base.substr(slash + 1);
+    size_t dot = base.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) base = base.substr(0, dot);
+    return base + ".lst";
+}
+
+}  // namespace gamsub

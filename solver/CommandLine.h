@@ -1,0 +1,31 @@
+// The command line, as GAMS reads it: `gams MODEL[.gms] [key=value ...]`,
+// where `key=value`, `-key=value`, `-key value` and `key value` are the same.
+#ifndef GAMSUB_COMMANDLINE_H
+#define GAMSUB_COMMANDLINE_H
+
+#include <string>
+#include <vector>
+
+namespace gamsub {
+
+struct Options {
+    std::string input;    // as given
+    std::string output;   // o= / output=; empty: base name + .lst
+    int logOption = 3;    // lo=: 0 none, 2 to logFile, 3 standard output
+    std::string logFile;  // lf=
+    std::string curdir;   // curdir= / cdir=
+    std::string error;    // a message when the command line is unusable
+};
+
+Options parseCommandLine(const std::vector<std::string>& args);
+
+// The input file to open: the name as given, or with ".gms" appended when
+// that exists instead.
+std::string resolveInput(const std::string& name);
+
+// The default listing name: the input's base name with ".lst", in the current directory.
+std::string defaultListing(const std::string& input);
+
+}  // namespace gamsub
+
+#endif

@@ -1,0 +1,184 @@
+#include "Evaluator.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gamsub {
+
+int Env::get(const std::string& index) const {
+    for (size_t k = bind_.size(); k-- > 0;)
+        if (bind_[k].first == index) return bind_[k].second;
+    return -1;
+}
+
+Tuple Evaluator::tupleOf(const std::vector<IndexArg>& idx, const Env& env) const {
+    Tuple t;
+    t.reserve(idx.size());
+    for (const IndexArg& a : idx) t.push_back(a.isLabel ? a.label : env.get(a.index));
+    return t;
+}
+
+void Evaluator::forEach(const std::vector<std::string>& indices, Env& env, const Expr* cond, int line,
+                        const std::function<void()>& body) const {
+    loop(indices, 0, env, cond, line, body);
+}
+
+void Evaluator::loop(const std::vector<std::string>& indices, size_t k, Env& env, const Expr* cond, int line,
+                     const std::function<void()>& body) const {
+    if (k == indices.size()) {
+        if (!cond || eval(*cond, env) != 0.0) body();
+        return;
+    }
+    if (env.get(indices[k]) >= 0 && std::find(indices.begin(), indices.begin() + static_cast<long>(k), indices[k]) !=
+                                        indices.begin() + static_cast<long>(k)) {
+        loop(indices, k + 1, env, cond, line, body);  // the same index twice: already bound
+        return;
+    }
+    int set = st_.setOf(indices[k]);
+    if (set < 0) throw ExecError{line, "'" + indices[k] + "' is not a set"};
+    for (const Tuple& m : sym(set).members) {
+        env.push(indices[k], m[0]);
+        loop(indices, k + 1, env, cond, line, body);
+        env.pop();
+    }
+}
+
+double Evaluator::eval(const Expr& e, Env& env) const {
+    switch (e.kind) {
+    case EK::Number:
+        return e.number;
+    case EK::Param: {
+        const Symbol& s = sym(e.sym);
+        auto it = s.values.find(tupleOf(e.idx, env));
+        return it == s.values.end() ? 0.0 : it->second;
+    }
+    case EK::Attr: {
+        const Symbol& s = sym(e.sym);
+        Tuple t = tupleOf(e.idx, env);
+        if (s.kind == SymKind::Equation) {
+            auto it = s.equLevels.find(t);
+            if (it == s.equLevels.end()) return 0.0;
+            return e.name == "l" ? it->second.first : it->second.second;
+        }
+        auto it = s.attrs.find(t);
+        VarAttrs a = it == s.attrs.end() ? VarAttrs() : it->second;
+        if (e.name == "l") return a.l;
+        if (e.name == "m") return a.m;
+        if (e.name == "scale") return a.scale;
+        if (e.name == "up") return st_.upperOf(s, a);
+        return st_.lowerOf(s, a);  // lo, fx
+    }
+    case EK::ModelAttr: {
+        const Symbol& s = sym(e.sym);
+        double v = e.name == "modelstat" ? s.modelStat : e.name == "solvestat" ? s.solveStat : s.objVal;
+        return std::isnan(v) ? 0.0 : v;
+    }
+    case EK::SetMember: {
+        int set = st_.setOf(sym(e.sym).name);
+        return set >= 0 && sym(set).memberSet.count(tupleOf(e.idx, env)) ? 1.0 : 0.0;
+    }
+    case EK::Ord: {
+        int set = st_.setOf(e.idx[0].index);
+        if (set < 0) return 0.0;
+        auto it = sym(set).ordOf.find(env.get(e.idx[0].index));
+        return it == sym(set).ordOf.end() ? 0.0 : it->second;
+    }
+    case EK::Card:
+        return static_cast<double>(sym(e.sym).members.size());
+    case EK::Func:
+        return function(e, env);
+    case EK::Agg:
+        return aggregate(e, env);
+    case EK::Neg:
+        return -eval(*e.args[0], env);
+    case EK::Not:
+        return eval(*e.args[0], env) == 0.0 ? 1.0 : 0.0;
+    case EK::Bin:
+        return binary(e, env);
+    case EK::Dollar:
+        return eval(*e.args[1], env) != 0.0 ? eval(*e.args[0], env) : 0.0;
+    case EK::VarRef:
+        throw ExecError{e.line, "A variable without attribute cannot be evaluated here"};
+    }
+    return 0.0;
+}
+
+double Evaluator::function(const Expr& e, Env& env) const {
+    std::vector<double> a;
+    for (const ExprPtr& x : e.args) a.push_back(eval(*x, env));
+    const std::string& f = e.name;
+    if (f == "sqr") return a[0] * a[0];
+    if (f == "sqrt") {
+        if (a[0] < 0) throw ExecError{e.line, "sqrt of a negative number (" + std::to_string(a[0]) + ")"};
+        return std::sqrt(a[0]);
+    }
+    if (f == "exp") return std::exp(a[0]);
+    if (f == "log" || f == "log10") {
+        if (a[0] <= 0) throw ExecError{e.line, f + " of a non-positive number (" + std::to_string(a[0]) + ")"};
+        return f == "log" ? std::log(a[0]) : std::log10(a[0]);
+    }
+    if (f == "power") {
+        if (a[1] != std::floor(a[1])) throw ExecError{e.line, "power() needs an integer exponent"};
+        return std::pow(a[0], a[1]);
+    }
+    if (f == "abs") return std::fabs(a[0]);
+    if (f == "min") return *std::min_element(a.begin(), a.end());
+    if (f == "max") return *std::max_element(a.begin(), a.end());
+    if (f == "round") {
+        double scale = a.size() > 1 ? std::pow(10.0, a[1]) : 1.0;
+        return std::round(a[0] * scale) / scale;
+    }
+    if (f == "floor") return std::floor(a[0]);
+    if (f == "ceil") return std::ceil(a[0]);
+    if (f == "sign") return a[0] > 0 ? 1.0 : a[0] < 0 ? -1.0 : 0.0;
+    if (f == "mod") {
+        if (a[1] == 0) throw ExecError{e.line, "mod by zero"};
+        return std::fmod(a[0], a[1]);
+    }
+    throw ExecError{e.line, "unknown function " + f};
+}
+
+double Evaluator::binary(const Expr& e, Env& env) const {
+    const std::string& op = e.name;
+    double x = eval(*e.args[0], env);
+    if (op == "and" && x == 0.0) return 0.0;
+    if (op == "or" && x != 0.0) return 1.0;
+    double y = eval(*e.args[1], env);
+    if (op == "+") return x + y;
+    if (op == "-") return x - y;
+    if (op == "*") return x * y;
+    if (op == "/") {
+        if (y == 0.0) throw ExecError{e.line, "division by zero (0)"};
+        return x / y;
+    }
+    if (op == "**") {
+        if (x < 0 && y != std::floor(y)) throw ExecError{e.line, "rPower: FUNC DOMAIN: x**y, x < 0"};
+        if (x == 0 && y < 0) throw ExecError{e.line, "division by zero in x**y"};
+        return std::pow(x, y);
+    }
+    if (op == "and") return y != 0.0 ? 1.0 : 0.0;
+    if (op == "or") return y != 0.0 ? 1.0 : 0.0;
+    if (op == "xor") return ((x != 0.0) != (y != 0.0)) ? 1.0 : 0.0;
+    if (op == "<") return x < y;
+    if (op == "<=") return x <= y;
+    if (op == "=") return x == y;
+    if (op == "<>") return x != y;
+    if (op == ">") return x > y;
+    if (op == ">=") return x >= y;
+    throw ExecError{e.line, "unknown operator " + op};
+}
+
+double Evaluator::aggregate(const Expr& e, Env& env) const {
+    const std::string& f = e.name;
+    double acc = f == "prod" ? 1.0 : f == "smin" ? kInf : f == "smax" ? -kInf : 0.0;
+    forEach(e.aggIdx, env, e.args[0].get(), e.line, [&]() {
+        double v = eval(*e.args[1], env);
+        if (f == "sum") acc += v;
+        else if (f == "prod") acc *= v;
+        else if (f == "smin") acc = std::min(acc, v);
+        else acc = std::max(acc, v);
+    });
+    return acc;
+}
+
+}  // namespace gamsub

@@ -1,0 +1,289 @@
+#include "Instantiate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace gamsub {
+
+namespace {
+
+class Builder {
+public:
+    Builder(const SymbolTable& st, ModelInstance& m) : st_(st), ev_(st), m_(m) {}
+
+    int build(const Expr& e, Env& env);
+    std::map<int, std::map<Tuple, int>> columnOf;  // variable symbol -> element -> column
+
+private:
+    int column(const Expr& e, Env& env);
+    int sum(std::vector<int> terms);
+    bool isConst(int node, double v) const {
+        const Node& n = m_.pool.nodes[static_cast<size_t>(node)];
+        return n.op == Op::Const && n.value == v;
+    }
+
+    const SymbolTable& st_;
+    Evaluator ev_;
+    ModelInstance& m_;
+};
+
+int Builder::column(const Expr& e, Env& env) {
+    Tuple t = ev_.tupleOf(e.idx, env);
+    auto& elements = columnOf[e.sym];
+    auto it = elements.find(t);
+    if (it != elements.end()) return it->second;
+    const Symbol& v = st_.symbols[static_cast<size_t>(e.sym)];
+    auto a = v.attrs.find(t);
+    VarAttrs attrs = a == v.attrs.end() ? VarAttrs() : a->second;
+    Column c;
+    for (int label : t) c.labels.push_back(st_.labels.name(label));
+    c.lower = st_.lowerOf(v, attrs);
+    c.upper = st_.upperOf(v, attrs);
+    c.level = attrs.l;
+    c.scale = attrs.scale;
+    m_.columns.push_back(c);
+    int index = static_cast<int>(m_.columns.size()) - 1;
+    elements.emplace(t, index);
+    return index;
+}
+
+// An n-ary sum of the non-zero terms.
+int Builder::sum(std::vector<int> terms) {
+    std::vector<int> kept;
+    for (int t : terms) {
+        const Node& n = m_.pool.nodes[static_cast<size_t>(t)];
+        if (n.op == Op::Const && n.value == 0.0) continue;
+        if (n.op == Op::Add) {  // flatten nested sums
+            kept.insert(kept.end(), n.args.begin(), n.args.end());
+            continue;
+        }
+        kept.push_back(t);
+    }
+    if (kept.empty()) return m_.pool.constant(0.0);
+    if (kept.size() == 1) return kept[0];
+    return m_.pool.apply(Op::Add, kept);
+}
+
+int Builder::build(const Expr& e, Env& env) {
+    if (!e.hasVar) return m_.pool.constant(ev_.eval(e, env));
+    switch (e.kind) {
+    case EK::VarRef:
+        return m_.pool.variable(column(e, env));
+    case EK::Neg:
+        return m_.pool.apply(Op::Neg, {build(*e.args[0], env)});
+    case EK::Dollar:
+        if (ev_.eval(*e.args[1], env) == 0.0) return m_.pool.constant(0.0);
+        return build(*e.args[0], env);
+    case EK::Bin: {
+        const std::string& op = e.name;
+        int a = build(*e.args[0], env);
+        int b = build(*e.args[1], env);
+        if (op == "+") return sum({a, b});
+        if (op == "-") return isConst(b, 0.0) ? a : m_.pool.apply(Op::Sub, {a, b});
+        if (op == "*") {
+            if (isConst(a, 0.0) || isConst(b, 0.0)) return m_.pool.constant(0.0);
+            if (isConst(a, 1.0)) return b;
+            if (isConst(b, 1.0)) return a;
+            return m_.pool.apply(Op::Mul, {a, b});
+        }
+        if (op == "/") {
+            if (isConst(b, 0.0)) throw ExecError{e.line, "division by zero (0)"};
+            return m_.pool.apply(Op::Div, {a, b});
+        }
+        if (op == "**") return isConst(b, 2.0) ? m_.pool.apply(Op::Sqr, {a}) : m_.pool.apply(Op::Pow, {a, b});
+        throw ExecError{e.line, "operator '" + op + "' is not allowed on variables in an equation"};
+    }
+    case EK::Func: {
+        std::vector<int> args;
+        for (const ExprPtr& a : e.args) args.push_back(build(*a, env));
+        const std::string& f = e.name;
+        if (f == "sqr") return m_.pool.apply(Op::Sqr, args);
+        if (f == "sqrt") return m_.pool.apply(Op::Sqrt, args);
+        if (f == "exp") return m_.pool.apply(Op::Exp, args);
+        if (f == "log") return m_.pool.apply(Op::Log, args);
+        if (f == "abs") return m_.pool.apply(Op::Abs, args);
+        if (f == "power") return isConst(args[1], 2.0) ? m_.pool.apply(Op::Sqr, {args[0]}) : m_.pool.apply(Op::Pow, args);
+        if (f == "min") return m_.pool.apply(Op::Min, args);
+        if (f == "max") return m_.pool.apply(Op::Max, args);
+        throw ExecError{e.line, "function " + f + " of variables is not supported"};
+    }
+    case EK::Agg: {
+        std::vector<int> terms;
+        ev_.forEach(e.aggIdx, env, e.args[0].get(), e.line, [&]() { terms.push_back(build(*e.args[1], env)); });
+        if (e.name == "sum") return sum(terms);
+        if (terms.empty()) return m_.pool.constant(e.name == "prod" ? 1.0 : e.name == "smin" ? kInf : -kInf);
+        if (terms.size() == 1) return terms[0];
+        if (e.name == "smin") return m_.pool.apply(Op::Min, terms);
+        if (e.name == "smax") return m_.pool.apply(Op::Max, terms);
+        int p = terms[0];
+        for (size_t k = 1; k < terms.size(); k++) p = m_.pool.apply(Op::Mul, {p, terms[k]});
+        return p;
+    }
+    default:
+        throw ExecError{e.line, "this kind of expression is not allowed on variables in an equation"};
+    }
+}
+
+// Polynomial degree of a node in the columns (99: not polynomial), for the
+// model type check.
+int degree(const ExpressionPool& pool, int node, std::vector<int>& memo) {
+    int& d = memo[static_cast<size_t>(node)];
+    if (d >= 0) return d;
+    const Node& n = pool.nodes[static_cast<size_t>(node)];
+    auto arg = [&](size_t k) { return degree(pool, n.args[k], memo); };
+    switch (n.op) {
+    case Op::Const: d = 0; break;
+    case Op::Var: d = 1; break;
+    case Op::Add:
+        d = 0;
+        for (size_t k = 0; k < n.args.size(); k++) d = std::max(d, arg(k));
+        break;
+    case Op::Sub: d = std::max(arg(0), arg(1)); break;
+    case Op::Neg: d = arg(0); break;
+    case Op::Mul: d = std::min(99, arg(0) + arg(1)); break;
+    case Op::Div: d = arg(1) == 0 ? arg(0) : 99; break;
+    case Op::Sqr: d = std::min(99, 2 * arg(0)); break;
+    case Op::Pow: {
+        const Node& ex = pool.nodes[static_cast<size_t>(n.args[1])];
+        bool intExp = ex.op == Op::Const && ex.value >= 0 && ex.value <= 10 && ex.value == std::floor(ex.value);
+        d = arg(0) == 0 && arg(1) == 0 ? 0 : intExp ? std::min(99, arg(0) * static_cast<int>(ex.value)) : 99;
+        break;
+    }
+    default: {
+        bool constant = true;
+        for (size_t k = 0; k < n.args.size(); k++) constant = constant && arg(k) == 0;
+        d = constant ? 0 : 99;
+    }
+    }
+    return d;
+}
+
+const char* typeName(ModelType t) {
+    switch (t) {
+    case ModelType::LP: return "LP";
+    case ModelType::QCP: return "QCP";
+    case ModelType::NLP: return "NLP";
+    case ModelType::DNLP: return "DNLP";
+    }
+    return "?";
+}
+
+std::string rowName(const Symbol& eq, const Row& r) {
+    std::string s = eq.name;
+    if (!r.labels.empty()) {
+        s += "(";
+        for (size_t k = 0; k < r.labels.size(); k++) s += (k ? "," : "") + r.labels[k];
+        s += ")";
+    }
+    return s;
+}
+
+}  // namespace
+
+ModelInstance instantiate(const SymbolTable& st, const Statement& solve) {
+    ModelInstance m;
+    const Symbol& model = st.symbols[static_cast<size_t>(solve.model)];
+    m.modelName = model.name;
+    m.type = solve.type;
+    m.sense = solve.sense;
+    m.objectiveName = st.symbols[static_cast<size_t>(solve.objective)].name;
+    m.solveLine = solve.line;
+
+    Builder b(st, m);
+    Evaluator ev(st);
+    std::vector<int> equations = model.equations;
+    std::sort(equations.begin(), equations.end());
+    equations.erase(std::unique(equations.begin(), equations.end()), equations.end());
+    for (int eqSym : equations) {
+        const Symbol& eq = st.symbols[static_cast<size_t>(eqSym)];
+        Block block;
+        block.name = eq.name;
+        block.text = eq.text;
+        block.dimension = eq.dim;
+        int blockIndex = static_cast<int>(m.equBlocks.size());
+        Env env;
+        ev.forEach(eq.def.domainIdx, env, eq.def.condition.get(), eq.def.line, [&]() {
+            Row r;
+            r.block = blockIndex;
+            for (const std::string& idx : eq.def.domainIdx) r.labels.push_back(st.labels.name(env.get(idx)));
+            r.type = eq.def.type;
+            int lhs = b.build(*eq.def.lhs, env);
+            int rhs = b.build(*eq.def.rhs, env);
+            const Node& rn = m.pool.nodes[static_cast<size_t>(rhs)];
+            r.body = rn.op == Op::Const && rn.value == 0.0 ? lhs : m.pool.apply(Op::Sub, {lhs, rhs});
+            m.rows.push_back(r);
+            block.members.push_back(static_cast<int>(m.rows.size()) - 1);
+        });
+        m.equBlocks.push_back(block);
+    }
+
+    // Columns appear in the listing by declaration order and element order.
+    for (const auto& [varSym, elements] : b.columnOf) {
+        const Symbol& v = st.symbols[static_cast<size_t>(varSym)];
+        Block block;
+        block.name = v.name;
+        block.text = v.text;
+        block.dimension = v.dim;
+        block.kind = v.varKind;
+        for (const auto& [tuple, col] : elements) {
+            (void)tuple;
+            block.members.push_back(col);
+            m.columns[static_cast<size_t>(col)].block = static_cast<int>(m.varBlocks.size());
+        }
+        m.varBlocks.push_back(block);
+    }
+    auto obj = b.columnOf.find(solve.objective);
+    if (obj == b.columnOf.end() || obj->second.empty())
+        throw ExecError{solve.line, "The objective variable '" + m.objectiveName + "' does not appear in the equations of model '" +
+                                        model.name + "'"};
+    m.objectiveColumn = obj->second.begin()->second;
+
+    if (m.type == ModelType::LP || m.type == ModelType::QCP) {
+        int limit = m.type == ModelType::LP ? 1 : 2;
+        std::vector<int> memo(m.pool.nodes.size(), -1);
+        for (const Row& r : m.rows) {
+            if (degree(m.pool, r.body, memo) > limit) {
+                const Symbol& eq = st.symbols[static_cast<size_t>(equations[static_cast<size_t>(r.block)])];
+                throw ExecError{solve.line, std::string("Equation ") + rowName(eq, r) + " is " +
+                                                (limit == 1 ? "nonlinear" : "not quadratic") + ": model type " +
+                                                typeName(m.type) + " does not allow it (use " +
+                                                (limit == 1 ? "QCP or NLP" : "NLP") + ")"};
+            }
+        }
+    }
+    return m;
+}
+
+void storeSolution(SymbolTable& st, const ModelInstance& m, const SolveStatus& status, int modelSym) {
+    Symbol& model = st.symbols[static_cast<size_t>(modelSym)];
+    model.modelStat = status.modelStatus;
+    model.solveStat = status.solverStatus;
+    model.objVal = status.objective;
+    for (const Block& block : m.varBlocks) {
+        int sym = st.find(block.name);
+        if (sym < 0) continue;
+        Symbol& v = st.symbols[static_cast<size_t>(sym)];
+        for (int col : block.members) {
+            const Column& c = m.columns[static_cast<size_t>(col)];
+            Tuple t;
+            for (const std::string& label : c.labels) t.push_back(st.labels.find(label));
+            VarAttrs& a = v.attrs[t];
+            a.l = c.level;
+            a.m = c.marginal;
+        }
+    }
+    for (const Block& block : m.equBlocks) {
+        int sym = st.find(block.name);
+        if (sym < 0) continue;
+        Symbol& eq = st.symbols[static_cast<size_t>(sym)];
+        for (int row : block.members) {
+            const Row& r = m.rows[static_cast<size_t>(row)];
+            Tuple t;
+            for (const std::string& label : r.labels) t.push_back(st.labels.find(label));
+            eq.equLevels[t] = {r.level, r.marginal};
+        }
+    }
+}
+
+}  // namespace gamsub

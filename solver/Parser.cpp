@@ -1,0 +1,343 @@
+// Statement dispatch and declarations.
+#include "Parser.h"
+
+namespace gamsub {
+
+Parser::Parser(const SourceText& source, SymbolTable& symbols, CompileErrors& errors)
+    : src_(source), st_(symbols), errors_(errors), sc_(source) {
+    advance();
+}
+
+void Parser::advance() {
+    prevEnd_ = tokEnd_;
+    tok_ = sc_.next();
+    tokEnd_ = sc_.position();
+}
+
+bool Parser::isPunct(const char* p) const { return tok_.kind == Tok::Punct && tok_.text == p; }
+
+bool Parser::isWord(const char* w) const { return tok_.kind == Tok::Ident && toLower(tok_.text) == w; }
+
+void Parser::fail(int code, const std::string& message) const { failAt(tok_, code, message); }
+
+void Parser::failAt(const Token& t, int code, const std::string& message) const {
+    throw Failure{t.line, t.lastCol, code, message};
+}
+
+void Parser::expectPunct(const char* p, const char* what) {
+    if (!isPunct(p)) fail(kErrSyntax, std::string("'") + p + "' expected " + what);
+    advance();
+}
+
+std::string Parser::expectIdent(const char* what) {
+    if (tok_.kind != Tok::Ident) fail(kErrSyntax, std::string("Identifier expected: ") + what);
+    std::string s = tok_.text;
+    advance();
+    return s;
+}
+
+// After an error: skip to the end of the statement.
+void Parser::recover() {
+    while (tok_.kind != Tok::End && !isPunct(";")) advance();
+    if (isPunct(";")) advance();
+}
+
+void Parser::skipStatement() {
+    while (tok_.kind != Tok::End && !isPunct(";")) advance();
+    if (isPunct(";")) advance();
+}
+
+std::vector<Statement> Parser::parse() {
+    std::vector<Statement> program;
+    while (tok_.kind != Tok::End) {
+        try {
+            statement(program);
+        } catch (const Failure& f) {
+            errors_.add(f.line, f.col, f.code, f.message);
+            controlled_.clear();
+            allowVars_ = false;
+            recover();
+        }
+    }
+    return program;
+}
+
+void Parser::statement(std::vector<Statement>& out) {
+    if (isPunct(";")) {
+        advance();
+        return;
+    }
+    if (tok_.kind != Tok::Ident) fail(kErrSyntax, "Unrecognizable item: a statement must begin with a keyword or a symbol");
+    std::string w = toLower(tok_.text);
+    if (w == "set" || w == "sets") {
+        advance();
+        declareSets();
+    } else if (w == "alias") {
+        advance();
+        declareAlias();
+    } else if (w == "parameter" || w == "parameters" || w == "scalar" || w == "scalars") {
+        advance();
+        declareParameters(w[0] == 's');
+    } else if (w == "table") {
+        advance();
+        declareTable();
+    } else if (w == "variable" || w == "variables") {
+        advance();
+        declareVariables(VarKind::Free, false);
+    } else if (w == "free" || w == "positive" || w == "negative" || w == "binary" || w == "integer" ||
+               w == "sos1" || w == "sos2" || w == "semicont" || w == "semiint" || w == "nonnegative") {
+        Token kindTok = tok_;
+        advance();
+        if (!isWord("variable") && !isWord("variables")) fail(kErrSyntax, "'Variable' expected after '" + kindTok.text + "'");
+        if (w != "free" && w != "positive" && w != "negative" && w != "nonnegative")
+            failAt(kindTok, kErrIntegerVars,
+                   "Line " + std::to_string(kindTok.line) + ", column " + std::to_string(kindTok.start.col + 1) + ": " +
+                       kindTok.text + " variables are not supported by this solver (not yet supported): "
+                       "it solves continuous models only (LP, QCP, NLP, DNLP)");
+        advance();
+        declareVariables(w == "free" ? VarKind::Free : w == "negative" ? VarKind::Negative : VarKind::Positive, true);
+    } else if (w == "equation" || w == "equations") {
+        advance();
+        declareEquations();
+    } else if (w == "model" || w == "models") {
+        advance();
+        declareModels();
+    } else if (w == "solve") {
+        out.push_back(solve());
+    } else if (w == "display") {
+        out.push_back(display());
+    } else if (w == "option" || w == "options") {
+        skipStatement();  // options shape GAMS's own solvers and output: ignored
+    } else {
+        int sym = st_.find(tok_.text);
+        if (sym < 0) {
+            static const char* const unsupported[] = {"loop", "if", "while", "for", "repeat", "file", "put",
+                                                      "execute", "execute_unload", "execute_load", "abort",
+                                                      "acronym", "acronyms", "function", "putclose"};
+            for (const char* u : unsupported)
+                if (w == u)
+                    fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " +
+                                              std::to_string(tok_.start.col + 1) + ": the '" + tok_.text +
+                                              "' statement is not supported by this solver");
+            fail(kErrUnknownSymbol, "Unknown symbol '" + tok_.text + "'");
+        }
+        if (st_.symbols[static_cast<size_t>(sym)].kind == SymKind::Equation) {
+            defineEquation(sym);
+        } else {
+            out.push_back(assignment(sym));
+        }
+    }
+}
+
+// ---- declarations ----
+
+int Parser::declareName(SymKind kind, const Token& nameTok) {
+    if (st_.find(nameTok.text) >= 0)
+        failAt(nameTok, kErrDuplicate, "Symbol '" + nameTok.text + "' is already declared");
+    Symbol s;
+    s.name = nameTok.text;
+    s.kind = kind;
+    return st_.add(std::move(s));
+}
+
+std::vector<int> Parser::domainList() {
+    std::vector<int> dom;
+    if (!isPunct("(")) return dom;
+    advance();
+    for (;;) {
+        if (isPunct("*")) {
+            dom.push_back(-1);
+            advance();
+        } else if (tok_.kind == Tok::Ident) {
+            int set = st_.setOf(tok_.text);
+            if (set < 0) {
+                if (st_.find(tok_.text) < 0) fail(kErrUnknownSymbol, "Unknown symbol '" + tok_.text + "' in a domain list");
+                fail(kErrSyntax, "'" + tok_.text + "' is not a set and cannot be a domain");
+            }
+            if (st_.symbols[static_cast<size_t>(set)].dim != 1)
+                fail(kErrDimension, "A domain set must be one-dimensional");
+            dom.push_back(st_.find(tok_.text));
+            advance();
+        } else {
+            fail(kErrSyntax, "Set name or '*' expected in the domain list");
+        }
+        if (isPunct(",")) {
+            advance();
+            continue;
+        }
+        expectPunct(")", "to close the domain list");
+        return dom;
+    }
+}
+
+// The explanatory text on the rest of the declaration line: quoted, or plain
+// words up to a '/', ',' or ';'. Leaves the current token after it.
+std::string Parser::explanatoryText() {
+    sc_.seek(prevEnd_);
+    sc_.skipBlanks();
+    std::string text;
+    char c = sc_.peekChar();
+    if (c == '\'' || c == '"') {
+        sc_.getChar();
+        while (sc_.peekChar() && sc_.peekChar() != c) text += sc_.getChar();
+        if (sc_.peekChar() != c) {
+            Token t;
+            t.line = sc_.lineNumber();
+            t.lastCol = sc_.position().col;
+            failAt(t, kErrSyntax, "Closing quote missing in the explanatory text");
+        }
+        sc_.getChar();
+    } else if (c && c != '/' && c != ',' && c != ';' && c != '(') {
+        while (sc_.peekChar() && sc_.peekChar() != '/' && sc_.peekChar() != ',' && sc_.peekChar() != ';')
+            text += sc_.getChar();
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+    }
+    tokEnd_ = sc_.position();
+    advance();
+    return text;
+}
+
+bool Parser::nextItem() {
+    if (isPunct(",")) {
+        advance();
+        return tok_.kind == Tok::Ident;  // a trailing comma before ';' is harmless
+    }
+    if (isPunct(";")) return false;
+    if (tok_.kind == Tok::Ident && tok_.line > prevEnd_.line + 1) return true;  // one item per line
+    fail(kErrSyntax, "',' or ';' expected between declarations");
+}
+
+void Parser::declareSets() {
+    while (tok_.kind == Tok::Ident) {
+        Token nameTok = tok_;
+        advance();
+        int sym = declareName(SymKind::Set, nameTok);
+        std::vector<int> dom = domainList();
+        Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+        s.domain = dom;
+        s.dim = dom.empty() ? 1 : static_cast<int>(dom.size());
+        if (dom.empty()) s.domain.push_back(-1);
+        st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
+        if (isPunct("/")) setData(sym);
+        st_.finishSet(sym);
+        if (!nextItem()) break;
+    }
+    expectPunct(";", "at the end of the declaration");
+}
+
+void Parser::declareAlias() {
+    // Alias (i, j [, k ...]);  several parenthesised groups may follow one another.
+    do {
+        expectPunct("(", "after Alias");
+        Token first = tok_;
+        std::string base = expectIdent("the set to alias");
+        int set = st_.setOf(base);
+        if (set < 0) failAt(first, kErrUnknownSymbol, "'" + base + "' is not a set");
+        while (isPunct(",")) {
+            advance();
+            Token nameTok = tok_;
+            expectIdent("an alias name");
+            int sym = declareName(SymKind::Alias, nameTok);
+            Symbol& a = st_.symbols[static_cast<size_t>(sym)];
+            a.aliasOf = set;
+            a.dim = 1;
+            a.domain = {-1};
+        }
+        expectPunct(")", "to close the alias list");
+        if (isPunct(",")) advance();
+    } while (isPunct("("));
+    expectPunct(";", "at the end of the alias statement");
+}
+
+void Parser::declareParameters(bool scalar) {
+    while (tok_.kind == Tok::Ident) {
+        Token nameTok = tok_;
+        advance();
+        int sym = declareName(SymKind::Parameter, nameTok);
+        std::vector<int> dom = scalar ? std::vector<int>() : domainList();
+        if (scalar && isPunct("(")) fail(kErrDimension, "A scalar has no domain");
+        st_.symbols[static_cast<size_t>(sym)].domain = dom;
+        st_.symbols[static_cast<size_t>(sym)].dim = static_cast<int>(dom.size());
+        st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
+        if (isPunct("/")) parameterData(sym);
+        if (!nextItem()) break;
+    }
+    expectPunct(";", "at the end of the declaration");
+}
+
+void Parser::declareVariables(VarKind kind, bool kindGiven) {
+    while (tok_.kind == Tok::Ident) {
+        Token nameTok = tok_;
+        advance();
+        int existing = st_.find(nameTok.text);
+        int sym;
+        if (existing >= 0 && kindGiven && st_.symbols[static_cast<size_t>(existing)].kind == SymKind::Variable) {
+            // `Positive Variable x;` after `Variables x(i);` changes the kind of x.
+            sym = existing;
+            std::vector<int> dom = domainList();
+            if (!dom.empty() && static_cast<int>(dom.size()) != st_.symbols[static_cast<size_t>(sym)].dim)
+                failAt(nameTok, kErrDimension, "Dimension different from the earlier declaration of '" + nameTok.text + "'");
+            std::string text = explanatoryText();
+            if (!text.empty()) st_.symbols[static_cast<size_t>(sym)].text = text;
+        } else {
+            sym = declareName(SymKind::Variable, nameTok);
+            std::vector<int> dom = domainList();
+            st_.symbols[static_cast<size_t>(sym)].domain = dom;
+            st_.symbols[static_cast<size_t>(sym)].dim = static_cast<int>(dom.size());
+            st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
+        }
+        st_.symbols[static_cast<size_t>(sym)].varKind = kind;
+        if (isPunct("/")) fail(kErrUnsupported, "Data lists for variables are not supported by this solver");
+        if (!nextItem()) break;
+    }
+    expectPunct(";", "at the end of the declaration");
+}
+
+void Parser::declareEquations() {
+    while (tok_.kind == Tok::Ident) {
+        Token nameTok = tok_;
+        advance();
+        int sym = declareName(SymKind::Equation, nameTok);
+        std::vector<int> dom = domainList();
+        st_.symbols[static_cast<size_t>(sym)].domain = dom;
+        st_.symbols[static_cast<size_t>(sym)].dim = static_cast<int>(dom.size());
+        st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
+        if (!nextItem()) break;
+    }
+    expectPunct(";", "at the end of the declaration");
+}
+
+void Parser::declareModels() {
+    while (tok_.kind == Tok::Ident) {
+        Token nameTok = tok_;
+        advance();
+        int sym = declareName(SymKind::Model, nameTok);
+        st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
+        expectPunct("/", "to begin the model's equation list");
+        Symbol& m = st_.symbols[static_cast<size_t>(sym)];
+        while (!isPunct("/")) {
+            Token t = tok_;
+            std::string name = expectIdent("an equation name or 'all'");
+            int eq = st_.find(name);
+            if (toLower(name) == "all" && eq < 0) {
+                m.allEquations = true;
+            } else if (eq < 0) {
+                failAt(t, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
+            } else if (st_.symbols[static_cast<size_t>(eq)].kind == SymKind::Equation) {
+                m.equations.push_back(eq);
+            } else if (st_.symbols[static_cast<size_t>(eq)].kind == SymKind::Model) {
+                const Symbol& other = st_.symbols[static_cast<size_t>(eq)];
+                if (other.allEquations) m.allEquations = true;
+                m.equations.insert(m.equations.end(), other.equations.begin(), other.equations.end());
+            } else {
+                failAt(t, kErrModel, "'" + name + "' is not an equation");
+            }
+            if (isPunct(",")) advance();
+        }
+        advance();
+        if (!nextItem()) break;
+    }
+    expectPunct(";", "at the end of the model statement");
+}
+
+}  // namespace gamsub

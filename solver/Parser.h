@@ -1,0 +1,100 @@
+// Compiles the cleaned source: declarations and data go into the symbol
+// table at once (as in GAMS, data is known at compile time); assignments,
+// solves and displays become statements. Errors are collected, never thrown out.
+#ifndef GAMSUB_PARSER_H
+#define GAMSUB_PARSER_H
+
+#include <string>
+#include <vector>
+
+#include "CompileErrors.h"
+#include "Program.h"
+#include "Scanner.h"
+#include "Symbols.h"
+
+namespace gamsub {
+
+class Parser {
+public:
+    Parser(const SourceText& source, SymbolTable& symbols, CompileErrors& errors);
+    std::vector<Statement> parse();
+
+private:
+    struct Failure {  // a compilation error that abandons the current statement
+        int line, col, code;
+        std::string message;
+    };
+
+    // Tokens
+    void advance();
+    bool isPunct(const char* p) const;
+    bool isWord(const char* w) const;  // identifier, case-insensitive
+    void expectPunct(const char* p, const char* what);
+    std::string expectIdent(const char* what);
+    [[noreturn]] void fail(int code, const std::string& message) const;
+    [[noreturn]] void failAt(const Token& t, int code, const std::string& message) const;
+    void recover();
+
+    // Statements
+    void statement(std::vector<Statement>& out);
+    void declareSets();
+    void declareAlias();
+    void declareParameters(bool scalar);
+    void declareTable();
+    void declareVariables(VarKind kind, bool kindGiven);
+    void declareEquations();
+    void declareModels();
+    void defineEquation(int sym);
+    Statement assignment(int sym);
+    Statement solve();
+    Statement display();
+    void skipStatement();
+
+    // Declaration helpers
+    int declareName(SymKind kind, const Token& nameTok);
+    std::vector<int> domainList();
+    std::string explanatoryText();
+    bool nextItem();  // after an item: true when another follows
+
+    // Data read by layout
+    void setData(int sym);
+    void parameterData(int sym);
+    bool readLabelTuple(std::vector<std::string>& parts, int& col);
+    std::string readLabel(int& col);
+    std::vector<std::string> expandRange(const std::string& from, const std::string& to, int col);
+    double readValue(int& col);
+    Tuple toTuple(int sym, const std::vector<std::string>& parts, int line, int col);
+    void endRawData();
+
+    // Expressions
+    ExprPtr expression();
+    ExprPtr orExpr();
+    ExprPtr andExpr();
+    ExprPtr notExpr();
+    ExprPtr compareExpr();
+    ExprPtr addExpr();
+    ExprPtr mulExpr();
+    ExprPtr unaryExpr();
+    ExprPtr powerExpr();
+    ExprPtr dollarExpr();
+    ExprPtr primary();
+    ExprPtr symbolRef(const Token& nameTok);
+    ExprPtr aggregation(const std::string& name, int line);
+    ExprPtr functionCall(const std::string& name, int line);
+    std::vector<IndexArg> indexList(int sym);
+    IndexArg indexArg(int sym, int position);
+    bool isControlled(const std::string& index) const;
+
+    const SourceText& src_;
+    SymbolTable& st_;
+    CompileErrors& errors_;
+    Scanner sc_;
+    Token tok_;
+    Position tokEnd_, prevEnd_;
+    std::vector<std::string> controlled_;  // indices bound where an expression is read
+    bool allowVars_ = false;              // inside an equation definition
+};
+
+}  // namespace gamsub
+
+#endif

@@ -1,0 +1,281 @@
+// Data read by layout: set element lists, parameter data lists and tables.
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "Parser.h"
+
+namespace gamsub {
+
+namespace {
+bool isLabelChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '+';
+}
+}  // namespace
+
+// A label: quoted, or a run of letters, digits, '_', '-' and '+'. `col` gets
+// the 1-based column of its last character.
+std::string Parser::readLabel(int& col) {
+    char c = sc_.peekChar();
+    std::string s;
+    if (c == '\'' || c == '"') {
+        sc_.getChar();
+        while (sc_.peekChar() && sc_.peekChar() != c) s += sc_.getChar();
+        col = sc_.position().col;
+        if (sc_.peekChar() != c) throw Failure{sc_.lineNumber(), col, kErrSyntax, "Closing quote missing"};
+        sc_.getChar();
+        col = sc_.position().col;
+        return s;
+    }
+    if (!c || !(std::isalnum(static_cast<unsigned char>(c)) || c == '_'))
+        throw Failure{sc_.lineNumber(), sc_.position().col + 1, kErrSyntax, "Label expected"};
+    while (isLabelChar(sc_.peekChar())) s += sc_.getChar();
+    col = sc_.position().col;
+    return s;
+}
+
+// label(.label)* ; returns false when a range `a*b` was read into parts[0..1].
+bool Parser::readLabelTuple(std::vector<std::string>& parts, int& col) {
+    parts.clear();
+    parts.push_back(readLabel(col));
+    if (sc_.peekChar() == '*') {
+        sc_.getChar();
+        sc_.skipBlanks();
+        parts.push_back(readLabel(col));
+        return false;
+    }
+    while (sc_.peekChar() == '.') {
+        sc_.getChar();
+        if (sc_.peekChar() == '(')
+            throw Failure{sc_.lineNumber(), sc_.position().col + 1, kErrUnsupported,
+                          "Line " + std::to_string(sc_.lineNumber()) + ", column " + std::to_string(sc_.position().col + 1) +
+                              ": parenthesised label lists are not supported by this solver"};
+        parts.push_back(readLabel(col));
+    }
+    if (sc_.peekChar() == '(')
+        throw Failure{sc_.lineNumber(), sc_.position().col + 1, kErrUnsupported,
+                      "Line " + std::to_string(sc_.lineNumber()) + ", column " + std::to_string(sc_.position().col + 1) +
+                          ": parenthesised label lists are not supported by this solver"};
+    return true;
+}
+
+// s1*s9, 1*10, t01*t12: a common prefix and an ascending number.
+std::vector<std::string> Parser::expandRange(const std::string& from, const std::string& to, int col) {
+    auto split = [](const std::string& s, std::string& prefix, std::string& digits) {
+        size_t k = s.size();
+        while (k > 0 && std::isdigit(static_cast<unsigned char>(s[k - 1]))) k--;
+        prefix = s.substr(0, k);
+        digits = s.substr(k);
+    };
+    std::string p1, d1, p2, d2;
+    split(from, p1, d1);
+    split(to, p2, d2);
+    if (d1.empty() || d2.empty() || toLower(p1) != toLower(p2) || d1.size() > 9 || d2.size() > 9)
+        throw Failure{sc_.lineNumber(), col, kErrSyntax, "Bad range " + from + "*" + to};
+    long a = std::strtol(d1.c_str(), nullptr, 10), b = std::strtol(d2.c_str(), nullptr, 10);
+    if (b < a || b - a > 1000000)
+        throw Failure{sc_.lineNumber(), col, kErrSyntax, "Bad range " + from + "*" + to + ": the end lies before the start"};
+    bool padded = d1.size() == d2.size() && d1.size() > 1 && d1[0] == '0';
+    std::vector<std::string> out;
+    for (long k = a; k <= b; k++) {
+        std::string n = std::to_string(k);
+        if (padded && n.size() < d1.size()) n = std::string(d1.size() - n.size(), '0') + n;
+        out.push_back(p1 + n);
+    }
+    return out;
+}
+
+double Parser::readValue(int& col) {
+    std::string s;
+    if (sc_.peekChar() == '+' || sc_.peekChar() == '-') s += sc_.getChar();
+    sc_.skipBlanks();
+    while (std::isalnum(static_cast<unsigned char>(sc_.peekChar())) || sc_.peekChar() == '.' ||
+           ((sc_.peekChar() == '+' || sc_.peekChar() == '-') && !s.empty() && (s.back() == 'e' || s.back() == 'E')))
+        s += sc_.getChar();
+    col = sc_.position().col;
+    std::string body = toLower(s[0] == '+' || s[0] == '-' ? s.substr(1) : s);
+    double sign = (!s.empty() && s[0] == '-') ? -1.0 : 1.0;
+    if (body == "inf") return sign * kInf;
+    if (body == "eps") return 0.0;
+    if (body.empty()) throw Failure{sc_.lineNumber(), col + 1, kErrSyntax, "Number expected"};
+    char* end = nullptr;
+    double v = std::strtod(body.c_str(), &end);
+    if (!end || *end != '\0') throw Failure{sc_.lineNumber(), col, kErrSyntax, "Bad number '" + s + "'"};
+    return sign * v;
+}
+
+// Labels to label numbers, checked against the symbol's domain.
+Tuple Parser::toTuple(int sym, const std::vector<std::string>& parts, int line, int col) {
+    const Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    if (static_cast<int>(parts.size()) != s.dim)
+        throw Failure{line, col, kErrDimension,
+                      "Dimension different: '" + s.name + "' has " + std::to_string(s.dim) + " index position(s)"};
+    Tuple t;
+    for (size_t k = 0; k < parts.size(); k++) {
+        int id = st_.labels.intern(parts[k]);
+        int d = k < s.domain.size() ? s.domain[k] : -1;
+        int set = d >= 0 ? st_.setOf(st_.symbols[static_cast<size_t>(d)].name) : -1;
+        if (set >= 0 && !st_.symbols[static_cast<size_t>(set)].memberSet.count(Tuple{id}))
+            throw Failure{line, col, kErrDomainElement,
+                          "Domain violation: '" + parts[k] + "' is not an element of set '" +
+                              st_.symbols[static_cast<size_t>(set)].name + "'"};
+        t.push_back(id);
+    }
+    return t;
+}
+
+// Back to token mode after the closing '/'.
+void Parser::endRawData() {
+    tokEnd_ = sc_.position();
+    advance();
+}
+
+void Parser::setData(int sym) {
+    sc_.seek(tok_.start);
+    sc_.getChar();  // the opening '/'
+    for (;;) {
+        sc_.skipSpace();
+        if (sc_.atEnd()) throw Failure{sc_.lineNumber() - 1, 1, kErrSyntax, "'/' expected to close the element list"};
+        char c = sc_.peekChar();
+        if (c == '/') {
+            sc_.getChar();
+            break;
+        }
+        if (c == ',') {
+            sc_.getChar();
+            continue;
+        }
+        int line = sc_.lineNumber(), col = 0;
+        std::vector<std::string> parts;
+        bool tuple = readLabelTuple(parts, col);
+        sc_.skipBlanks();
+        std::string text;
+        char q = sc_.peekChar();
+        if (q == '\'' || q == '"') {
+            int tc = 0;
+            text = readLabel(tc);
+        } else if (q && q != ',' && q != '/') {
+            while (sc_.peekChar() && sc_.peekChar() != ',' && sc_.peekChar() != '/') text += sc_.getChar();
+            while (!text.empty() && text.back() == ' ') text.pop_back();
+        }
+        if (tuple) {
+            st_.addMember(sym, toTuple(sym, parts, line, col), text);
+        } else {
+            for (const std::string& label : expandRange(parts[0], parts[1], col))
+                st_.addMember(sym, toTuple(sym, {label}, line, col), text);
+        }
+    }
+    endRawData();
+}
+
+void Parser::parameterData(int sym) {
+    sc_.seek(tok_.start);
+    sc_.getChar();
+    Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    for (;;) {
+        sc_.skipSpace();
+        if (sc_.atEnd()) throw Failure{sc_.lineNumber() - 1, 1, kErrSyntax, "'/' expected to close the data list"};
+        char c = sc_.peekChar();
+        if (c == '/') {
+            sc_.getChar();
+            break;
+        }
+        if (c == ',') {
+            sc_.getChar();
+            continue;
+        }
+        int line = sc_.lineNumber(), col = 0;
+        if (s.dim == 0) {
+            st_.symbols[static_cast<size_t>(sym)].values[Tuple{}] = readValue(col);
+            continue;
+        }
+        std::vector<std::string> parts;
+        if (!readLabelTuple(parts, col)) throw Failure{line, col, kErrUnsupported, "Ranges are not supported in parameter data"};
+        Tuple t = toTuple(sym, parts, line, col);
+        sc_.skipBlanks();
+        if (sc_.peekChar() == '=') sc_.getChar();
+        sc_.skipBlanks();
+        double v = readValue(col);
+        st_.symbols[static_cast<size_t>(sym)].values[t] = v;
+    }
+    endRawData();
+}
+
+void Parser::declareTable() {
+    Token nameTok = tok_;
+    expectIdent("a table name");
+    int sym = declareName(SymKind::Parameter, nameTok);
+    std::vector<int> dom = domainList();
+    if (dom.size() < 2) failAt(nameTok, kErrDimension, "A table needs at least two index positions");
+    st_.symbols[static_cast<size_t>(sym)].domain = dom;
+    st_.symbols[static_cast<size_t>(sym)].dim = static_cast<int>(dom.size());
+    st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
+
+    // The header is the first non-empty line after the declaration line.
+    sc_.seek(prevEnd_);
+    sc_.skipBlanks();
+    if (!sc_.atLineEnd()) fail(kErrSyntax, "The table's column labels must start on a new line");
+    sc_.nextLine();
+    while (!sc_.atEnd() && sc_.atLineEnd()) sc_.nextLine();
+    if (sc_.atEnd()) throw Failure{sc_.lineNumber() - 1, 1, kErrSyntax, "Table without data"};
+    struct Column {
+        int from, to;  // 0-based columns of the header label
+        std::vector<std::string> parts;
+    };
+    std::vector<Column> columns;
+    sc_.skipBlanks();
+    while (!sc_.atLineEnd()) {
+        int from = sc_.position().col, col = 0;
+        std::vector<std::string> parts;
+        if (!readLabelTuple(parts, col)) throw Failure{sc_.lineNumber(), col, kErrUnsupported, "Ranges are not supported in table headers"};
+        columns.push_back({from, col - 1, parts});
+        sc_.skipBlanks();
+    }
+    bool done = false;
+    while (!done) {
+        sc_.nextLine();
+        if (sc_.atEnd()) throw Failure{sc_.lineNumber() - 1, 1, kErrSyntax, "';' expected at the end of the table"};
+        sc_.skipBlanks();
+        if (sc_.atLineEnd()) continue;
+        if (sc_.peekChar() == ';') {
+            sc_.getChar();
+            break;
+        }
+        if (sc_.peekChar() == '+')
+            throw Failure{sc_.lineNumber(), sc_.position().col + 1, kErrUnsupported,
+                          "Line " + std::to_string(sc_.lineNumber()) + ": continued tables ('+') are not supported by this solver"};
+        int line = sc_.lineNumber(), col = 0;
+        std::vector<std::string> rowParts;
+        if (!readLabelTuple(rowParts, col)) throw Failure{line, col, kErrUnsupported, "Ranges are not supported in tables"};
+        for (;;) {
+            sc_.skipBlanks();
+            if (sc_.atLineEnd()) break;
+            if (sc_.peekChar() == ';') {
+                sc_.getChar();
+                done = true;
+                break;
+            }
+            int from = sc_.position().col;
+            double v = readValue(col);
+            int to = col - 1;
+            // The number belongs to the column label it overlaps most.
+            int best = -1, bestOverlap = 0;
+            for (size_t k = 0; k < columns.size(); k++) {
+                int overlap = std::min(to, columns[k].to) - std::max(from, columns[k].from) + 1;
+                if (overlap > bestOverlap) {
+                    bestOverlap = overlap;
+                    best = static_cast<int>(k);
+                }
+            }
+            if (best < 0) throw Failure{line, col, kErrSyntax, "Number not under any column label of the table"};
+            std::vector<std::string> parts = rowParts;
+            parts.insert(parts.end(), columns[static_cast<size_t>(best)].parts.begin(),
+                         columns[static_cast<size_t>(best)].parts.end());
+            st_.symbols[static_cast<size_t>(sym)].values[toTuple(sym, parts, line, col)] = v;
+        }
+    }
+    endRawData();
+    if (isPunct(";")) advance();  // tolerate nothing else: the table ended with ';'
+}
+
+}  // namespace gamsub

@@ -1,0 +1,392 @@
+// Expressions, with GAMS's precedence: or/xor < and < not < comparisons <
+// + - < * / < unary sign < ** < $.
+#include <algorithm>
+#include <cmath>
+
+#include "Parser.h"
+
+namespace gamsub {
+
+namespace {
+
+ExprPtr make(EK kind, int line) {
+    auto e = std::make_shared<Expr>();
+    e->kind = kind;
+    e->line = line;
+    return e;
+}
+
+ExprPtr binary(const std::string& op, ExprPtr a, ExprPtr b, int line) {
+    ExprPtr e = make(EK::Bin, line);
+    e->name = op;
+    e->hasVar = a->hasVar || b->hasVar;
+    e->args = {std::move(a), std::move(b)};
+    return e;
+}
+
+const char* const kFunctions[] = {"sqr", "sqrt", "exp", "log", "log10", "power", "abs", "min", "max",
+                                  "round", "floor", "ceil", "mod", "sign"};
+
+}  // namespace
+
+bool Parser::isControlled(const std::string& index) const {
+    return std::find(controlled_.begin(), controlled_.end(), toLower(index)) != controlled_.end();
+}
+
+ExprPtr Parser::expression() { return orExpr(); }
+
+ExprPtr Parser::orExpr() {
+    ExprPtr e = andExpr();
+    while (isWord("or") || isWord("xor")) {
+        std::string op = toLower(tok_.text);
+        int line = tok_.line;
+        advance();
+        e = binary(op, e, andExpr(), line);
+    }
+    return e;
+}
+
+ExprPtr Parser::andExpr() {
+    ExprPtr e = notExpr();
+    while (isWord("and")) {
+        int line = tok_.line;
+        advance();
+        e = binary("and", e, notExpr(), line);
+    }
+    return e;
+}
+
+ExprPtr Parser::notExpr() {
+    if (isWord("not")) {
+        int line = tok_.line;
+        advance();
+        ExprPtr e = make(EK::Not, line);
+        e->args = {notExpr()};
+        e->hasVar = e->args[0]->hasVar;
+        return e;
+    }
+    return compareExpr();
+}
+
+ExprPtr Parser::compareExpr() {
+    ExprPtr e = addExpr();
+    static const std::pair<const char*, const char*> ops[] = {
+        {"lt", "<"}, {"le", "<="}, {"eq", "="}, {"ne", "<>"}, {"gt", ">"}, {"ge", ">="},
+        {"<", "<"}, {"<=", "<="}, {"=", "="}, {"==", "="}, {"<>", "<>"}, {">", ">"}, {">=", ">="}};
+    for (const auto& op : ops) {
+        bool word = op.first[0] >= 'a';
+        if ((word && isWord(op.first)) || (!word && isPunct(op.first))) {
+            int line = tok_.line;
+            advance();
+            return binary(op.second, e, addExpr(), line);
+        }
+    }
+    return e;
+}
+
+ExprPtr Parser::addExpr() {
+    ExprPtr e = mulExpr();
+    while (isPunct("+") || isPunct("-")) {
+        std::string op = tok_.text;
+        int line = tok_.line;
+        advance();
+        e = binary(op, e, mulExpr(), line);
+    }
+    return e;
+}
+
+ExprPtr Parser::mulExpr() {
+    ExprPtr e = unaryExpr();
+    while (isPunct("*") || isPunct("/")) {
+        std::string op = tok_.text;
+        int line = tok_.line;
+        advance();
+        e = binary(op, e, unaryExpr(), line);
+    }
+    return e;
+}
+
+ExprPtr Parser::unaryExpr() {
+    if (isPunct("-") || isPunct("+")) {
+        bool neg = isPunct("-");
+        int line = tok_.line;
+        advance();
+        ExprPtr arg = unaryExpr();
+        if (!neg) return arg;
+        ExprPtr e = make(EK::Neg, line);
+        e->hasVar = arg->hasVar;
+        e->args = {arg};
+        return e;
+    }
+    return powerExpr();
+}
+
+ExprPtr Parser::powerExpr() {
+    ExprPtr e = dollarExpr();
+    while (isPunct("**")) {
+        int line = tok_.line;
+        advance();
+        ExprPtr exponent;
+        if (isPunct("-") || isPunct("+"))
+            exponent = unaryExpr();
+        else
+            exponent = dollarExpr();
+        e = binary("**", e, exponent, line);
+    }
+    return e;
+}
+
+ExprPtr Parser::dollarExpr() {
+    ExprPtr e = primary();
+    while (isPunct("$")) {
+        int line = tok_.line;
+        advance();
+        ExprPtr cond = primary();
+        if (cond->hasVar) fail(kErrUnsupported, "A condition must not depend on variables");
+        ExprPtr d = make(EK::Dollar, line);
+        d->hasVar = e->hasVar;
+        d->args = {e, cond};
+        e = d;
+    }
+    return e;
+}
+
+ExprPtr Parser::primary() {
+    Token t = tok_;
+    if (t.kind == Tok::Number) {
+        advance();
+        ExprPtr e = make(EK::Number, t.line);
+        e->number = t.number;
+        return e;
+    }
+    if (isPunct("(")) {
+        advance();
+        ExprPtr e = expression();
+        expectPunct(")", "to close the parenthesis");
+        return e;
+    }
+    if (isWord("not")) return notExpr();
+    if (t.kind != Tok::Ident) {
+        if (t.kind == Tok::String) fail(kErrSyntax, "A quoted label is only allowed as an index, as in p('label')");
+        if (t.kind == Tok::End) fail(kErrSyntax, "Unexpected end of file in an expression");
+        fail(kErrSyntax, "Operand expected, found '" + t.text + "'");
+    }
+    std::string w = toLower(t.text);
+    int sym = st_.find(t.text);
+    if (sym < 0) {
+        advance();
+        if (isPunct("(")) {
+            if (w == "sum" || w == "prod" || w == "smin" || w == "smax") return aggregation(w, t.line);
+            if (w == "ord" || w == "card" ||
+                std::find_if(std::begin(kFunctions), std::end(kFunctions), [&](const char* f) { return w == f; }) != std::end(kFunctions))
+                return functionCall(w, t.line);
+            failAt(t, kErrUnsupported,
+                   "Line " + std::to_string(t.line) + ", column " + std::to_string(t.start.col + 1) + ": function '" + t.text +
+                       "' is unknown or not supported by this solver");
+        }
+        ExprPtr e = make(EK::Number, t.line);
+        if (w == "inf") e->number = kInf;
+        else if (w == "eps" || w == "no") e->number = 0.0;
+        else if (w == "yes") e->number = 1.0;
+        else if (w == "pi") e->number = M_PI;
+        else failAt(t, kErrUnknownSymbol, "Unknown symbol '" + t.text + "'");
+        return e;
+    }
+    advance();
+    return symbolRef(t);
+}
+
+ExprPtr Parser::symbolRef(const Token& nameTok) {
+    int sym = st_.find(nameTok.text);
+    const Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    std::string attr;
+    if (isPunct(".")) {
+        advance();
+        if (tok_.kind != Tok::Ident) fail(kErrSyntax, "Attribute name expected after '.'");
+        attr = toLower(tok_.text);
+        advance();
+    }
+    ExprPtr e = make(EK::Param, nameTok.line);
+    e->sym = sym;
+    switch (s.kind) {
+    case SymKind::Parameter:
+        if (!attr.empty()) failAt(nameTok, kErrSyntax, "A parameter has no attribute ." + attr);
+        e->kind = EK::Param;
+        break;
+    case SymKind::Variable:
+        if (attr.empty()) {
+            if (!allowVars_)
+                failAt(nameTok, kErrSyntax, "Variable '" + s.name + "' needs an attribute here, such as .l or .m");
+            e->kind = EK::VarRef;
+            e->hasVar = true;
+        } else {
+            if (attr != "l" && attr != "m" && attr != "lo" && attr != "up" && attr != "scale" && attr != "fx")
+                failAt(nameTok, kErrUnsupported, "Variable attribute ." + attr + " is not supported by this solver");
+            e->kind = EK::Attr;
+            e->name = attr;
+        }
+        break;
+    case SymKind::Equation:
+        if (attr != "l" && attr != "m")
+            failAt(nameTok, kErrUnsupported, "Equations can only be read through .l or .m here");
+        e->kind = EK::Attr;
+        e->name = attr;
+        break;
+    case SymKind::Set:
+    case SymKind::Alias:
+        if (!attr.empty()) failAt(nameTok, kErrUnsupported, "Set attributes are not supported by this solver");
+        e->kind = EK::SetMember;
+        if (!isPunct("(")) failAt(nameTok, kErrSyntax, "A set in an expression needs its indices, as in s(i)");
+        break;
+    case SymKind::Model:
+        if (attr != "modelstat" && attr != "solvestat" && attr != "objval")
+            failAt(nameTok, kErrUnsupported, "Model attribute ." + attr + " is not supported (modelstat, solvestat, objval are)");
+        e->kind = EK::ModelAttr;
+        e->name = attr;
+        return e;
+    }
+    e->idx = indexList(sym);
+    if (static_cast<int>(e->idx.size()) != s.dim)
+        failAt(nameTok, kErrDimension,
+               "Dimension different: '" + s.name + "' has " + std::to_string(s.dim) + " index position(s)");
+    return e;
+}
+
+std::vector<IndexArg> Parser::indexList(int sym) {
+    std::vector<IndexArg> idx;
+    if (!isPunct("(")) return idx;
+    advance();
+    for (int position = 0;; position++) {
+        idx.push_back(indexArg(sym, position));
+        if (isPunct(",")) {
+            advance();
+            continue;
+        }
+        expectPunct(")", "to close the index list");
+        return idx;
+    }
+}
+
+IndexArg Parser::indexArg(int sym, int position) {
+    const Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    int domain = position < static_cast<int>(s.domain.size()) ? s.domain[static_cast<size_t>(position)] : -1;
+    IndexArg a;
+    if (tok_.kind == Tok::String) {
+        a.isLabel = true;
+        a.label = st_.labels.find(tok_.text);
+        if (a.label < 0) fail(116, "Label '" + tok_.text + "' is unknown");
+        int set = domain >= 0 ? st_.setOf(st_.symbols[static_cast<size_t>(domain)].name) : -1;
+        if (set >= 0 && !st_.symbols[static_cast<size_t>(set)].memberSet.count(Tuple{a.label}))
+            fail(kErrDomainElement, "Domain violation: '" + tok_.text + "' is not an element of set '" +
+                                        st_.symbols[static_cast<size_t>(set)].name + "'");
+        advance();
+        return a;
+    }
+    if (tok_.kind != Tok::Ident) fail(kErrSyntax, "Index (a set name) or quoted label expected");
+    int set = st_.setOf(tok_.text);
+    if (set < 0) {
+        if (st_.find(tok_.text) < 0)
+            fail(kErrUnknownSymbol, "Unknown symbol '" + tok_.text + "' (labels need quotes, as in x('" + tok_.text + "'))");
+        fail(kErrSyntax, "'" + tok_.text + "' is not a set and cannot be an index");
+    }
+    if (!isControlled(tok_.text)) fail(kErrUncontrolled, "Uncontrolled set '" + tok_.text + "' entered as constant");
+    if (domain >= 0 && !st_.within(st_.find(tok_.text), domain) &&
+        st_.rootSet(set) != st_.rootSet(domain))
+        fail(kErrDomainSet, "Domain violation: set '" + tok_.text + "' is not within '" +
+                                st_.symbols[static_cast<size_t>(domain)].name + "'");
+    a.index = toLower(tok_.text);
+    advance();
+    if (isPunct("+") || isPunct("-")) {
+        // i+1 inside an index list is a lag or lead, not arithmetic.
+        fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " + std::to_string(tok_.start.col + 1) +
+                                  ": lags and leads (i+1, i-1) are not supported by this solver");
+    }
+    return a;
+}
+
+ExprPtr Parser::aggregation(const std::string& name, int line) {
+    advance();  // '('
+    ExprPtr e = make(EK::Agg, line);
+    e->name = name;
+    std::vector<Token> indexToks;
+    if (isPunct("(")) {
+        advance();
+        for (;;) {
+            indexToks.push_back(tok_);
+            expectIdent("an index set");
+            if (!isPunct(",")) break;
+            advance();
+        }
+        expectPunct(")", "to close the index list");
+    } else {
+        indexToks.push_back(tok_);
+        expectIdent("an index set");
+    }
+    size_t mark = controlled_.size();
+    for (const Token& t : indexToks) {
+        int set = st_.setOf(t.text);
+        if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set");
+        if (st_.symbols[static_cast<size_t>(set)].dim != 1)
+            failAt(t, kErrUnsupported, "Multi-dimensional sets as sum indices are not supported by this solver");
+        if (isControlled(t.text)) failAt(t, 125, "Set '" + t.text + "' is under control already");
+        e->aggIdx.push_back(toLower(t.text));
+        controlled_.push_back(toLower(t.text));
+    }
+    ExprPtr cond;
+    try {
+        if (isPunct("$")) {
+            advance();
+            cond = primary();
+            if (cond->hasVar) fail(kErrUnsupported, "A condition must not depend on variables");
+        }
+        expectPunct(",", "between the indices and the expression");
+        ExprPtr body = expression();
+        expectPunct(")", ("to close the " + name).c_str());
+        e->args = {cond, body};
+        e->hasVar = body->hasVar;
+    } catch (...) {
+        controlled_.resize(mark);
+        throw;
+    }
+    controlled_.resize(mark);
+    return e;
+}
+
+ExprPtr Parser::functionCall(const std::string& name, int line) {
+    advance();  // '('
+    if (name == "ord" || name == "card") {
+        ExprPtr e = make(name == "ord" ? EK::Ord : EK::Card, line);
+        Token t = tok_;
+        expectIdent("a set");
+        int set = st_.setOf(t.text);
+        if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set");
+        if (name == "ord") {
+            if (!isControlled(t.text)) failAt(t, kErrUncontrolled, "Uncontrolled set '" + t.text + "' in ord()");
+            IndexArg a;
+            a.index = toLower(t.text);
+            e->idx = {a};
+        }
+        e->sym = set;
+        expectPunct(")", "to close the function call");
+        return e;
+    }
+    ExprPtr e = make(EK::Func, line);
+    e->name = name;
+    for (;;) {
+        e->args.push_back(expression());
+        e->hasVar = e->hasVar || e->args.back()->hasVar;
+        if (!isPunct(",")) break;
+        advance();
+    }
+    expectPunct(")", "to close the function call");
+    size_t n = e->args.size();
+    bool two = name == "power" || name == "mod";
+    bool many = name == "min" || name == "max";
+    if ((two && n != 2) || (many && n < 2) || (!two && !many && name != "round" && n != 1) || (name == "round" && n > 2))
+        fail(kErrSyntax, "Wrong number of arguments for " + name);
+    if (e->hasVar && (name == "log10" || name == "round" || name == "floor" || name == "ceil" || name == "mod" || name == "sign"))
+        fail(kErrUnsupported, "Function " + name + " of variables is not supported by this solver");
+    return e;
+}
+
+}  // namespace gamsub

@@ -1,0 +1,224 @@
+// Equation definitions, assignments, solve and display statements.
+#include "Parser.h"
+
+namespace gamsub {
+
+void Parser::defineEquation(int sym) {
+    Token nameTok = tok_;
+    advance();
+    Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    if (s.def.defined) failAt(nameTok, 150, "Equation '" + s.name + "' is defined more than once");
+    EquDefinition def;
+    def.line = nameTok.line;
+    controlled_.clear();
+    if (isPunct("(")) {
+        advance();
+        for (size_t position = 0;; position++) {
+            Token t = tok_;
+            expectIdent("an index set");
+            int set = st_.setOf(t.text);
+            if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set (equations are defined over sets)");
+            int domain = position < s.domain.size() ? s.domain[position] : -1;
+            if (domain >= 0 && !st_.within(st_.find(t.text), domain) && st_.rootSet(set) != st_.rootSet(domain))
+                failAt(t, kErrDomainSet, "Domain violation: set '" + t.text + "' is not within '" +
+                                             st_.symbols[static_cast<size_t>(domain)].name + "'");
+            def.domainIdx.push_back(toLower(t.text));
+            controlled_.push_back(toLower(t.text));
+            if (!isPunct(",")) break;
+            advance();
+        }
+        expectPunct(")", "to close the equation's domain");
+    }
+    if (static_cast<int>(def.domainIdx.size()) != s.dim)
+        failAt(nameTok, kErrDimension, "Dimension different: equation '" + s.name + "' is declared with " +
+                                           std::to_string(s.dim) + " index position(s)");
+    if (isPunct("$")) {
+        advance();
+        def.condition = primary();
+        if (def.condition->hasVar) fail(kErrUnsupported, "A condition must not depend on variables");
+    }
+    if (!isPunct("..")) fail(kErrSyntax, "'..' expected in the definition of equation '" + s.name + "'");
+    advance();
+    allowVars_ = true;
+    try {
+        def.lhs = expression();
+        if (isPunct("=n=") || isPunct("=x=") || isPunct("=c=") || isPunct("=b="))
+            fail(kErrUnsupported, "Equation type " + tok_.text + " is not supported by this solver");
+        if (isPunct("=e=")) def.type = RowType::E;
+        else if (isPunct("=l=")) def.type = RowType::L;
+        else if (isPunct("=g=")) def.type = RowType::G;
+        else fail(kErrSyntax, "'=e=', '=l=' or '=g=' expected in the equation");
+        advance();
+        def.rhs = expression();
+    } catch (...) {
+        allowVars_ = false;
+        controlled_.clear();
+        throw;
+    }
+    allowVars_ = false;
+    controlled_.clear();
+    expectPunct(";", "at the end of the equation");
+    def.defined = true;
+    st_.symbols[static_cast<size_t>(sym)].def = def;
+}
+
+Statement Parser::assignment(int sym) {
+    Token nameTok = tok_;
+    advance();
+    Statement st;
+    st.kind = Statement::Assign;
+    st.line = nameTok.line;
+    st.sym = sym;
+    const Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    if (isPunct("..")) failAt(nameTok, kErrSyntax, "'" + s.name + "' is not an equation: '..' is not allowed here");
+    if (isPunct(".")) {
+        advance();
+        if (tok_.kind != Tok::Ident) fail(kErrSyntax, "Attribute name expected after '.'");
+        st.attr = toLower(tok_.text);
+        advance();
+    }
+    if (s.kind == SymKind::Set || s.kind == SymKind::Alias)
+        failAt(nameTok, kErrUnsupported, "Line " + std::to_string(nameTok.line) +
+                                             ": assignments to sets (dynamic sets) are not supported by this solver");
+    if (s.kind == SymKind::Model) failAt(nameTok, kErrUnsupported, "Model attributes cannot be assigned");
+    if (s.kind == SymKind::Parameter && !st.attr.empty())
+        failAt(nameTok, kErrSyntax, "A parameter has no attribute ." + st.attr);
+    if (s.kind == SymKind::Variable) {
+        const std::string& a = st.attr;
+        if (a.empty()) failAt(nameTok, kErrSyntax, "Assignment to a variable needs an attribute (.lo .up .fx .l .m .scale)");
+        if (a != "lo" && a != "up" && a != "fx" && a != "l" && a != "m" && a != "scale")
+            failAt(nameTok, kErrUnsupported, "Variable attribute ." + a + " is not supported by this solver");
+    }
+    // The index names on the left are what the assignment runs over.
+    controlled_.clear();
+    if (isPunct("(")) {
+        advance();
+        for (int position = 0;; position++) {
+            if (tok_.kind == Tok::Ident && st_.setOf(tok_.text) >= 0) {
+                if (isControlled(tok_.text)) fail(kErrSyntax, "Index '" + tok_.text + "' appears twice on the left");
+                controlled_.push_back(toLower(tok_.text));
+            }
+            st.idx.push_back(indexArg(sym, position));
+            if (!isPunct(",")) break;
+            advance();
+        }
+        expectPunct(")", "to close the index list");
+    }
+    if (static_cast<int>(st.idx.size()) != s.dim)
+        failAt(nameTok, kErrDimension, "Dimension different: '" + s.name + "' has " + std::to_string(s.dim) + " index position(s)");
+    try {
+        if (isPunct("$")) {
+            advance();
+            st.cond = primary();
+        }
+        if (!isPunct("=")) fail(kErrSyntax, "'=' expected for an assignment");
+        advance();
+        st.value = expression();
+    } catch (...) {
+        controlled_.clear();
+        throw;
+    }
+    controlled_.clear();
+    expectPunct(";", "at the end of the assignment");
+    return st;
+}
+
+Statement Parser::solve() {
+    Token solveTok = tok_;
+    advance();
+    Statement st;
+    st.kind = Statement::Solve;
+    st.line = solveTok.line;
+    Token modelTok = tok_;
+    std::string name = expectIdent("the model name");
+    st.model = st_.find(name);
+    if (st.model < 0) failAt(modelTok, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
+    if (st_.symbols[static_cast<size_t>(st.model)].kind != SymKind::Model)
+        failAt(modelTok, kErrModel, "'" + name + "' is not a model");
+    bool haveType = false, haveSense = false;
+    while (!isPunct(";")) {
+        Token t = tok_;
+        std::string w = toLower(expectIdent("'using', 'minimizing' or 'maximizing'"));
+        if (w == "using" || w == "use") {
+            Token typeTok = tok_;
+            std::string type = toLower(expectIdent("a model type"));
+            if (type == "lp") st.type = ModelType::LP;
+            else if (type == "qcp") st.type = ModelType::QCP;
+            else if (type == "nlp") st.type = ModelType::NLP;
+            else if (type == "dnlp") st.type = ModelType::DNLP;
+            else
+                failAt(typeTok, kErrUnsupported,
+                       "Line " + std::to_string(typeTok.line) + ", column " + std::to_string(typeTok.start.col + 1) +
+                           ": model type " + typeTok.text + " is not supported by this solver (lp, qcp, nlp and dnlp are)");
+            haveType = true;
+        } else if (w == "minimizing" || w == "min" || w == "maximizing" || w == "max") {
+            st.sense = w.compare(0, 3, "min") == 0 ? Sense::Minimize : Sense::Maximize;
+            Token varTok = tok_;
+            std::string var = expectIdent("the objective variable");
+            st.objective = st_.find(var);
+            if (st.objective < 0) failAt(varTok, kErrUnknownSymbol, "Unknown symbol '" + var + "'");
+            const Symbol& v = st_.symbols[static_cast<size_t>(st.objective)];
+            if (v.kind != SymKind::Variable) failAt(varTok, kErrModel, "'" + var + "' is not a variable");
+            if (v.dim != 0) failAt(varTok, kErrDimension, "The objective variable must be a scalar variable");
+            haveSense = true;
+        } else {
+            failAt(t, kErrSyntax, "'using', 'minimizing' or 'maximizing' expected in the solve statement");
+        }
+    }
+    if (!haveType) fail(kErrSyntax, "'using' and a model type expected in the solve statement");
+    if (!haveSense)
+        fail(kErrUnsupported, "A solve without 'minimizing' or 'maximizing' (a feasibility model) is not supported by this solver");
+    Symbol& m = st_.symbols[static_cast<size_t>(st.model)];
+    if (m.allEquations) {
+        m.equations.clear();
+        for (size_t k = 0; k < st_.symbols.size(); k++)
+            if (st_.symbols[k].kind == SymKind::Equation) m.equations.push_back(static_cast<int>(k));
+    }
+    for (int eq : m.equations)
+        if (!st_.symbols[static_cast<size_t>(eq)].def.defined)
+            failAt(modelTok, 71, "Equation '" + st_.symbols[static_cast<size_t>(eq)].name + "' of model '" + m.name +
+                                     "' has no definition");
+    if (m.equations.empty()) failAt(modelTok, kErrModel, "Model '" + m.name + "' has no equations");
+    advance();
+    return st;
+}
+
+Statement Parser::display() {
+    Token t = tok_;
+    advance();
+    Statement st;
+    st.kind = Statement::Display;
+    st.line = t.line;
+    for (;;) {
+        DisplayItem item;
+        if (tok_.kind == Tok::String) {
+            item.text = tok_.text;
+            advance();
+        } else {
+            Token nameTok = tok_;
+            std::string name = expectIdent("a symbol to display");
+            item.sym = st_.find(name);
+            if (item.sym < 0) failAt(nameTok, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
+            const Symbol& s = st_.symbols[static_cast<size_t>(item.sym)];
+            if (isPunct(".")) {
+                advance();
+                item.attr = toLower(expectIdent("an attribute"));
+                if (s.kind != SymKind::Variable && s.kind != SymKind::Equation)
+                    failAt(nameTok, kErrSyntax, "Only variables and equations have attributes to display");
+                if (item.attr != "l" && item.attr != "m" && item.attr != "lo" && item.attr != "up" && item.attr != "scale")
+                    failAt(nameTok, kErrUnsupported, "Attribute ." + item.attr + " cannot be displayed by this solver");
+            } else if (s.kind == SymKind::Variable || s.kind == SymKind::Equation) {
+                item.attr = "l";  // GAMS displays a variable without suffix as its level
+            } else if (s.kind == SymKind::Model) {
+                failAt(nameTok, kErrUnsupported, "Models cannot be displayed");
+            }
+        }
+        st.items.push_back(item);
+        if (!isPunct(",")) break;
+        advance();
+    }
+    expectPunct(";", "at the end of the display statement");
+    return st;
+}
+
+}  // namespace gamsub

@@ -1,0 +1,31 @@
+// The model file as read: the original lines for the listing's source echo,
+// and the same lines cleaned of comments and dollar control lines for the
+// scanner. Line numbers are 1-based and shared by both.
+#ifndef GAMSUB_SOURCETEXT_H
+#define GAMSUB_SOURCETEXT_H
+
+#include <string>
+#include <vector>
+
+#include "CompileErrors.h"
+
+namespace gamsub {
+
+struct SourceLine {
+    std::string original;
+    std::string clean;     // what the scanner sees
+    bool numbered = true;  // false inside $ontext/$offtext: echoed without a number
+};
+
+struct SourceText {
+    std::vector<SourceLine> lines;
+    std::string title;  // $title text, empty when none
+};
+
+// Splits `text` into lines and applies the dollar control options of the
+// subset; unsupported ones are reported into `errors`.
+SourceText prepareSource(const std::string& text, CompileErrors& errors);
+
+}  // namespace gamsub
+
+#endif

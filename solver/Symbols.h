@@ -1,0 +1,106 @@
+// The symbol table: labels, sets, parameters, variables, equations and models
+// with their data, as declarations and assignments leave them.
+#ifndef GAMSUB_SYMBOLS_H
+#define GAMSUB_SYMBOLS_H
+
+#include <cmath>
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "Ast.h"
+#include "ModelInstance.h"
+
+namespace gamsub {
+
+using Tuple = std::vector<int>;  // label numbers, one per index position
+
+// All labels in order of first appearance; GAMS orders set elements this way.
+class Labels {
+public:
+    int intern(const std::string& label);
+    int find(const std::string& label) const;  // -1 when unknown
+    const std::string& name(int id) const;
+
+private:
+    std::vector<std::string> names_;
+    std::unordered_map<std::string, int> index_;  // lower-case key
+};
+
+enum class SymKind { Set, Alias, Parameter, Variable, Equation, Model };
+
+struct VarAttrs {
+    double lo = NAN, up = NAN;  // NaN: the default of the variable's kind
+    double l = 0.0, m = 0.0, scale = 1.0;
+};
+
+struct EquDefinition {
+    bool defined = false;
+    std::vector<std::string> domainIdx;  // index names as written in the definition
+    ExprPtr condition;                   // may be null
+    ExprPtr lhs, rhs;
+    RowType type = RowType::E;
+    int line = 0;
+};
+
+struct Symbol {
+    std::string name;  // as declared
+    std::string text;
+    SymKind kind = SymKind::Set;
+    int dim = 0;
+    std::vector<int> domain;  // symbol ids of the domain sets; -1 for the universe `*`
+    int aliasOf = -1;         // Alias: the set it names
+
+    // Set: members in label order; one-dimensional sets also keep positions for ord().
+    std::vector<Tuple> members;
+    std::set<Tuple> memberSet;
+    std::map<Tuple, std::string> memberText;
+    std::unordered_map<int, int> ordOf;
+
+    // Parameter values (absent = 0).
+    std::map<Tuple, double> values;
+
+    // Variable.
+    VarKind varKind = VarKind::Free;
+    std::map<Tuple, VarAttrs> attrs;
+
+    // Equation.
+    EquDefinition def;
+    std::map<Tuple, std::pair<double, double>> equLevels;  // level, marginal after a solve
+
+    // Model.
+    bool allEquations = false;
+    std::vector<int> equations;
+    double modelStat = NAN, solveStat = NAN, objVal = NAN;
+};
+
+class SymbolTable {
+public:
+    Labels labels;
+    std::vector<Symbol> symbols;
+
+    int find(const std::string& name) const;  // -1 when undeclared
+    int add(Symbol s);
+    // The set an index name stands for (an alias resolved), or -1.
+    int setOf(const std::string& indexName) const;
+    // The root of a set: follows aliases and one-dimensional subset domains.
+    int rootSet(int setId) const;
+    // Whether set `sub` lies inside set `super` by declaration.
+    bool within(int sub, int super) const;
+    void addMember(int setId, const Tuple& t, const std::string& text);
+    void finishSet(int setId);  // sorts members and fills ordOf
+
+    double lowerOf(const Symbol& v, const VarAttrs& a) const;
+    double upperOf(const Symbol& v, const VarAttrs& a) const;
+
+private:
+    std::unordered_map<std::string, int> index_;
+};
+
+std::string toLower(std::string s);
+
+}  // namespace gamsub
+
+#endif
