@@ -54,6 +54,13 @@ LaunchResult runAndWait(const std::vector<std::string>& argv, const std::string&
     }
     if (pid == 0) {
         close(report[0]);
+        // The program gets no console input: what the user types is for pha,
+        // and mpirun would otherwise forward it to its first process.
+        int nullInput = open("/dev/null", O_RDONLY);
+        if (nullInput >= 0 && nullInput != 0) {
+            dup2(nullInput, 0);
+            close(nullInput);
+        }
         if (!workDir.empty() && chdir(workDir.c_str()) != 0) {
             int e = errno;
             writeAll(report[1], &e, sizeof e);

@@ -19,7 +19,8 @@ struct LaunchResult {
 };
 
 // Runs argv[0] (searched on the PATH when it holds no slash) with the given
-// arguments, in `workDir` when that is not empty, and waits for it to end.
+// arguments, in `workDir` when that is not empty, with its standard input
+// from /dev/null, and waits for it to end.
 LaunchResult runAndWait(const std::vector<std::string>& argv, const std::string& workDir = "");
 
 // The argument vector as one readable line; arguments with blanks or shell
