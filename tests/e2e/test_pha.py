@@ -9,7 +9,9 @@ for the modes.
 import os
 import re
 import shutil
+import signal
 import subprocess
+import time
 import unittest
 
 PHA = os.environ["PHA_BIN"]
@@ -164,6 +166,27 @@ class IterationLimitTest(unittest.TestCase):
         self.assertTrue(p.stdout.endswith(LIMIT), p.stdout[-400:])
         self.assertNotIn("Iteration", p.stdout)
         self.assertEqual(results_blocks(d), [])
+
+
+class InterruptedTest(unittest.TestCase):
+    def test_killed_run_keeps_its_finished_iterations(self):
+        d = make_run("interrupted", [(1, 0, 1, 10, 0)])
+        answers = "template.gms\nscenarios.txt\n1\n1\n0.000001\n1\n30\nN\n"
+        with open(os.path.join(d, "console.txt"), "w") as console:
+            p = subprocess.Popen([PHA], cwd=d, stdin=subprocess.PIPE, stdout=console,
+                                 stderr=subprocess.STDOUT, text=True)
+            p.stdin.write(answers)
+            p.stdin.close()
+            deadline = time.monotonic() + 120
+            while time.monotonic() < deadline and p.poll() is None:
+                with open(os.path.join(d, "console.txt")) as f:
+                    if "Iteration    3 =" in f.read():
+                        break
+                time.sleep(0.2)
+            p.kill()
+            p.wait()
+        self.assertEqual(p.returncode, -signal.SIGKILL)
+        self.assertEqual([b[0] for b in results_blocks(d)][:2], [1, 2])
 
 
 class PathsTest(unittest.TestCase):
