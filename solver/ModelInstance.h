@@ -86,6 +86,7 @@ struct Row {
     RowType type = RowType::E;
     int body = -1;                    // pool index of lhs - rhs
     double level = 0.0, marginal = 0.0;  // filled by the engine after the solve
+    double lower = -kInf, upper = kInf;  // filled by the engine: minus the body's constant, per type
 };
 
 // A declared variable or equation as the listing shows it: its elements in
@@ -123,6 +124,8 @@ struct SolveStatus {
     double seconds = 0.0;       // resource usage shown in the SOLVE SUMMARY
     double ipoptSeconds = 0.0;  // time spent inside Ipopt's own algorithm (excluding our callbacks)
     std::string solverMessage;  // short text for the solver's own section of the listing
+    int evaluationErrors = 0;   // function evaluations that failed (log of 0, overflow, ...)
+    std::vector<std::string> solverLines;  // the solver's own section of the listing, line by line
 };
 
 }  // namespace gamsub

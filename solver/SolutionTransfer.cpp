@@ -1,0 +1,127 @@
+#include "SolutionTransfer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gamsub {
+
+namespace {
+
+bool onBound(double value, double bound) {
+    return std::isfinite(bound) && std::fabs(value - bound) <= kOnBound * (1.0 + std::fabs(bound));
+}
+
+double snapped(double value, double lower, double upper) {
+    if (onBound(value, lower)) return lower;
+    if (onBound(value, upper)) return upper;
+    return value;
+}
+
+// Reduced costs of Ipopt's variables, d = grad F + J^T lambda, and the size
+// of the terms summed into each (to tell a real value from rounding noise).
+bool reducedCosts(CompiledModel& compiled, const std::vector<double>& x, const std::vector<double>& lambda,
+                  std::vector<double>& reduced, std::vector<double>& size) {
+    size_t n = x.size();
+    reduced.assign(n, 0.0);
+    size.assign(n, 0.0);
+    if (!compiled.objectiveGradient(x.data(), reduced.data())) return false;
+    for (size_t v = 0; v < n; v++) size[v] = std::fabs(reduced[v]);
+    std::vector<double> jacobian(compiled.jacobianRows().size());
+    if (!compiled.jacobian(x.data(), jacobian.data())) return false;
+    for (size_t e = 0; e < jacobian.size(); e++) {
+        double term = lambda[compiled.jacobianRows()[e]] * jacobian[e];
+        reduced[compiled.jacobianColumns()[e]] += term;
+        size[compiled.jacobianColumns()[e]] += std::fabs(term);
+    }
+    return true;
+}
+
+}  // namespace
+
+void setRowBounds(ModelInstance& model, const CompiledModel& compiled) {
+    for (size_t r = 0; r < model.rows.size(); r++) {
+        Row& row = model.rows[r];
+        double rhs = -compiled.rowConstant(static_cast<int>(r));
+        row.lower = row.type == RowType::L ? -kInf : rhs;
+        row.upper = row.type == RowType::G ? kInf : rhs;
+    }
+}
+
+std::vector<double> projectedLevels(const ModelInstance& model) {
+    std::vector<double> levels(model.columns.size());
+    for (size_t c = 0; c < levels.size(); c++) {
+        const Column& column = model.columns[c];
+        levels[c] = std::max(column.lower, std::min(column.upper, column.level));
+    }
+    return levels;
+}
+
+bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::vector<double>& x,
+                      const std::vector<double>& lambda) {
+    std::vector<double> levels = projectedLevels(model);
+    for (int v = 0; v < compiled.variableCount(); v++) {
+        const Column& column = model.columns[compiled.columnOfVariable(v)];
+        levels[compiled.columnOfVariable(v)] = snapped(x[v], column.lower, column.upper);
+    }
+    std::vector<double> activity;
+    bool defined = compiled.rowActivities(levels, activity);
+    int defining = compiled.substitutedRow();
+    if (defining >= 0) {
+        // The eliminated objective variable takes the value its equation gives it.
+        double a = compiled.substitutedCoefficient();
+        int objective = model.objectiveColumn;
+        double rest = activity[defining] - a * levels[objective];
+        levels[objective] = -(rest + compiled.rowConstant(defining)) / a;
+        activity[defining] = rest + a * levels[objective];
+    }
+    for (size_t c = 0; c < levels.size(); c++) {
+        model.columns[c].level = levels[c];
+        model.columns[c].marginal = 0.0;
+    }
+    for (size_t r = 0; r < model.rows.size(); r++) {
+        Row& row = model.rows[r];
+        row.level = snapped(activity[r], row.lower, row.upper);
+        row.marginal = 0.0;
+    }
+    if (defining >= 0) model.rows[defining].marginal = 1.0 / compiled.substitutedCoefficient();
+    if (lambda.empty()) return defined;
+
+    // GAMS marginals: the objective's change per unit of a bound or right-hand
+    // side. Ipopt minimises sign * objective with multipliers of that problem.
+    double sign = compiled.sign();
+    double largestMultiplier = 0.0;
+    for (double l : lambda) largestMultiplier = std::max(largestMultiplier, std::fabs(l));
+    for (int k = 0; k < compiled.constraintCount(); k++) {
+        Row& row = model.rows[compiled.rowOfConstraint(k)];
+        bool active = row.type == RowType::E || row.level == row.lower || row.level == row.upper;
+        bool noise = std::fabs(lambda[k]) <= 1e-12 * (1.0 + largestMultiplier);
+        row.marginal = active && !noise ? -sign * lambda[k] : 0.0;
+    }
+    std::vector<double> reduced, size;
+    if (!reducedCosts(compiled, x, lambda, reduced, size)) return false;
+    for (int v = 0; v < compiled.variableCount(); v++) {
+        Column& column = model.columns[compiled.columnOfVariable(v)];
+        // Variables strictly between their bounds are basic: zero marginal.
+        bool atBound = column.level == column.lower || column.level == column.upper;
+        bool noise = std::fabs(reduced[v]) <= 1e-9 * size[v];
+        column.marginal = atBound && !noise ? sign * reduced[v] : 0.0;
+    }
+    return defined;
+}
+
+double relativeViolation(double value, double lower, double upper) {
+    if (std::isnan(value)) return kInf;
+    if (value < lower) return (lower - value) / (1.0 + std::fabs(lower));
+    if (value > upper) return (value - upper) / (1.0 + std::fabs(upper));
+    return 0.0;
+}
+
+double largestViolation(const ModelInstance& model) {
+    double worst = 0.0;
+    for (const Row& row : model.rows) worst = std::max(worst, relativeViolation(row.level, row.lower, row.upper));
+    for (const Column& column : model.columns)
+        worst = std::max(worst, relativeViolation(column.level, column.lower, column.upper));
+    return worst;
+}
+
+}  // namespace gamsub

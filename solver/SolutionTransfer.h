@@ -1,0 +1,38 @@
+// Moves a solver's point back into the instance in GAMS's conventions: levels
+// (snapped onto bounds they meet), row levels without constants, marginals
+// as the objective's change per unit.
+#ifndef GAMSUB_SOLUTIONTRANSFER_H
+#define GAMSUB_SOLUTIONTRANSFER_H
+
+#include <vector>
+
+#include "CompiledModel.h"
+#include "ModelInstance.h"
+
+namespace gamsub {
+
+// Relative distance within which a level counts as sitting on its bound.
+constexpr double kOnBound = 1e-8;
+// Relative violation from which a row or bound counts as infeasible (INFES).
+constexpr double kInfeasible = 1e-6;
+
+// Each row's LOWER and UPPER from its constant terms and type.
+void setRowBounds(ModelInstance& model, const CompiledModel& compiled);
+
+// Columns' levels projected into their bounds (the starting point).
+std::vector<double> projectedLevels(const ModelInstance& model);
+
+// Writes levels from Ipopt's x (and, when `lambda` is not empty, marginals
+// from the constraint multipliers) into columns and rows. Returns false when
+// a row cannot be evaluated at the point.
+bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::vector<double>& x,
+                      const std::vector<double>& lambda);
+
+// Violation of a value against [lower, upper], relative to the bound's size.
+double relativeViolation(double value, double lower, double upper);
+// The largest such violation over all rows and columns.
+double largestViolation(const ModelInstance& model);
+
+}  // namespace gamsub
+
+#endif
