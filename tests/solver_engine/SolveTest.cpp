@@ -1,0 +1,288 @@
+// Solves of hand-built instances with known optima, statuses and marginals.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "InstanceBuilder.h"
+#include "SolveEngine.h"
+
+namespace gamsub::testing {
+namespace {
+
+void expectRelative(double expected, double actual, double tolerance = 1e-6) {
+    EXPECT_NEAR(expected, actual, tolerance * std::max(1.0, std::fabs(expected)));
+}
+
+bool solverSectionHas(const SolveStatus& status, const std::string& start) {
+    for (const std::string& line : status.solverLines)
+        if (line.rfind(start, 0) == 0) return true;
+    return false;
+}
+
+// Birge and Louveaux's farmer, extensive form over three equally likely yields.
+TEST(SolveLp, FarmerExtensiveForm) {
+    InstanceBuilder b(ModelType::LP);
+    const char* crops[] = {"wheat", "corn", "beets"};
+    const char* scen[] = {"above", "average", "below"};
+    double yield[3][3] = {{3.0, 3.6, 24}, {2.5, 3.0, 20}, {2.0, 2.4, 16}};
+    int x[3], sell[3][3], buy[3][2], excess[3];
+    for (int c = 0; c < 3; c++) x[c] = b.positive("x", {crops[c]});
+    for (int s = 0; s < 3; s++) {
+        for (int c = 0; c < 3; c++) sell[s][c] = b.positive("w", {crops[c], scen[s]});
+        for (int c = 0; c < 2; c++) buy[s][c] = b.positive("y", {crops[c], scen[s]});
+        excess[s] = b.positive("e", {scen[s]});
+    }
+    int z = b.variable("z");
+    b.equation("land", {}, b.linear({{x[0], 1}, {x[1], 1}, {x[2], 1}}), RowType::L, b.c(500));
+    double need[2] = {200, 240};
+    for (int s = 0; s < 3; s++) {
+        for (int c = 0; c < 2; c++)
+            b.equation("req", {crops[c], scen[s]}, b.linear({{x[c], yield[s][c]}, {buy[s][c], 1}, {sell[s][c], -1}}),
+                       RowType::G, b.c(need[c]));
+        b.equation("beets", {scen[s]}, b.linear({{x[2], yield[s][2]}, {sell[s][2], -1}, {excess[s], -1}}),
+                   RowType::G, b.c(0));
+        b.equation("quota", {scen[s]}, b.x(sell[s][2]), RowType::L, b.c(6000));
+    }
+    std::vector<std::pair<int, double>> cost{{x[0], 150}, {x[1], 230}, {x[2], 260}};
+    for (int s = 0; s < 3; s++) {
+        double p = 1.0 / 3.0;
+        cost.insert(cost.end(), {{buy[s][0], 238 * p}, {buy[s][1], 210 * p}, {sell[s][0], -170 * p},
+                                 {sell[s][1], -150 * p}, {sell[s][2], -36 * p}, {excess[s], -10 * p}});
+    }
+    b.equation("obj", {}, b.x(z), RowType::E, b.linear(cost));
+    ModelInstance& m = b.finish(z);
+
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(1, status.solverStatus);
+    EXPECT_EQ(1, status.modelStatus);
+    expectRelative(-108390, status.objective);
+    expectRelative(-108390, m.columns[z].level);
+    expectRelative(170, m.columns[x[0]].level);
+    expectRelative(80, m.columns[x[1]].level);
+    expectRelative(250, m.columns[x[2]].level);
+    // The objective's defining row: z - cost = 0, so a unit more on its right-hand side moves z by one.
+    EXPECT_DOUBLE_EQ(1.0, m.rows.back().marginal);
+    EXPECT_GE(status.ipoptSeconds, 0.0);
+    EXPECT_LE(status.ipoptSeconds, status.seconds);
+    EXPECT_TRUE(solverSectionHas(status, " ** Optimal solution."));
+}
+
+// Louveaux and Smeers' capacity expansion, extensive form.
+TEST(SolveLp, LandSExtensiveForm) {
+    InstanceBuilder b(ModelType::LP);
+    double invest[4] = {10, 7, 16, 6};
+    double operate[4][3] = {{40, 24, 4}, {45, 27, 4.5}, {32, 19.2, 3.2}, {55, 33, 5.5}};
+    double xi[3] = {3, 5, 7}, prob[3] = {0.3, 0.4, 0.3};
+    int x[4], y[3][4][3];
+    for (int i = 0; i < 4; i++) x[i] = b.positive("x", {std::to_string(i + 1)});
+    for (int s = 0; s < 3; s++)
+        for (int i = 0; i < 4; i++)
+            for (int j = 0; j < 3; j++)
+                y[s][i][j] = b.positive("y", {"s" + std::to_string(s), std::to_string(i + 1), std::to_string(j + 1)});
+    int z = b.variable("z");
+    b.equation("capacity", {}, b.linear({{x[0], 1}, {x[1], 1}, {x[2], 1}, {x[3], 1}}), RowType::G, b.c(12));
+    b.equation("budget", {}, b.linear({{x[0], 10}, {x[1], 7}, {x[2], 16}, {x[3], 6}}), RowType::L, b.c(120));
+    std::vector<std::pair<int, double>> cost;
+    for (int i = 0; i < 4; i++) cost.push_back({x[i], invest[i]});
+    for (int s = 0; s < 3; s++) {
+        for (int i = 0; i < 4; i++) {
+            std::vector<std::pair<int, double>> use{{x[i], -1}};
+            for (int j = 0; j < 3; j++) use.push_back({y[s][i][j], 1});
+            b.equation("plant", {"s" + std::to_string(s), std::to_string(i + 1)}, b.linear(use), RowType::L, b.c(0));
+        }
+        double demand[3] = {xi[s], 3, 2};
+        for (int j = 0; j < 3; j++) {
+            std::vector<std::pair<int, double>> met;
+            for (int i = 0; i < 4; i++) met.push_back({y[s][i][j], 1});
+            b.equation("demand", {"s" + std::to_string(s), std::to_string(j + 1)}, b.linear(met), RowType::E,
+                       b.c(demand[j]));
+        }
+        for (int i = 0; i < 4; i++)
+            for (int j = 0; j < 3; j++) cost.push_back({y[s][i][j], prob[s] * operate[i][j]});
+    }
+    b.equation("obj", {}, b.linear(cost), RowType::E, b.x(z));
+    ModelInstance& m = b.finish(z);
+
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(1, status.modelStatus);
+    expectRelative(381.853333, status.objective);
+    double expected[4] = {8.0 / 3.0, 4, 10.0 / 3.0, 2};
+    for (int i = 0; i < 4; i++) expectRelative(expected[i], m.columns[x[i]].level);
+    // cost - z = 0: the objective row's marginal is -1 as GAMS shows it.
+    EXPECT_DOUBLE_EQ(-1.0, m.rows.back().marginal);
+}
+
+// max 3x + 2y, x + y + w <= 6 with w fixed at 2, x + 3y <= 8, x in [0, 3]:
+// x = 3, y = 1, objective 11; marginals per unit for a maximisation.
+TEST(SolveLp, MaximisationWithBoundsAndFixedVariable) {
+    InstanceBuilder b(ModelType::LP, Sense::Maximize);
+    int x = b.variable("x", {}, 0, 3);
+    int y = b.positive("y");
+    int w = b.variable("w", {}, 2, 2, 2);
+    int z = b.variable("z");
+    int r1 = b.equation("r1", {}, b.linear({{x, 1}, {y, 1}, {w, 1}}), RowType::L, b.c(6));
+    int r2 = b.equation("r2", {}, b.linear({{x, 1}, {y, 3}}), RowType::L, b.c(8));
+    b.equation("obj", {}, b.x(z), RowType::E, b.linear({{x, 3}, {y, 2}}));
+    ModelInstance& m = b.finish(z);
+
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(1, status.modelStatus);
+    expectRelative(11, status.objective);
+    expectRelative(3, m.columns[x].level);
+    expectRelative(1, m.columns[y].level);
+    EXPECT_EQ(3.0, m.columns[x].level) << "a level on its bound is shown as the bound";
+    expectRelative(1, m.columns[x].marginal);    // a unit more upper bound on x gains 3 - 2
+    expectRelative(-2, m.columns[w].marginal);   // a unit more w costs a unit of y
+    EXPECT_EQ(0.0, m.columns[y].marginal);       // between its bounds
+    expectRelative(2, m.rows[r1].marginal);
+    EXPECT_EQ(0.0, m.rows[r2].marginal);         // slack row
+    // LOWER/UPPER are minus the row's constant terms, LEVEL the rest.
+    EXPECT_EQ(-kInf, m.rows[r1].lower);
+    EXPECT_EQ(6.0, m.rows[r1].upper);
+    EXPECT_DOUBLE_EQ(6.0, m.rows[r1].level);
+}
+
+// min (x1 - 1)^2 + (x2 - 2)^2 s.t. x1 + x2 <= 1: x = (0, 1), value 2, and
+// relaxing the row by one unit lowers the objective by 2.
+TEST(SolveNlp, ConstrainedQuadratic) {
+    InstanceBuilder b(ModelType::QCP);
+    int x1 = b.variable("x", {"1"});
+    int x2 = b.variable("x", {"2"});
+    int z = b.variable("z");
+    int row = b.equation("cap", {}, b.linear({{x1, 1}, {x2, 1}}, 3), RowType::L, b.c(4));
+    int f = b.op(Op::Add, {b.op(Op::Sqr, {b.op(Op::Sub, {b.x(x1), b.c(1)})}),
+                           b.op(Op::Pow, {b.op(Op::Sub, {b.x(x2), b.c(2)}), b.c(2)})});
+    b.equation("obj", {}, b.x(z), RowType::E, f);
+    ModelInstance& m = b.finish(z);
+
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(1, status.solverStatus);
+    EXPECT_EQ(2, status.modelStatus);
+    expectRelative(2, status.objective);
+    expectRelative(0, m.columns[x1].level);
+    expectRelative(1, m.columns[x2].level);
+    expectRelative(-2, m.rows[row].marginal);
+    EXPECT_EQ(1.0, m.rows[row].upper);  // x1 + x2 + 3 =l= 4 moves 3 to the right
+    EXPECT_EQ(0, status.evaluationErrors);
+}
+
+// Hock-Schittkowski 71: products, a sum of squares, bounds; the objective
+// variable is also bounded, so it stays a variable of its own.
+TEST(SolveNlp, HockSchittkowski71) {
+    InstanceBuilder b(ModelType::NLP);
+    int x[4];
+    double start[4] = {1, 5, 5, 1};
+    for (int i = 0; i < 4; i++) x[i] = b.variable("x", {std::to_string(i + 1)}, 1, 5, start[i]);
+    int z = b.variable("z", {}, -1000, 1000);
+    int product = b.mul(b.mul(b.x(x[0]), b.x(x[1])), b.mul(b.x(x[2]), b.x(x[3])));
+    b.equation("prod", {}, product, RowType::G, b.c(25));
+    b.equation("sphere", {}, b.op(Op::Add, {b.op(Op::Sqr, {b.x(x[0])}), b.op(Op::Sqr, {b.x(x[1])}),
+                                            b.op(Op::Sqr, {b.x(x[2])}), b.op(Op::Sqr, {b.x(x[3])})}),
+               RowType::E, b.c(40));
+    int sum = b.linear({{x[0], 1}, {x[1], 1}, {x[2], 1}});
+    b.equation("obj", {}, b.x(z), RowType::E, b.op(Op::Add, {b.mul(b.mul(b.x(x[0]), b.x(x[3])), sum), b.x(x[2])}));
+    ModelInstance& m = b.finish(z);
+
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(2, status.modelStatus);
+    expectRelative(17.0140173, status.objective);
+    double expected[4] = {1.0, 4.7429994, 3.8211503, 1.3794082};
+    for (int i = 0; i < 4; i++) expectRelative(expected[i], m.columns[x[i]].level);
+}
+
+// A closed form: min sum_s p_s (c x + h/2 (x - xi_s)^2) has x* = sum p xi - c/h,
+// written with exp/log/sqrt/division so every operation takes part.
+TEST(SolveNlp, ClosedFormWithTranscendentalPieces) {
+    InstanceBuilder b(ModelType::NLP);
+    int x = b.variable("x", {}, -kInf, kInf, 1);
+    int t = b.variable("t", {}, 0.5, 10, 1);
+    int z = b.variable("z");
+    double xi[3] = {2, 4, 9}, p[3] = {0.2, 0.5, 0.3}, c = 1.5, h = 3;
+    std::vector<int> parts;
+    for (int s = 0; s < 3; s++) {
+        int dev = b.op(Op::Sub, {b.x(x), b.c(xi[s])});
+        // h/2 * dev^2 written as h * dev^2 / 2
+        parts.push_back(b.mul(b.c(p[s]), b.op(Op::Div, {b.mul(b.c(h), b.op(Op::Sqr, {dev})), b.c(2)})));
+    }
+    parts.push_back(b.mul(b.c(c), b.x(x)));
+    // (log(t) - 1)^2 + (sqrt(t) - exp(0.5))^2 / t has its minimum at t = e.
+    int lt = b.op(Op::Sub, {b.op(Op::Log, {b.x(t)}), b.c(1)});
+    int st = b.op(Op::Sub, {b.op(Op::Sqrt, {b.x(t)}), b.op(Op::Exp, {b.c(0.5)})});
+    parts.push_back(b.op(Op::Sqr, {lt}));
+    parts.push_back(b.op(Op::Div, {b.op(Op::Sqr, {st}), b.x(t)}));
+    b.equation("obj", {}, b.op(Op::Add, parts), RowType::E, b.x(z));
+    ModelInstance& m = b.finish(z);
+
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(2, status.modelStatus);
+    expectRelative(0.2 * 2 + 0.5 * 4 + 0.3 * 9 - c / h, m.columns[x].level);
+    expectRelative(std::exp(1.0), m.columns[t].level);
+}
+
+TEST(SolveStatuses, InfeasibleLpAndNlp) {
+    {
+        InstanceBuilder b(ModelType::LP);
+        int x = b.positive("x"), y = b.positive("y"), z = b.variable("z");
+        b.equation("lo", {}, b.linear({{x, 1}, {y, 1}}), RowType::G, b.c(5));
+        b.equation("hi", {}, b.linear({{x, 1}, {y, 1}}), RowType::L, b.c(3));
+        b.equation("obj", {}, b.x(z), RowType::E, b.x(x));
+        ModelInstance& m = b.finish(z);
+        SolveStatus status = solveInstance(m);
+        EXPECT_EQ(1, status.solverStatus);
+        EXPECT_EQ(4, status.modelStatus);
+        EXPECT_TRUE(solverSectionHas(status, " ** Infeasible solution."));
+    }
+    {
+        InstanceBuilder b(ModelType::NLP);
+        int x = b.variable("x"), y = b.variable("y"), z = b.variable("z");
+        b.equation("disc", {}, b.op(Op::Add, {b.op(Op::Sqr, {b.x(x)}), b.op(Op::Sqr, {b.x(y)})}), RowType::L, b.c(1));
+        b.equation("line", {}, b.linear({{x, 1}, {y, 1}}), RowType::G, b.c(3));
+        b.equation("obj", {}, b.x(z), RowType::E, b.x(x));
+        ModelInstance& m = b.finish(z);
+        SolveStatus status = solveInstance(m);
+        EXPECT_EQ(1, status.solverStatus);
+        EXPECT_EQ(5, status.modelStatus);
+        EXPECT_TRUE(solverSectionHas(status, " ** Infeasible solution."));
+    }
+}
+
+TEST(SolveStatuses, UnboundedLp) {
+    InstanceBuilder b(ModelType::LP);
+    int x = b.positive("x"), y = b.positive("y"), z = b.variable("z");
+    b.equation("r", {}, b.linear({{x, 1}, {y, -1}}), RowType::L, b.c(1));
+    b.equation("obj", {}, b.x(z), RowType::E, b.linear({{x, -1}}));
+    ModelInstance& m = b.finish(z);
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(3, status.modelStatus);
+    EXPECT_LT(status.objective, -1e10);
+}
+
+// log(x) cannot be evaluated at the start: no crash, the failures are
+// counted and the status says there is no optimal solution.
+TEST(SolveStatuses, EvaluationErrorAtStart) {
+    InstanceBuilder b(ModelType::NLP);
+    int x = b.variable("x", {}, -kInf, kInf, -1);
+    int z = b.variable("z");
+    b.equation("obj", {}, b.x(z), RowType::E, b.op(Op::Log, {b.x(x)}));
+    ModelInstance& m = b.finish(z);
+    SolveStatus status = solveInstance(m);
+    EXPECT_GT(status.evaluationErrors, 0);
+    EXPECT_NE(1, status.solverStatus);
+    EXPECT_NE(2, status.modelStatus);
+}
+
+// A malformed instance is reported, never a crash.
+TEST(SolveStatuses, MalformedInstanceIsASystemFailure) {
+    InstanceBuilder b(ModelType::LP);
+    int x = b.positive("x");
+    b.model().pool.nodes.push_back(Node{Op::Add, 0.0, -1, {99}});
+    b.equation("r", {}, b.x(x), RowType::G, b.c(1));
+    ModelInstance& m = b.finish(x);
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(13, status.solverStatus);
+    EXPECT_EQ(13, status.modelStatus);
+}
+
+}  // namespace
+}  // namespace gamsub::testing
