@@ -104,6 +104,10 @@ double Evaluator::eval(const Expr& e, Env& env) const {
 }
 
 double Evaluator::function(const Expr& e, Env& env) const {
+    if (e.name == "sameas") {
+        Tuple t = tupleOf(e.idx, env);
+        return t.size() == 2 && t[0] >= 0 && t[0] == t[1] ? 1.0 : 0.0;
+    }
     std::vector<double> a;
     for (const ExprPtr& x : e.args) a.push_back(eval(*x, env));
     const std::string& f = e.name;

@@ -50,8 +50,11 @@ void Parser::skipStatement() {
 std::vector<Statement> Parser::parse() {
     std::vector<Statement> program;
     while (tok_.kind != Tok::End) {
+        Position before = tok_.start;
         try {
             statement(program);
+            if (tok_.start.line == before.line && tok_.start.col == before.col && tok_.kind != Tok::End)
+                fail(kErrSyntax, "Unrecognizable item");  // guarantees progress
         } catch (const Failure& f) {
             errors_.add(f.line, f.col, f.code, f.message);
             controlled_.clear();
@@ -197,12 +200,30 @@ std::string Parser::explanatoryText() {
     return text;
 }
 
+// GAMS lets a declaration end without ';' when the next one begins.
+bool Parser::isDeclarationKeyword(const std::string& word) {
+    static const char* const words[] = {"set", "sets", "alias", "parameter", "parameters", "scalar", "scalars",
+                                        "table", "variable", "variables", "free", "positive", "negative",
+                                        "binary", "integer", "equation", "equations", "model", "models",
+                                        "solve", "display", "option", "options", "nonnegative"};
+    std::string w = toLower(word);
+    for (const char* k : words)
+        if (w == k) return true;
+    return false;
+}
+
+void Parser::endDeclaration() {
+    if (tok_.kind == Tok::Ident && isDeclarationKeyword(tok_.text)) return;
+    expectPunct(";", "at the end of the declaration");
+}
+
 bool Parser::nextItem() {
     if (isPunct(",")) {
         advance();
         return tok_.kind == Tok::Ident;  // a trailing comma before ';' is harmless
     }
     if (isPunct(";")) return false;
+    if (tok_.kind == Tok::Ident && isDeclarationKeyword(tok_.text)) return false;
     if (tok_.kind == Tok::Ident && tok_.line > prevEnd_.line + 1) return true;  // one item per line
     fail(kErrSyntax, "',' or ';' expected between declarations");
 }
@@ -222,7 +243,7 @@ void Parser::declareSets() {
         st_.finishSet(sym);
         if (!nextItem()) break;
     }
-    expectPunct(";", "at the end of the declaration");
+    endDeclaration();
 }
 
 void Parser::declareAlias() {
@@ -262,7 +283,7 @@ void Parser::declareParameters(bool scalar) {
         if (isPunct("/")) parameterData(sym);
         if (!nextItem()) break;
     }
-    expectPunct(";", "at the end of the declaration");
+    endDeclaration();
 }
 
 void Parser::declareVariables(VarKind kind, bool kindGiven) {
@@ -290,7 +311,7 @@ void Parser::declareVariables(VarKind kind, bool kindGiven) {
         if (isPunct("/")) fail(kErrUnsupported, "Data lists for variables are not supported by this solver");
         if (!nextItem()) break;
     }
-    expectPunct(";", "at the end of the declaration");
+    endDeclaration();
 }
 
 void Parser::declareEquations() {
@@ -304,7 +325,7 @@ void Parser::declareEquations() {
         st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
         if (!nextItem()) break;
     }
-    expectPunct(";", "at the end of the declaration");
+    endDeclaration();
 }
 
 void Parser::declareModels() {

@@ -55,6 +55,8 @@ private:
     std::vector<int> domainList();
     std::string explanatoryText();
     bool nextItem();  // after an item: true when another follows
+    void endDeclaration();  // ';', or nothing when a declaration keyword follows
+    static bool isDeclarationKeyword(const std::string& word);
 
     // Data read by layout
     void setData(int sym);

@@ -244,6 +244,21 @@ void Parser::declareTable() {
         if (sc_.peekChar() == '+')
             throw Failure{sc_.lineNumber(), sc_.position().col + 1, kErrUnsupported,
                           "Line " + std::to_string(sc_.lineNumber()) + ": continued tables ('+') are not supported by this solver"};
+        {
+            // A table may end without ';' when the next statement begins.
+            Position rowStart = sc_.position();
+            std::string word;
+            while (std::isalpha(static_cast<unsigned char>(sc_.peekChar()))) word += sc_.getChar();
+            char after = sc_.peekChar();
+            sc_.seek(rowStart);
+            if (!word.empty() && isDeclarationKeyword(word) && !std::isalnum(static_cast<unsigned char>(after)) &&
+                after != '_' && after != '.' && after != '-') {
+                sc_.seek(Position{rowStart.line, 0});
+                tokEnd_ = sc_.position();
+                advance();
+                return;
+            }
+        }
         int line = sc_.lineNumber(), col = 0;
         std::vector<std::string> rowParts;
         if (!readLabelTuple(rowParts, col)) throw Failure{line, col, kErrUnsupported, "Ranges are not supported in tables"};

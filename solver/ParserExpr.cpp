@@ -25,7 +25,7 @@ ExprPtr binary(const std::string& op, ExprPtr a, ExprPtr b, int line) {
 }
 
 const char* const kFunctions[] = {"sqr", "sqrt", "exp", "log", "log10", "power", "abs", "min", "max",
-                                  "round", "floor", "ceil", "mod", "sign"};
+                                  "round", "floor", "ceil", "mod", "sign", "sameas"};
 
 }  // namespace
 
@@ -372,6 +372,26 @@ ExprPtr Parser::functionCall(const std::string& name, int line) {
     }
     ExprPtr e = make(EK::Func, line);
     e->name = name;
+    if (name == "sameas") {
+        // sameas(i, j), sameas(i, 'label'): compares labels, not values.
+        for (int k = 0; k < 2; k++) {
+            IndexArg a;
+            if (tok_.kind == Tok::String) {
+                a.isLabel = true;
+                a.label = st_.labels.find(tok_.text);  // unknown: equal to nothing
+            } else if (tok_.kind == Tok::Ident && st_.setOf(tok_.text) >= 0) {
+                if (!isControlled(tok_.text)) fail(kErrUncontrolled, "Uncontrolled set '" + tok_.text + "' in sameas()");
+                a.index = toLower(tok_.text);
+            } else {
+                fail(kErrSyntax, "sameas() compares set indices or quoted labels");
+            }
+            e->idx.push_back(a);
+            advance();
+            if (k == 0) expectPunct(",", "between the arguments of sameas");
+        }
+        expectPunct(")", "to close sameas");
+        return e;
+    }
     for (;;) {
         e->args.push_back(expression());
         e->hasVar = e->hasVar || e->args.back()->hasVar;
