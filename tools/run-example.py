@@ -60,9 +60,10 @@ def read_listing(path, variable):
             while j < len(lines) and not lines[j].strip():
                 j += 1
             while j < len(lines) and lines[j].strip():
+                # The label may hold blanks; the last four words are the values.
                 words = lines[j].split()
                 if len(words) >= 5:
-                    levels[words[0]] = listing_number(words[2])
+                    levels[" ".join(words[:-4])] = listing_number(words[-3])
                 j += 1
     if objective is None:
         fail("no objective value in %s" % path)
