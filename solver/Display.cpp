@@ -48,7 +48,7 @@ void writeList(std::ostream& out, const std::vector<std::pair<std::string, std::
 }
 
 // Rows are all positions but the last, columns the last position.
-void writeMatrix(std::ostream& out, const SymbolTable& st, const std::map<Tuple, double>& values) {
+void writeMatrix(std::ostream& out, const SymbolTable& st, const std::map<Tuple, double>& values, int decimals) {
     std::vector<std::string> rows;
     std::map<std::string, size_t> rowIndex;
     std::map<int, size_t> colIndex;
@@ -73,7 +73,7 @@ void writeMatrix(std::ostream& out, const SymbolTable& st, const std::map<Tuple,
     for (size_t first = 0; first < sortedCols.size(); first += perBlock) {
         size_t last = std::min(sortedCols.size(), first + perBlock);
         out << (first ? pad("       +", labelWidth) : std::string(labelWidth, ' '));
-        for (size_t c = first; c < last; c++) out << rightAlign(st.labels.name(sortedCols[c]), 12);
+        for (size_t c = first; c < last; c++) out << rightAlign(st.labels.name(sortedCols[c]), static_cast<size_t>(9 + decimals));
         out << "\n\n";
         for (const std::string& r : rows) {
             std::string line = pad(r, labelWidth);
@@ -81,9 +81,9 @@ void writeMatrix(std::ostream& out, const SymbolTable& st, const std::map<Tuple,
             for (size_t c = first; c < last; c++) {
                 std::string cell;
                 for (const auto& [t, v] : values)
-                    if (t.back() == sortedCols[c] && joined(st, t, 0, t.size() - 1) == r && v != 0.0) cell = displayNumber(v);
+                    if (t.back() == sortedCols[c] && joined(st, t, 0, t.size() - 1) == r && v != 0.0) cell = displayNumber(v, decimals);
                 any = any || !cell.empty();
-                line += rightAlign(cell, 12);
+                line += rightAlign(cell, static_cast<size_t>(9 + decimals));
             }
             if (any) {
                 while (!line.empty() && line.back() == ' ') line.pop_back();
@@ -96,19 +96,19 @@ void writeMatrix(std::ostream& out, const SymbolTable& st, const std::map<Tuple,
 
 }  // namespace
 
-std::string displayNumber(double v) {
+std::string displayNumber(double v, int decimals) {
     if (std::isinf(v)) return v > 0 ? "+INF" : "-INF";
     if (std::isnan(v)) return "NA";
     char buf[64];
     double a = std::fabs(v);
-    if (a != 0.0 && (a >= 1e12 || a < 5e-4))
-        std::snprintf(buf, sizeof buf, "%.4E", v);
+    if (a != 0.0 && (a >= 1e12 || a < 0.5 * std::pow(10.0, -decimals)))
+        std::snprintf(buf, sizeof buf, "%.*E", std::max(decimals, 4), v);
     else
-        std::snprintf(buf, sizeof buf, "%.3f", v);
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     return buf;
 }
 
-void writeDisplay(std::ostream& out, const SymbolTable& st, const DisplayItem& item, int line) {
+void writeDisplay(std::ostream& out, const SymbolTable& st, const DisplayItem& item, int line, int decimals) {
     std::ostringstream head;
     head << "----" << std::setw(7) << line << ' ';
     if (item.sym < 0) {
@@ -153,7 +153,7 @@ void writeDisplay(std::ostream& out, const SymbolTable& st, const DisplayItem& i
         if (s.kind == SymKind::Variable && it == values.end())
             v = item.attr == "lo" ? st.lowerOf(s, VarAttrs()) : item.attr == "up" ? st.upperOf(s, VarAttrs())
                 : item.attr == "scale" ? 1.0 : 0.0;
-        out << head.str() << pad(kindName + " " + name, 29) << " = " << rightAlign(displayNumber(v), 12) << "  " << s.text
+        out << head.str() << pad(kindName + " " + name, 29) << " = " << rightAlign(displayNumber(v, decimals), 12) << "  " << s.text
             << "\n\n";
         return;
     }
@@ -165,12 +165,12 @@ void writeDisplay(std::ostream& out, const SymbolTable& st, const DisplayItem& i
     }
     if (s.dim == 1) {
         std::vector<std::pair<std::string, std::string>> entries;
-        for (const auto& [t, v] : values) entries.push_back({st.labels.name(t[0]), displayNumber(v)});
+        for (const auto& [t, v] : values) entries.push_back({st.labels.name(t[0]), displayNumber(v, decimals)});
         writeList(out, entries);
         out << "\n\n";
         return;
     }
-    writeMatrix(out, st, values);
+    writeMatrix(out, st, values, decimals);
     out << '\n';
 }
 

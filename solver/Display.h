@@ -9,10 +9,10 @@
 
 namespace gamsub {
 
-void writeDisplay(std::ostream& out, const SymbolTable& symbols, const DisplayItem& item, int line);
+void writeDisplay(std::ostream& out, const SymbolTable& symbols, const DisplayItem& item, int line, int decimals);
 
-// A value as displays show it: 3 decimals, E-notation when that hides it.
-std::string displayNumber(double v);
+// A value as displays show it: `decimals` decimals, E-notation when that hides it.
+std::string displayNumber(double v, int decimals);
 
 }  // namespace gamsub
 

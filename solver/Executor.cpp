@@ -53,13 +53,16 @@ const char* typeName(ModelType t) {
 
 ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& st, Listing& listing, std::ostream* log) {
     ExecutionResult result;
+    int decimals = 3;
     for (const Statement& s : program) {
         try {
             if (s.kind == Statement::Assign) {
                 assign(s, st);
+            } else if (s.kind == Statement::Option) {
+                decimals = s.decimals;
             } else if (s.kind == Statement::Display) {
                 executionPage(listing);
-                for (const DisplayItem& item : s.items) writeDisplay(listing.out(), st, item, s.line);
+                for (const DisplayItem& item : s.items) writeDisplay(listing.out(), st, item, s.line, decimals);
             } else {
                 const Symbol& model = st.symbols[static_cast<size_t>(s.model)];
                 if (log) *log << "--- Generating " << typeName(s.type) << " model " << model.name << '\n';

@@ -110,7 +110,7 @@ void Parser::statement(std::vector<Statement>& out) {
     } else if (w == "display") {
         out.push_back(display());
     } else if (w == "option" || w == "options") {
-        skipStatement();  // options shape GAMS's own solvers and output: ignored
+        option(out);
     } else {
         int sym = st_.find(tok_.text);
         if (sym < 0) {
@@ -175,7 +175,7 @@ std::vector<int> Parser::domainList() {
 
 // The explanatory text on the rest of the declaration line: quoted, or plain
 // words up to a '/', ',' or ';'. Leaves the current token after it.
-std::string Parser::explanatoryText() {
+std::string Parser::explanatoryText(bool toLineEnd) {
     sc_.seek(prevEnd_);
     sc_.skipBlanks();
     std::string text;
@@ -191,7 +191,7 @@ std::string Parser::explanatoryText() {
         }
         sc_.getChar();
     } else if (c && c != '/' && c != ',' && c != ';' && c != '(') {
-        while (sc_.peekChar() && sc_.peekChar() != '/' && sc_.peekChar() != ',' && sc_.peekChar() != ';')
+        while (sc_.peekChar() && (toLineEnd || (sc_.peekChar() != '/' && sc_.peekChar() != ',' && sc_.peekChar() != ';')))
             text += sc_.getChar();
         while (!text.empty() && text.back() == ' ') text.pop_back();
     }

@@ -48,12 +48,13 @@ private:
     Statement assignment(int sym);
     Statement solve();
     Statement display();
+    void option(std::vector<Statement>& out);
     void skipStatement();
 
     // Declaration helpers
     int declareName(SymKind kind, const Token& nameTok);
     std::vector<int> domainList();
-    std::string explanatoryText();
+    std::string explanatoryText(bool toLineEnd = false);
     bool nextItem();  // after an item: true when another follows
     void endDeclaration();  // ';', or nothing when a declaration keyword follows
     static bool isDeclarationKeyword(const std::string& word);

@@ -180,9 +180,8 @@ ExprPtr Parser::primary() {
             if (w == "ord" || w == "card" ||
                 std::find_if(std::begin(kFunctions), std::end(kFunctions), [&](const char* f) { return w == f; }) != std::end(kFunctions))
                 return functionCall(w, t.line);
-            failAt(t, kErrUnsupported,
-                   "Line " + std::to_string(t.line) + ", column " + std::to_string(t.start.col + 1) + ": function '" + t.text +
-                       "' is unknown or not supported by this solver");
+            failAt(t, kErrUnknownSymbol,
+                   "Unknown symbol '" + t.text + "' (neither declared nor a function this solver supports)");
         }
         ExprPtr e = make(EK::Number, t.line);
         if (w == "inf") e->number = kInf;

@@ -183,6 +183,28 @@ Statement Parser::solve() {
     return st;
 }
 
+// `option decimals = n;` sets the digits of displays; every other option
+// (solver choices, limits, listing layout) is accepted and ignored.
+void Parser::option(std::vector<Statement>& out) {
+    int line = tok_.line;
+    advance();
+    while (tok_.kind != Tok::End && !isPunct(";")) {
+        if (isWord("decimals")) {
+            advance();
+            if (isPunct("=")) advance();
+            if (tok_.kind != Tok::Number || tok_.number < 0 || tok_.number > 8 || tok_.number != static_cast<int>(tok_.number))
+                fail(kErrSyntax, "option decimals needs a whole number from 0 to 8");
+            Statement st;
+            st.kind = Statement::Option;
+            st.line = line;
+            st.decimals = static_cast<int>(tok_.number);
+            out.push_back(st);
+        }
+        advance();
+    }
+    expectPunct(";", "at the end of the option statement");
+}
+
 Statement Parser::display() {
     Token t = tok_;
     advance();

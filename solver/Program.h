@@ -18,7 +18,7 @@ struct DisplayItem {
 };
 
 struct Statement {
-    enum Kind { Assign, Solve, Display } kind = Assign;
+    enum Kind { Assign, Solve, Display, Option } kind = Assign;
     int line = 0;
 
     // Assign: sym[.attr](idx)$cond = value
@@ -35,6 +35,9 @@ struct Statement {
 
     // Display
     std::vector<DisplayItem> items;
+
+    // Option decimals = n (the only option with an effect: digits of displayed values)
+    int decimals = 3;
 };
 
 }  // namespace gamsub

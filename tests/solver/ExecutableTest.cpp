@@ -1,0 +1,221 @@
+// The `gams` executable on the model corpus: optima against known answers,
+// exit statuses, listing text and the command line.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace {
+
+const std::string kGams = GAMS_EXE;
+const std::string kModels = MODELS_DIR;
+
+std::string scratch() {
+    static std::string dir;
+    if (dir.empty()) {
+        char tmpl[] = "/tmp/gamsub-test-XXXXXX";
+        const char* made = mkdtemp(tmpl);
+        dir = made ? made : "/tmp";
+    }
+    return dir;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+struct GamsRun {
+    int status = -1;
+    std::string log;      // standard output
+    std::string listing;  // the listing file
+};
+
+// Runs `gams <args>` in the scratch folder; the listing is read from `lst`.
+GamsRun gams(const std::string& args, const std::string& lst) {
+    GamsRun r;
+    std::string cmd = "cd " + scratch() + " && " + kGams + " " + args;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.log.append(buf, n);
+    int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    r.listing = readFile(lst[0] == '/' ? lst : scratch() + "/" + lst);
+    return r;
+}
+
+GamsRun model(const std::string& name) {
+    std::string lst = scratch() + "/" + name + ".lst";
+    std::remove(lst.c_str());
+    return gams(kModels + "/" + name + ".gms o=" + lst + " lo=0", lst);
+}
+
+double objective(const std::string& listing) {
+    size_t at = listing.find("**** OBJECTIVE VALUE");
+    if (at == std::string::npos) return NAN;
+    return std::strtod(listing.c_str() + at + 20, nullptr);
+}
+
+// Values of a display (written with `option decimals = 8`): "label value" entries
+// of a one-dimensional item, or "" for the value of a scalar.
+std::map<std::string, double> displayed(const std::string& listing, const std::string& item) {
+    std::map<std::string, double> values;
+    size_t at = listing.find(" " + item + " ");
+    if (at == std::string::npos) return values;
+    size_t eol = listing.find('\n', at);
+    std::string head = listing.substr(at, eol - at);
+    size_t eq = head.find(" = ");
+    if (eq != std::string::npos) {
+        values[""] = std::strtod(head.c_str() + eq + 3, nullptr);
+        return values;
+    }
+    std::istringstream body(listing.substr(eol + 2, listing.find("\n\n", eol + 2) - eol - 2));
+    std::string label, number;
+    while (body >> label >> number) values[label] = std::strtod(number.c_str(), nullptr);
+    return values;
+}
+
+void expectNear(double actual, double expected, const std::string& what) {
+    EXPECT_NEAR(actual, expected, 1e-6 * std::max(1.0, std::fabs(expected))) << what;
+}
+
+}  // namespace
+
+TEST(Executable, FarmerExtensiveForm) {
+    GamsRun r = model("farmer");
+    ASSERT_EQ(r.status, 0) << r.listing;
+    expectNear(objective(r.listing), 108390.0, "expected profit");
+    auto x = displayed(r.listing, "VARIABLE x.L");
+    expectNear(x["wheat"], 170.0, "wheat");
+    expectNear(x["corn"], 80.0, "corn");
+    expectNear(x["beets"], 250.0, "beets");
+    // The listing reader finds the variable block in declaration and label order.
+    size_t block = r.listing.find("---- VAR x  acres planted\n\n");
+    ASSERT_NE(block, std::string::npos);
+    size_t wheat = r.listing.find("\nwheat ", block), corn = r.listing.find("\ncorn ", block),
+           beets = r.listing.find("\nbeets ", block);
+    EXPECT_TRUE(wheat < corn && corn < beets);
+    EXPECT_NE(r.listing.find("**** MODEL STATUS      1 Optimal"), std::string::npos);
+}
+
+TEST(Executable, LandS) {
+    GamsRun r = model("lands");
+    ASSERT_EQ(r.status, 0) << r.listing;
+    expectNear(objective(r.listing), 381.853333, "expected cost");
+    auto x = displayed(r.listing, "VARIABLE x.L");
+    expectNear(x["p1"], 8.0 / 3, "p1");
+    expectNear(x["p2"], 4.0, "p2");
+    expectNear(x["p3"], 10.0 / 3, "p3");
+    expectNear(x["p4"], 2.0, "p4");
+    expectNear(displayed(r.listing, "VARIABLE cost.L")[""], 381.853333, "cost level");
+}
+
+TEST(Executable, QuadraticAndNonlinearModels) {
+    GamsRun qp = model("template_qcp");
+    ASSERT_EQ(qp.status, 0) << qp.listing;
+    expectNear(displayed(qp.listing, "VARIABLE z.L")[""], 13.625, "template z");
+    auto x = displayed(qp.listing, "VARIABLE x.L");
+    expectNear(x["1"], 2.0, "x1");
+    expectNear(x["2"], 2.5, "x2");
+    EXPECT_LT(std::fabs(x["3"]), 1e-6);  // at its bound: zero, not displayed
+    auto y = displayed(qp.listing, "VARIABLE y.L");
+    expectNear(y["1"], 1.0, "y1");
+    expectNear(y["2"], 4.0, "y2");
+
+    GamsRun nlp = model("nlp_max");
+    ASSERT_EQ(nlp.status, 0) << nlp.listing;
+    EXPECT_NE(nlp.listing.find("DIRECTION  MAXIMIZE"), std::string::npos);
+    expectNear(displayed(nlp.listing, "VARIABLE x.L")[""], std::log(3.0), "x");
+    expectNear(displayed(nlp.listing, "VARIABLE y.L")[""], 2.0, "y");
+    expectNear(displayed(nlp.listing, "VARIABLE z.L")[""], std::log(2.0) + 3 * std::log(3.0) - 4, "z");
+}
+
+TEST(Executable, BoundsFixedVariablesAndAttributes) {
+    GamsRun r = model("bounds");
+    ASSERT_EQ(r.status, 0) << r.listing;
+    expectNear(displayed(r.listing, "VARIABLE z.L")[""], 17.0, "z");
+    auto x = displayed(r.listing, "VARIABLE x.L");
+    expectNear(x["1"], 4.0, "fixed x1");
+    expectNear(x["2"], 3.0, "x2 at its upper bound");
+    EXPECT_LT(std::fabs(x["3"]), 1e-6);
+    auto up = displayed(r.listing, "VARIABLE x.UP");
+    EXPECT_EQ(up["1"], 4.0);
+    EXPECT_EQ(up["2"], 3.0);
+    auto rr = displayed(r.listing, "PARAMETER r");  // computed from levels after the solve
+    expectNear(rr["1"], 8.0, "r1");
+    expectNear(rr["2"], 6.0, "r2");
+}
+
+TEST(Executable, InfeasibleAndUnboundedModelsStillRun) {
+    GamsRun inf = model("infeasible");
+    EXPECT_EQ(inf.status, 0);
+    EXPECT_TRUE(inf.listing.find("**** MODEL STATUS      4") != std::string::npos ||
+                inf.listing.find("**** MODEL STATUS      5") != std::string::npos)
+        << inf.listing;
+    EXPECT_NE(inf.listing.find("\n ** Infeasible solution."), std::string::npos);
+
+    GamsRun unb = model("unbounded");
+    EXPECT_EQ(unb.status, 0);
+    EXPECT_NE(unb.listing.find("**** MODEL STATUS      3 Unbounded"), std::string::npos) << unb.listing;
+}
+
+TEST(Executable, CompilationAndExecutionErrors) {
+    GamsRun c = model("compile_errors");
+    EXPECT_EQ(c.status, 2);
+    EXPECT_NE(c.listing.find("**** 5 ERROR(S)   0 WARNING(S)"), std::string::npos) << c.listing;
+    EXPECT_NE(c.listing.find("   2  Binary Variable b(i);\n****       $902\n"), std::string::npos) << c.listing;
+    EXPECT_NE(c.listing.find("model type mip is not supported"), std::string::npos);
+    EXPECT_EQ(c.listing.find("S O L V E"), std::string::npos);
+    EXPECT_EQ(c.listing.rfind("\n**** USER ERROR(S) ENCOUNTERED\n"), c.listing.size() - 32);
+
+    GamsRun e = model("execerror");
+    EXPECT_EQ(e.status, 3);
+    EXPECT_NE(e.listing.find("**** Exec Error at line 4: division by zero"), std::string::npos) << e.listing;
+    EXPECT_EQ(e.listing.find("----      5 PARAMETER q"), std::string::npos);  // execution stopped
+
+    // A nonlinear row in an LP is refused before the solve.
+    std::ofstream(scratch() + "/nonlin.gms") << "Variable x, z;\nEquation o;\no.. z =e= x*x;\n"
+                                                "Model m /all/;\nSolve m using lp minimizing z;\n";
+    GamsRun n = gams("nonlin lo=0", "nonlin.lst");
+    EXPECT_EQ(n.status, 3);
+    EXPECT_NE(n.listing.find("Equation o is nonlinear: model type LP"), std::string::npos) << n.listing;
+    EXPECT_NE(n.listing.find("**** SOLVE from line 5 ABORTED"), std::string::npos);
+}
+
+TEST(Executable, CommandLineForms) {
+    std::ofstream(scratch() + "/tiny.gms") << "Variable z; Equation e; e.. z =g= 2;\n"
+                                              "Model m /all/; Solve m using lp minimizing z;\n";
+    for (const std::string form : {"o=a1.lst", "-o a2.lst", "o a3.lst", "-o=a4.lst", "output=a5.lst"}) {
+        std::string lst = "a" + form.substr(form.find('a') + 1, 1) + ".lst";
+        GamsRun r = gams("tiny.gms " + form + " lo=0 ps=9999 pw=255 solver=ipopt", lst);
+        EXPECT_EQ(r.status, 0) << form;
+        expectNear(objective(r.listing), 2.0, form);
+        EXPECT_TRUE(r.log.empty()) << form << ": lo=0 logs nothing";
+    }
+    // Default listing name: base name + .lst in the working directory that curdir= sets.
+    std::string sub = scratch() + "/sub";
+    ASSERT_EQ(std::system(("mkdir -p " + sub + " && cp " + scratch() + "/tiny.gms " + sub).c_str()), 0);
+    GamsRun d = gams("tiny curdir=" + sub, sub + "/tiny.lst");
+    EXPECT_EQ(d.status, 0);
+    expectNear(objective(d.listing), 2.0, "default listing");
+    EXPECT_NE(d.log.find("--- Timing: total "), std::string::npos) << d.log;  // lo=3 is the default
+    EXPECT_NE(d.log.find(" s, Ipopt "), std::string::npos);
+
+    GamsRun l = gams("tiny.gms lo=2 lf=tiny.log o=tiny.lst", "tiny.lst");
+    EXPECT_TRUE(l.log.empty());
+    EXPECT_NE(readFile(scratch() + "/tiny.log").find("--- Timing: total "), std::string::npos);
+
+    GamsRun missing = gams("no_such_model lo=0", "no_such_model.lst");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.listing.find("Could not open the input file"), std::string::npos);
+}
