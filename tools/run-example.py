@@ -106,6 +106,10 @@ def main():
     ap.add_argument("--eps", help="answer this tolerance instead of the answers file's")
     ap.add_argument("--timeout", type=int, default=1200)
     args = ap.parse_args()
+    # The programs run in the working directory: make every path absolute.
+    for name in ("example", "bin", "solver", "work", "expected"):
+        if getattr(args, name):
+            setattr(args, name, os.path.abspath(getattr(args, name)))
 
     shutil.rmtree(args.work, ignore_errors=True)
     os.makedirs(args.work)
