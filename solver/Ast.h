@@ -45,6 +45,21 @@ struct Expr {
     std::vector<ExprPtr> args;
     bool hasVar = false;  // contains a VarRef: not a constant during model generation
     int line = 0;
+
+    Expr() = default;
+    Expr(const Expr&) = delete;
+    Expr& operator=(const Expr&) = delete;
+    // Long written-out sums are deep trees: release them without recursion.
+    ~Expr() {
+        std::vector<ExprPtr> pending;
+        for (ExprPtr& a : args) pending.push_back(std::move(a));
+        while (!pending.empty()) {
+            ExprPtr p = std::move(pending.back());
+            pending.pop_back();
+            if (p && p.use_count() == 1)
+                for (ExprPtr& a : p->args) pending.push_back(std::move(a));
+        }
+    }
 };
 
 }  // namespace gamsub

@@ -144,6 +144,21 @@ double Evaluator::function(const Expr& e, Env& env) const {
 
 double Evaluator::binary(const Expr& e, Env& env) const {
     const std::string& op = e.name;
+    if (op == "+" || op == "-") {
+        // Left-deep chains of written-out sums are walked, not recursed.
+        std::vector<const Expr*> chain;
+        const Expr* at = &e;
+        while (at->kind == EK::Bin && (at->name == "+" || at->name == "-")) {
+            chain.push_back(at);
+            at = at->args[0].get();
+        }
+        double acc = eval(*at, env);
+        for (size_t k = chain.size(); k-- > 0;) {
+            double y = eval(*chain[k]->args[1], env);
+            acc = chain[k]->name == "+" ? acc + y : acc - y;
+        }
+        return acc;
+    }
     double x = eval(*e.args[0], env);
     if (op == "and" && x == 0.0) return 0.0;
     if (op == "or" && x != 0.0) return 1.0;

@@ -77,10 +77,25 @@ int Builder::build(const Expr& e, Env& env) {
         return build(*e.args[0], env);
     case EK::Bin: {
         const std::string& op = e.name;
+        if (op == "+" || op == "-") {
+            // A long written-out sum is a left-deep chain: walk it without
+            // recursion and make one n-ary sum of it.
+            std::vector<std::pair<const Expr*, bool>> chain;  // term, negated
+            const Expr* at = &e;
+            while (at->kind == EK::Bin && (at->name == "+" || at->name == "-") && at->hasVar) {
+                chain.push_back({at->args[1].get(), at->name == "-"});
+                at = at->args[0].get();
+            }
+            chain.push_back({at, false});
+            std::vector<int> terms;
+            for (size_t k = chain.size(); k-- > 0;) {
+                int t = build(*chain[k].first, env);
+                terms.push_back(chain[k].second ? m_.pool.apply(Op::Neg, {t}) : t);
+            }
+            return sum(terms);
+        }
         int a = build(*e.args[0], env);
         int b = build(*e.args[1], env);
-        if (op == "+") return sum({a, b});
-        if (op == "-") return isConst(b, 0.0) ? a : m_.pool.apply(Op::Sub, {a, b});
         if (op == "*") {
             if (isConst(a, 0.0) || isConst(b, 0.0)) return m_.pool.constant(0.0);
             if (isConst(a, 1.0)) return b;

@@ -96,6 +96,12 @@ private:
     Position tokEnd_, prevEnd_;
     std::vector<std::string> controlled_;  // indices bound where an expression is read
     bool allowVars_ = false;              // inside an equation definition
+    int depth_ = 0;                        // nesting of parentheses and calls, bounded
+    struct DepthGuard {
+        explicit DepthGuard(Parser& p);
+        ~DepthGuard();
+        Parser& parser;
+    };
 };
 
 }  // namespace gamsub

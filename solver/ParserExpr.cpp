@@ -29,6 +29,18 @@ const char* const kFunctions[] = {"sqr", "sqrt", "exp", "log", "log10", "power",
 
 }  // namespace
 
+// Deeply nested input must end in an error, not in a stack overflow.
+Parser::DepthGuard::DepthGuard(Parser& p) : parser(p) {
+    if (++parser.depth_ > 200) {
+        parser.depth_ = 0;  // the error abandons the whole statement
+        parser.fail(kErrUnsupported, "Expression nested too deeply (more than 200 levels)");
+    }
+}
+
+Parser::DepthGuard::~DepthGuard() {
+    if (parser.depth_ > 0) parser.depth_--;
+}
+
 bool Parser::isControlled(const std::string& index) const {
     return std::find(controlled_.begin(), controlled_.end(), toLower(index)) != controlled_.end();
 }
@@ -57,6 +69,7 @@ ExprPtr Parser::andExpr() {
 }
 
 ExprPtr Parser::notExpr() {
+    DepthGuard guard(*this);
     if (isWord("not")) {
         int line = tok_.line;
         advance();
@@ -97,7 +110,9 @@ ExprPtr Parser::addExpr() {
 
 ExprPtr Parser::mulExpr() {
     ExprPtr e = unaryExpr();
-    while (isPunct("*") || isPunct("/")) {
+    for (int n = 0; isPunct("*") || isPunct("/"); n++) {
+        // Products are evaluated recursively: keep their chains within the stack.
+        if (n > 10000) fail(kErrUnsupported, "More than 10000 factors in one product");
         std::string op = tok_.text;
         int line = tok_.line;
         advance();
@@ -107,6 +122,7 @@ ExprPtr Parser::mulExpr() {
 }
 
 ExprPtr Parser::unaryExpr() {
+    DepthGuard guard(*this);
     if (isPunct("-") || isPunct("+")) {
         bool neg = isPunct("-");
         int line = tok_.line;
@@ -123,7 +139,8 @@ ExprPtr Parser::unaryExpr() {
 
 ExprPtr Parser::powerExpr() {
     ExprPtr e = dollarExpr();
-    while (isPunct("**")) {
+    for (int n = 0; isPunct("**"); n++) {
+        if (n > 10000) fail(kErrUnsupported, "More than 10000 powers in a row");
         int line = tok_.line;
         advance();
         ExprPtr exponent;
@@ -152,6 +169,7 @@ ExprPtr Parser::dollarExpr() {
 }
 
 ExprPtr Parser::primary() {
+    DepthGuard guard(*this);
     Token t = tok_;
     if (t.kind == Tok::Number) {
         advance();
