@@ -1,8 +1,11 @@
 #include "Executor.h"
 
+#include <chrono>
+
 #include "Display.h"
 #include "Evaluator.h"
 #include "Instantiate.h"
+#include "ModelStatistics.h"
 #include "SolveEngine.h"
 
 namespace gamsub {
@@ -39,16 +42,6 @@ void assign(const Statement& s, SymbolTable& st) {
     });
 }
 
-const char* typeName(ModelType t) {
-    switch (t) {
-    case ModelType::LP: return "LP";
-    case ModelType::QCP: return "QCP";
-    case ModelType::NLP: return "NLP";
-    case ModelType::DNLP: return "DNLP";
-    }
-    return "?";
-}
-
 }  // namespace
 
 ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& st, Listing& listing, std::ostream* log) {
@@ -65,8 +58,9 @@ ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& st, 
                 for (const DisplayItem& item : s.items) writeDisplay(listing.out(), st, item, s.line, decimals);
             } else {
                 const Symbol& model = st.symbols[static_cast<size_t>(s.model)];
-                if (log) *log << "--- Generating " << typeName(s.type) << " model " << model.name << '\n';
+                if (log) *log << "--- Generating " << modelTypeName(s.type) << " model " << model.name << '\n';
                 ModelInstance instance;
+                auto generationStart = std::chrono::steady_clock::now();
                 try {
                     instance = instantiate(st, s);
                 } catch (const ExecError& e) {
@@ -77,6 +71,8 @@ ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& st, 
                     result.execErrors++;
                     break;
                 }
+                writeModelStatistics(listing, instance,
+                                     std::chrono::duration<double>(std::chrono::steady_clock::now() - generationStart).count());
                 if (log)
                     *log << "---   " << instance.rows.size() << " rows  " << instance.columns.size() << " columns\n"
                          << "--- Executing IPOPT\n";
