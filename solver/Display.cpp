@@ -116,6 +116,12 @@ void writeDisplay(std::ostream& out, const SymbolTable& st, const DisplayItem& i
         return;
     }
     const Symbol& s = st.symbols[static_cast<size_t>(item.sym)];
+    if (s.kind == SymKind::Model) {
+        double v = item.attr == "modelstat" ? s.modelStat : item.attr == "solvestat" ? s.solveStat : s.objVal;
+        out << head.str() << pad("MODEL " + s.name + "." + upper(item.attr), 29) << " = "
+            << rightAlign(displayNumber(std::isnan(v) ? 0.0 : v, decimals), 12) << "\n\n";
+        return;
+    }
     std::string kindName = s.kind == SymKind::Parameter ? "PARAMETER"
                            : s.kind == SymKind::Variable ? "VARIABLE"
                            : s.kind == SymKind::Equation ? "EQUATION"

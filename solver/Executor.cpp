@@ -52,7 +52,7 @@ ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& st, 
             if (s.kind == Statement::Assign) {
                 assign(s, st);
             } else if (s.kind == Statement::Option) {
-                decimals = s.decimals;
+                if (s.decimals >= 0) decimals = s.decimals;
             } else if (s.kind == Statement::Display) {
                 executionPage(listing);
                 for (const DisplayItem& item : s.items) writeDisplay(listing.out(), st, item, s.line, decimals);

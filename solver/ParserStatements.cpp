@@ -80,7 +80,18 @@ Statement Parser::assignment(int sym) {
     if (s.kind == SymKind::Set || s.kind == SymKind::Alias)
         failAt(nameTok, kErrUnsupported, "Line " + std::to_string(nameTok.line) +
                                              ": assignments to sets (dynamic sets) are not supported by this solver");
-    if (s.kind == SymKind::Model) failAt(nameTok, kErrUnsupported, "Model attributes cannot be assigned");
+    if (s.kind == SymKind::Model) {
+        // Solver controls such as m.optfile, m.reslim, m.solprint: accepted and ignored.
+        if (st.attr.empty()) failAt(nameTok, kErrSyntax, "A model cannot be assigned a value");
+        if (!isPunct("=")) fail(kErrSyntax, "'=' expected for an assignment");
+        advance();
+        controlled_.clear();
+        (void)expression();
+        expectPunct(";", "at the end of the assignment");
+        st.kind = Statement::Option;
+        st.decimals = -1;  // no effect
+        return st;
+    }
     if (s.kind == SymKind::Parameter && !st.attr.empty())
         failAt(nameTok, kErrSyntax, "A parameter has no attribute ." + st.attr);
     if (s.kind == SymKind::Variable) {
@@ -225,9 +236,13 @@ Statement Parser::display() {
             if (isPunct(".")) {
                 advance();
                 item.attr = toLower(expectIdent("an attribute"));
-                if (s.kind != SymKind::Variable && s.kind != SymKind::Equation)
+                if (s.kind == SymKind::Model) {
+                    if (item.attr != "modelstat" && item.attr != "solvestat" && item.attr != "objval")
+                        failAt(nameTok, kErrUnsupported, "Model attribute ." + item.attr + " cannot be displayed by this solver");
+                } else if (s.kind != SymKind::Variable && s.kind != SymKind::Equation)
                     failAt(nameTok, kErrSyntax, "Only variables and equations have attributes to display");
-                if (item.attr != "l" && item.attr != "m" && item.attr != "lo" && item.attr != "up" && item.attr != "scale")
+                if (s.kind != SymKind::Model && item.attr != "l" && item.attr != "m" && item.attr != "lo" &&
+                    item.attr != "up" && item.attr != "scale")
                     failAt(nameTok, kErrUnsupported, "Attribute ." + item.attr + " cannot be displayed by this solver");
             } else if (s.kind == SymKind::Variable || s.kind == SymKind::Equation) {
                 item.attr = "l";  // GAMS displays a variable without suffix as its level
