@@ -65,6 +65,8 @@ void writeMatrix(std::ostream& out, const SymbolTable& st, const std::map<Tuple,
             cols.push_back(t.back());
         }
     }
+    std::map<std::pair<size_t, int>, double> cells;  // (row, column label) -> value
+    for (const auto& [t, v] : values) cells[{rowIndex[joined(st, t, 0, t.size() - 1)], t.back()}] = v;
     std::vector<int> sortedCols(cols);
     std::sort(sortedCols.begin(), sortedCols.end());
     size_t labelWidth = 0;
@@ -80,8 +82,8 @@ void writeMatrix(std::ostream& out, const SymbolTable& st, const std::map<Tuple,
             bool any = false;
             for (size_t c = first; c < last; c++) {
                 std::string cell;
-                for (const auto& [t, v] : values)
-                    if (t.back() == sortedCols[c] && joined(st, t, 0, t.size() - 1) == r && v != 0.0) cell = displayNumber(v, decimals);
+                auto it = cells.find({rowIndex[r], sortedCols[c]});
+                if (it != cells.end() && it->second != 0.0) cell = displayNumber(it->second, decimals);
                 any = any || !cell.empty();
                 line += rightAlign(cell, static_cast<size_t>(9 + decimals));
             }

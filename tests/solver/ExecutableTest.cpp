@@ -16,14 +16,22 @@ namespace {
 const std::string kGams = GAMS_EXE;
 const std::string kModels = MODELS_DIR;
 
-std::string scratch() {
-    static std::string dir;
-    if (dir.empty()) {
+// A scratch folder for this test process, removed when it ends.
+struct Scratch {
+    std::string dir;
+    Scratch() {
         char tmpl[] = "/tmp/gamsub-test-XXXXXX";
         const char* made = mkdtemp(tmpl);
-        dir = made ? made : "/tmp";
+        dir = made ? made : "";
     }
-    return dir;
+    ~Scratch() {
+        if (!dir.empty()) (void)std::system(("rm -rf " + dir).c_str());
+    }
+};
+
+std::string scratch() {
+    static Scratch s;
+    return s.dir;
 }
 
 std::string readFile(const std::string& path) {
