@@ -4,7 +4,10 @@
 
 #include <sstream>
 
+#include "Evaluator.h"
 #include "Executor.h"
+#include "Instantiate.h"
+#include "ModelStatistics.h"
 #include "Listing.h"
 #include "ListingSource.h"
 #include "Parser.h"
@@ -206,4 +209,63 @@ TEST(FrontEnd, SurvivesTruncatedAndCorruptedInput) {
         }
     }
     EXPECT_TRUE(compile(model)->errors.empty()) << errorsText(*compile(model));
+}
+
+// Model generation: which rows and columns a solve gets, in which order, with
+// which bounds, and the refusal of nonlinear rows in an LP.
+TEST(FrontEnd, GeneratesTheModelInstance) {
+    auto c = compile(
+        "Set i / b, a /; Set ii(i) / a /; Alias (i, k);\n"
+        "Parameter p(i) / a 2, b 3 /;\n"
+        "Positive Variable x(i); Variable z, y(i,k), unused;\n"
+        "x.up('a') = 5; x.fx('b') = 1; x.l('a') = 2;\n"
+        "Equation e(i), f(i), o;\n"
+        "o.. z =e= sum(i, sqr(x(i)));\n"
+        "e(ii).. x(ii) + sum(k$(not sameas(k, ii)), y(ii,k)) =g= p(ii);\n"
+        "f(i)$(p(i) > 2).. x(i) + unused =l= 10;\n"
+        "Model m / o, e /;\n"
+        "Solve m using qcp minimizing z;\n"
+        "Solve m using lp minimizing z;\n");
+    ASSERT_TRUE(c->errors.empty()) << errorsText(*c);
+    std::ostringstream out;
+    Listing listing(out, "");
+    // Run the assignments only; generate the two solves by hand.
+    std::vector<Statement> assignments, solves;
+    for (const Statement& s : c->program) (s.kind == Statement::Solve ? solves : assignments).push_back(s);
+    execute(assignments, c->symbols, listing, nullptr);
+    ASSERT_EQ(solves.size(), 2u);
+
+    ModelInstance m = instantiate(c->symbols, solves[0]);
+    ASSERT_EQ(m.equBlocks.size(), 2u);  // declaration order, f not in the model
+    EXPECT_EQ(m.equBlocks[0].name, "e");
+    EXPECT_EQ(m.equBlocks[1].name, "o");
+    ASSERT_EQ(m.equBlocks[0].members.size(), 1u);  // only ii = {a}
+    EXPECT_EQ(m.rows[static_cast<size_t>(m.equBlocks[0].members[0])].labels, std::vector<std::string>{"a"});
+    EXPECT_EQ(m.rows[static_cast<size_t>(m.equBlocks[0].members[0])].type, RowType::G);
+
+    ASSERT_EQ(m.varBlocks.size(), 3u);  // x, z, y: declaration order; `unused` is only in f
+    EXPECT_EQ(m.varBlocks[0].name, "x");
+    EXPECT_EQ(m.varBlocks[1].name, "z");
+    EXPECT_EQ(m.varBlocks[2].name, "y");
+    ASSERT_EQ(m.varBlocks[0].members.size(), 2u);
+    const Column& xb = m.columns[static_cast<size_t>(m.varBlocks[0].members[0])];
+    const Column& xa = m.columns[static_cast<size_t>(m.varBlocks[0].members[1])];
+    EXPECT_EQ(xb.labels, std::vector<std::string>{"b"});  // labels in order of first appearance
+    EXPECT_EQ(xb.lower, 1.0);
+    EXPECT_EQ(xb.upper, 1.0);
+    EXPECT_EQ(xa.lower, 0.0);
+    EXPECT_EQ(xa.upper, 5.0);
+    EXPECT_EQ(xa.level, 2.0);
+    ASSERT_EQ(m.varBlocks[2].members.size(), 1u);  // y(a,b) only: sameas drops y(a,a)
+    EXPECT_EQ(m.columns[static_cast<size_t>(m.varBlocks[2].members[0])].labels, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(m.columns[static_cast<size_t>(m.objectiveColumn)].labels.size(), 0u);
+    EXPECT_EQ(m.varBlocks[static_cast<size_t>(m.columns[static_cast<size_t>(m.objectiveColumn)].block)].name, "z");
+    EXPECT_EQ(countNonZeros(m), 2 + 3);
+
+    try {
+        instantiate(c->symbols, solves[1]);
+        ADD_FAILURE() << "a quadratic row was accepted in an LP";
+    } catch (const ExecError& e) {
+        EXPECT_NE(e.message.find("Equation o is nonlinear"), std::string::npos) << e.message;
+    }
 }
