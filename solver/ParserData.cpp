@@ -190,13 +190,20 @@ void Parser::parameterData(int sym) {
             continue;
         }
         std::vector<std::string> parts;
-        if (!readLabelTuple(parts, col)) throw Failure{line, col, kErrUnsupported, "Ranges are not supported in parameter data"};
-        Tuple t = toTuple(sym, parts, line, col);
+        bool tuple = readLabelTuple(parts, col);
+        std::vector<Tuple> targets;
+        if (tuple) {
+            targets.push_back(toTuple(sym, parts, line, col));
+        } else {
+            // `1*3 5` gives every element of the range the value.
+            for (const std::string& label : expandRange(parts[0], parts[1], col))
+                targets.push_back(toTuple(sym, {label}, line, col));
+        }
         sc_.skipBlanks();
         if (sc_.peekChar() == '=') sc_.getChar();
         sc_.skipBlanks();
         double v = readValue(col);
-        st_.symbols[static_cast<size_t>(sym)].values[t] = v;
+        for (const Tuple& t : targets) st_.symbols[static_cast<size_t>(sym)].values[t] = v;
     }
     endRawData();
 }

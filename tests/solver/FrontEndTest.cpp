@@ -73,7 +73,8 @@ TEST(FrontEnd, DataListsRangesAndTables) {
         "        a.t01   b.t02      c.t03\n"
         "   1      1                   7\n"
         "   2             2.5         -3 ;\n"
-        "Scalar s / 4 /;\n");
+        "Scalar s / 4 /;\n"
+        "Parameter level(t) / t01*t02 1.5, t03 2 /;\n");
     ASSERT_TRUE(c->errors.empty()) << errorsText(*c);
     const Symbol& t = c->symbols.symbols[static_cast<size_t>(c->symbols.find("t"))];
     ASSERT_EQ(t.members.size(), 3u);
@@ -91,6 +92,8 @@ TEST(FrontEnd, DataListsRangesAndTables) {
     EXPECT_EQ(value(*c, "big", {"2", "c", "t03"}), -3.0);
     EXPECT_EQ(value(*c, "big", {"1", "b", "t02"}), 0.0);
     EXPECT_EQ(value(*c, "s", {}), 4.0);
+    EXPECT_EQ(value(*c, "level", {"t02"}), 1.5);
+    EXPECT_EQ(value(*c, "level", {"t03"}), 2.0);
 }
 
 TEST(FrontEnd, CommentsAndDollarControl) {
