@@ -37,6 +37,7 @@ void Evaluator::loop(const std::vector<std::string>& indices, size_t k, Env& env
     int set = st_.setOf(indices[k]);
     if (set < 0) throw ExecError{line, "'" + indices[k] + "' is not a set"};
     for (const Tuple& m : sym(set).members) {
+        if (m.empty()) continue;
         env.push(indices[k], m[0]);
         loop(indices, k + 1, env, cond, line, body);
         env.pop();

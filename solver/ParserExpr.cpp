@@ -306,6 +306,8 @@ IndexArg Parser::indexArg(int sym, int position) {
             fail(kErrUnknownSymbol, "Unknown symbol '" + tok_.text + "' (labels need quotes, as in x('" + tok_.text + "'))");
         fail(kErrSyntax, "'" + tok_.text + "' is not a set and cannot be an index");
     }
+    if (st_.symbols[static_cast<size_t>(set)].dim != 1)
+        fail(kErrUnsupported, "Multi-dimensional set '" + tok_.text + "' as an index is not supported by this solver");
     if (!isControlled(tok_.text)) fail(kErrUncontrolled, "Uncontrolled set '" + tok_.text + "' entered as constant");
     if (domain >= 0 && !st_.within(st_.find(tok_.text), domain) &&
         st_.rootSet(set) != st_.rootSet(domain))
@@ -379,6 +381,7 @@ ExprPtr Parser::functionCall(const std::string& name, int line) {
         if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set");
         if (name == "ord") {
             if (!isControlled(t.text)) failAt(t, kErrUncontrolled, "Uncontrolled set '" + t.text + "' in ord()");
+            if (st_.symbols[static_cast<size_t>(set)].dim != 1) failAt(t, kErrDimension, "ord() needs a one-dimensional set");
             IndexArg a;
             a.index = toLower(t.text);
             e->idx = {a};

@@ -18,6 +18,8 @@ void Parser::defineEquation(int sym) {
             expectIdent("an index set");
             int set = st_.setOf(t.text);
             if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set (equations are defined over sets)");
+            if (st_.symbols[static_cast<size_t>(set)].dim != 1)
+                failAt(t, kErrUnsupported, "Multi-dimensional set '" + t.text + "' as an index is not supported by this solver");
             int domain = position < s.domain.size() ? s.domain[position] : -1;
             if (domain >= 0 && !st_.within(st_.find(t.text), domain) && st_.rootSet(set) != st_.rootSet(domain))
                 failAt(t, kErrDomainSet, "Domain violation: set '" + t.text + "' is not within '" +
