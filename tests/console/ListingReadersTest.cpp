@@ -2,13 +2,14 @@
 
 #include <unistd.h>
 
-#include <filesystem>
+#include <memory>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
@@ -18,12 +19,7 @@ const std::string kReal = std::string(PHA_FIXTURES_DIR) + "/";
 const std::string kOwn = std::string(PHA_TEST_DATA_DIR) + "/listings/";
 const std::string kHead = "\n      LOWER     LEVEL     UPPER    MARGINAL\n\n";
 
-std::string readFile(const std::string& name) {
-    std::ostringstream text;
-    text << std::ifstream(name, std::ios::binary).rdbuf();
-    return text.str();
-}
-void write(const std::string& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
+void write(const std::string& name, const std::string& text) { writeFile(name, text); }
 void readVector(std::string file, std::string name, VECTOR& v) {
     SCENARIOS::readVectorDataFromLSTFile(&file[0], &name[0], v);
 }
@@ -50,22 +46,9 @@ std::string refusal(Read read) {
 // Each case runs in a fresh working directory holding a one-scenario set.
 class ListingReaders : public ::testing::Test {
 protected:
-    fs::path previous = fs::current_path(), dir;
-    SCENARIOS* set = nullptr;
+    ScratchDirectory scratch{"listing-readers"};
+    std::unique_ptr<SCENARIOS> set{scenarioSetFrom("0.25 1\n0.25 2\n0.5 3\n", 3, 2)};
 
-    void SetUp() override {
-        char name[] = "/tmp/listing-readers-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        fs::current_path(dir = name);
-        write("settings.txt", "0.25 1\n0.25 2\n0.5 3\n");
-        char settings[] = "settings.txt";
-        set = new SCENARIOS(settings, 3, 2);
-    }
-    void TearDown() override {
-        delete set;
-        fs::current_path(previous);
-        fs::remove_all(dir);
-    }
     // Death-test body: the stop message goes to standard output, made visible on standard error.
     void checkQuietly(std::string file, int s) {
         dup2(2, 1);

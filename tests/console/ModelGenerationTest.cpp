@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
+#include <memory>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
@@ -17,14 +16,11 @@ namespace fs = std::filesystem;
 // Each case runs in a fresh working directory, where the scenario models are written.
 class ModelGeneration : public ::testing::Test {
 protected:
-    fs::path previous = fs::current_path(), dir;
-    SCENARIOS* set = nullptr;
+    ScratchDirectory scratch{"model-generation"};
+    std::unique_ptr<SCENARIOS> set;
     char templet[16] = "model.tpl";
 
     void SetUp() override {
-        char name[] = "/tmp/model-generation-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        fs::current_path(dir = name);
         makeSet("0.5 1 2\n0.5 10 2.5\n");  // scenario 2 carries the worked example's data
         set->scenarios[1]->weights1->data[0] = 0.5;
         set->scenarios[1]->weights2->data[0] = -0.25;
@@ -32,22 +28,8 @@ protected:
         set->averageSolution2[1]->data[0] = 7.125;
         set->rho = 1.5;
     }
-    void TearDown() override {
-        delete set;
-        fs::current_path(previous);
-        fs::remove_all(dir);
-    }
-    void makeSet(const std::string& settings) {
-        delete set;
-        std::ofstream("settings.txt") << settings;
-        char file[] = "settings.txt";
-        set = new SCENARIOS(file, 1, 1);
-    }
-    static std::string read(const std::string& name) {
-        std::ostringstream text;
-        text << std::ifstream(name, std::ios::binary).rdbuf();
-        return text.str();
-    }
+    void makeSet(const std::string& settings) { set.reset(scenarioSetFrom(settings, 1, 1)); }
+    static std::string read(const std::string& name) { return readFile(name); }
     // Generates the models from `templateText` and returns the console output.
     std::string generate(const std::string& templateText) {
         std::ofstream(templet, std::ios::binary) << templateText;
