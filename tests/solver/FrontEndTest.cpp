@@ -194,7 +194,8 @@ TEST(FrontEnd, UncontrolledSetsAndDimensions) {
 }
 
 // Every prefix of a valid model, and the model with a stray character at every
-// place, must compile (with or without errors) without throwing or hanging.
+// place, must compile (with or without errors), and run if it compiles, without
+// throwing anything but execution errors, and without hanging.
 TEST(FrontEnd, SurvivesTruncatedAndCorruptedInput) {
     const std::string model =
         "$title t\nSets i / 1*3 /, j 'x' / a, b /; Alias (i, k);\n"
@@ -203,12 +204,29 @@ TEST(FrontEnd, SurvivesTruncatedAndCorruptedInput) {
         "e(i)$(ord(i) > 1).. x(i) + sum(k, t(k,'a')*x(k)) =g= p(i);\n"
         "o.. z =e= sum(i, sqr(x(i) - 3.5)) + y;\nx.up(i) = 10; Model m / all /;\n"
         "solve m using qcp minimizing z; display x.l, z.m;\n";
+    // What compiles must also run and generate without anything but execution errors.
+    auto compileAndRun = [](const std::string& text) {
+        auto c = compile(text);
+        if (!c->errors.empty()) return;
+        std::ostringstream out;
+        Listing listing(out, "");
+        for (const Statement& s : c->program) {
+            try {
+                if (s.kind == Statement::Solve) {
+                    instantiate(c->symbols, s);
+                } else {
+                    execute({s}, c->symbols, listing, nullptr);
+                }
+            } catch (const ExecError&) {
+            }
+        }
+    };
     for (size_t n = 0; n <= model.size(); n++) {
-        EXPECT_NO_THROW(compile(model.substr(0, n))) << n;
+        EXPECT_NO_THROW(compileAndRun(model.substr(0, n))) << n;
         for (char c : std::string("'(/;$.")) {
             std::string broken = model;
             broken.insert(n, 1, c);
-            EXPECT_NO_THROW(compile(broken)) << n << c;
+            EXPECT_NO_THROW(compileAndRun(broken)) << n << c;
         }
     }
     EXPECT_TRUE(compile(model)->errors.empty()) << errorsText(*compile(model));
