@@ -4,7 +4,7 @@
 namespace gamsub {
 
 Parser::Parser(const SourceText& source, SymbolTable& symbols, CompileErrors& errors)
-    : src_(source), st_(symbols), errors_(errors), sc_(source) {
+    : st_(symbols), errors_(errors), sc_(source) {
     advance();
 }
 
@@ -38,11 +38,6 @@ std::string Parser::expectIdent(const char* what) {
 
 // After an error: skip to the end of the statement.
 void Parser::recover() {
-    while (tok_.kind != Tok::End && !isPunct(";")) advance();
-    if (isPunct(";")) advance();
-}
-
-void Parser::skipStatement() {
     while (tok_.kind != Tok::End && !isPunct(";")) advance();
     if (isPunct(";")) advance();
 }

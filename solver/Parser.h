@@ -49,7 +49,6 @@ private:
     Statement solve();
     Statement display();
     void option(std::vector<Statement>& out);
-    void skipStatement();
 
     // Declaration helpers
     int declareName(SymKind kind, const Token& nameTok);
@@ -88,7 +87,6 @@ private:
     IndexArg indexArg(int sym, int position);
     bool isControlled(const std::string& index) const;
 
-    const SourceText& src_;
     SymbolTable& st_;
     CompileErrors& errors_;
     Scanner sc_;
