@@ -35,6 +35,19 @@ std::string cutEolComment(const std::string& line, const std::string& marker) {
     return line;
 }
 
+// Tabs stop every 8 columns, so that tables laid out with tabs keep their columns.
+std::string expandTabs(const std::string& line) {
+    if (line.find('\t') == std::string::npos) return line;
+    std::string out;
+    for (char c : line) {
+        if (c == '\t')
+            out.append(8 - out.size() % 8, ' ');
+        else
+            out += c;
+    }
+    return out;
+}
+
 // Dollar control options that only shape GAMS's own listing: accepted, no effect.
 bool isListingOnlyOption(const std::string& name) {
     static const char* const names[] = {
@@ -68,6 +81,7 @@ SourceText prepareSource(const std::string& text, CompileErrors& errors) {
     for (size_t n = 0; n < raw.size(); n++) {
         std::string line = raw[n];
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        line = expandTabs(line);
         SourceLine sl;
         sl.original = line;
         int lineNo = static_cast<int>(n) + 1;
@@ -118,8 +132,6 @@ SourceText prepareSource(const std::string& text, CompileErrors& errors) {
             continue;
         }
         sl.clean = eolOn ? cutEolComment(line, eolMarker) : line;
-        for (char& c : sl.clean)
-            if (c == '\t') c = ' ';
         src.lines.push_back(sl);
     }
     if (inText)

@@ -70,7 +70,7 @@ TEST(FrontEnd, DataListsRangesAndTables) {
         "        b = -2.5e1 /\n"
         "   pair(k,r) / a.1 3, c.2 inf /\n"
         "Table big(r,k,t)  dotted column labels, numbers under their labels\n"
-        "        a.t01   b.t02      c.t03\n"
+        "\ta.t01   b.t02      c.t03\n"
         "   1      1                   7\n"
         "   2             2.5         -3 ;\n"
         "Scalar s / 4 /;\n"
