@@ -98,7 +98,9 @@ Statement Parser::assignment(int sym) {
         failAt(nameTok, kErrSyntax, "A parameter has no attribute ." + st.attr);
     if (s.kind == SymKind::Variable) {
         const std::string& a = st.attr;
-        if (a.empty()) failAt(nameTok, kErrSyntax, "Assignment to a variable needs an attribute (.lo .up .fx .l .m .scale)");
+        if (a.empty())
+            failAt(nameTok, kErrSyntax, "'" + s.name + "' is a variable: an assignment needs an attribute (.lo .up .fx .l .m "
+                                        ".scale), and only equations are defined with '..'");
         if (a != "lo" && a != "up" && a != "fx" && a != "l" && a != "m" && a != "scale")
             failAt(nameTok, kErrUnsupported, "Variable attribute ." + a + " is not supported by this solver");
     }
