@@ -270,7 +270,7 @@ void TermTape::remapVariables(const std::vector<int>& globalOfColumn) {
     for (int& v : variables_) v = globalOfColumn.at(static_cast<size_t>(v));
 }
 
-bool TermTape::forward(const double* x, TapeWorkspace& ws) const {
+bool TermTape::forward(const double* x, TapeWorkspace& ws, bool withPartials) const {
     size_t count = nodes_.size();
     if (ws.value.size() < count) {
         ws.value.resize(count);
@@ -280,7 +280,7 @@ bool TermTape::forward(const double* x, TapeWorkspace& ws) const {
         ws.secondPartial.resize(3 * count);
     }
     if (ws.firstPartial.size() < args_.size()) ws.firstPartial.resize(args_.size());
-    std::vector<double> argValues;
+    std::vector<double>& argValues = ws.argValues;
     for (size_t i = 0; i < count; i++) {
         const TapeNode& node = nodes_[i];
         double v;
@@ -290,7 +290,8 @@ bool TermTape::forward(const double* x, TapeWorkspace& ws) const {
             argValues.resize(node.argCount);
             for (int j = 0; j < node.argCount; j++) argValues[j] = ws.value[args_[node.argBegin + j]];
             v = operationValue(node.op, argValues.data(), node.argCount);
-            operationPartials(node.op, argValues.data(), node.argCount, v, node.constantExponent,
+            if (withPartials)
+                operationPartials(node.op, argValues.data(), node.argCount, v, node.constantExponent,
                               ws.firstPartial.data() + node.argBegin, ws.secondPartial.data() + 3 * i);
         }
         if (!std::isfinite(v)) return false;
@@ -313,13 +314,13 @@ void TermTape::reverse(TapeWorkspace& ws) const {
 }
 
 bool TermTape::value(const double* x, double& out, TapeWorkspace& ws) const {
-    if (nodes_.empty() || !forward(x, ws)) return false;
+    if (nodes_.empty() || !forward(x, ws, false)) return false;
     out = ws.value[nodes_.size() - 1];
     return true;
 }
 
 bool TermTape::gradient(const double* x, double* grad, TapeWorkspace& ws) const {
-    if (nodes_.empty() || !forward(x, ws)) return false;
+    if (nodes_.empty() || !forward(x, ws, true)) return false;
     reverse(ws);
     size_t k = variables_.size();
     for (size_t v = 0; v < k; v++) grad[v] = 0.0;
@@ -332,7 +333,7 @@ bool TermTape::gradient(const double* x, double* grad, TapeWorkspace& ws) const 
 
 // Forward-over-reverse: one tangent sweep per local variable gives one Hessian column.
 bool TermTape::hessian(const double* x, double* lower, TapeWorkspace& ws) const {
-    if (nodes_.empty() || !forward(x, ws)) return false;
+    if (nodes_.empty() || !forward(x, ws, true)) return false;
     reverse(ws);
     size_t count = nodes_.size();
     int k = static_cast<int>(variables_.size());

@@ -42,7 +42,7 @@ private:
 
 // Scratch space shared by all tapes (resized on demand).
 struct TapeWorkspace {
-    std::vector<double> value, adjoint, dot, adjointDot, firstPartial, secondPartial, localGradient;
+    std::vector<double> value, adjoint, dot, adjointDot, firstPartial, secondPartial, argValues;
 };
 
 // One nonlinear term compiled into a topologically ordered tape over its own
@@ -74,7 +74,7 @@ private:
         int argBegin = 0, argCount = 0;
         bool constantExponent = false;  // Pow with a constant exponent
     };
-    bool forward(const double* x, TapeWorkspace& ws) const;
+    bool forward(const double* x, TapeWorkspace& ws, bool withPartials) const;
     void reverse(TapeWorkspace& ws) const;
 
     std::vector<TapeNode> nodes_;
