@@ -105,6 +105,7 @@ void CompiledModel::buildFunctions(const ModelInstance& model) {
     }
     for (int t : objective_.tapes)
         if (tapes_[t].degree() > 2) constantHessian_ = false;
+    separateQuadratic(objective_);
 
     std::vector<char> isConstant(model.rows.size(), 0);
     for (int r : constantRows_) isConstant[r] = 1;
@@ -114,10 +115,45 @@ void CompiledModel::buildFunctions(const ModelInstance& model) {
         constraintType_.push_back(model.rows[r].type);
         constraints_.emplace_back();
         convert(static_cast<int>(r), 1.0, constraints_.back());
+        separateQuadratic(constraints_.back());
         if (!constraints_.back().tapes.empty()) {
             constantHessian_ = false;
             (model.rows[r].type == RowType::E ? linearEqualities_ : linearInequalities_) = false;
         }
+    }
+}
+
+// A tape of degree <= 2 equals its second-order expansion at 0 exactly.
+void CompiledModel::separateQuadratic(CompiledFunction& f) {
+    std::vector<double> origin(columnOfVariable_.size(), 0.0);
+    for (size_t j = 0; j < f.tapes.size(); j++) {
+        const TermTape& tape = tapes_[f.tapes[j]];
+        double value = 0.0;
+        size_t k = tape.variables().size();
+        std::vector<double> gradient(k), hessian(k * (k + 1) / 2);
+        if (tape.degree() > 2 || !tape.value(origin.data(), value, workspace_) ||
+            !tape.gradient(origin.data(), gradient.data(), workspace_) ||
+            !tape.hessian(origin.data(), hessian.data(), workspace_)) {
+            f.general.push_back(static_cast<int>(j));
+            continue;
+        }
+        double w = f.weights[j];
+        f.quadraticOffset += w * value;
+        for (size_t v = 0; v < k; v++) {
+            if (gradient[v] == 0.0) continue;
+            f.linearVariables.push_back(tape.variables()[v]);
+            f.linearCoefficients.push_back(w * gradient[v]);
+        }
+        for (size_t r = 0; r < k; r++)
+            for (size_t c = 0; c <= r; c++) {
+                double h = hessian[r * (r + 1) / 2 + c];
+                if (h == 0.0) continue;
+                QuadraticEntry entry;
+                entry.row = std::max(tape.variables()[r], tape.variables()[c]);
+                entry.column = std::min(tape.variables()[r], tape.variables()[c]);
+                entry.q = w * h;
+                f.quadratic.push_back(entry);
+            }
     }
 }
 
@@ -132,6 +168,7 @@ void CompiledModel::buildJacobian() {
     linearPositions_.resize(constraints_.size());
     for (size_t k = 0; k < constraints_.size(); k++) {
         const CompiledFunction& f = constraints_[k];
+        // Every variable of a quadratic entry also stands in the row's tapes.
         std::vector<int> variables = f.linearVariables;
         for (int t : f.tapes) variables.insert(variables.end(), tapes_[t].variables().begin(), tapes_[t].variables().end());
         std::sort(variables.begin(), variables.end());
@@ -148,10 +185,14 @@ void CompiledModel::buildJacobian() {
             jacobianConstant_[position] += f.linearCoefficients[j];
         }
         termUseStart_.push_back(static_cast<int>(termPositions_.size()));
-        for (int t : f.tapes) {
+        for (int j : f.general) {
             std::vector<int> positions;
-            for (int v : tapes_[t].variables()) positions.push_back(positionOf[v]);
+            for (int v : tapes_[f.tapes[j]].variables()) positions.push_back(positionOf[v]);
             termPositions_.push_back(std::move(positions));
+        }
+        for (QuadraticEntry& entry : constraints_[k].quadratic) {
+            entry.rowPosition = positionOf[entry.row];
+            entry.columnPosition = positionOf[entry.column];
         }
         int countBefore = nonlinearJacobianCount_;
         std::vector<int> nonlinearVariables;
@@ -186,9 +227,11 @@ void CompiledModel::buildHessian() {
 }
 
 bool CompiledModel::functionValue(const CompiledFunction& f, const double* x, double& value) {
-    double sum = 0.0;
+    double sum = f.quadraticOffset;
     for (size_t j = 0; j < f.linearVariables.size(); j++) sum += f.linearCoefficients[j] * x[f.linearVariables[j]];
-    for (size_t j = 0; j < f.tapes.size(); j++) {
+    for (const QuadraticEntry& e : f.quadratic)
+        sum += e.row == e.column ? 0.5 * e.q * x[e.row] * x[e.row] : e.q * x[e.row] * x[e.column];
+    for (int j : f.general) {
         double term;
         if (!tapes_[f.tapes[j]].value(x, term, workspace_)) return false;
         sum += f.weights[j] * term;
@@ -203,7 +246,11 @@ bool CompiledModel::objectiveGradient(const double* x, double* gradient) {
     std::fill(gradient, gradient + columnOfVariable_.size(), 0.0);
     for (size_t j = 0; j < objective_.linearVariables.size(); j++)
         gradient[objective_.linearVariables[j]] += objective_.linearCoefficients[j];
-    for (size_t j = 0; j < objective_.tapes.size(); j++) {
+    for (const QuadraticEntry& e : objective_.quadratic) {
+        gradient[e.row] += e.q * x[e.column];
+        if (e.row != e.column) gradient[e.column] += e.q * x[e.row];
+    }
+    for (int j : objective_.general) {
         const TermTape& tape = tapes_[objective_.tapes[j]];
         scratch_.resize(tape.variables().size());
         if (!tape.gradient(x, scratch_.data(), workspace_)) return false;
@@ -222,11 +269,16 @@ bool CompiledModel::jacobian(const double* x, double* values) {
     std::copy(jacobianConstant_.begin(), jacobianConstant_.end(), values);
     for (size_t k = 0; k < constraints_.size(); k++) {
         const CompiledFunction& f = constraints_[k];
-        for (size_t j = 0; j < f.tapes.size(); j++) {
+        for (const QuadraticEntry& e : f.quadratic) {
+            values[e.rowPosition] += e.q * x[e.column];
+            if (e.row != e.column) values[e.columnPosition] += e.q * x[e.row];
+        }
+        for (size_t g = 0; g < f.general.size(); g++) {
+            size_t j = static_cast<size_t>(f.general[g]);
             const TermTape& tape = tapes_[f.tapes[j]];
             scratch_.resize(tape.variables().size());
             if (!tape.gradient(x, scratch_.data(), workspace_)) return false;
-            const std::vector<int>& positions = termPositions_[termUseStart_[k] + j];
+            const std::vector<int>& positions = termPositions_[termUseStart_[k] + g];
             for (size_t v = 0; v < scratch_.size(); v++) values[positions[v]] += f.weights[j] * scratch_[v];
         }
     }

@@ -11,13 +11,27 @@
 
 namespace gamsub {
 
-// constant + linear part + sum weight * tape, over Ipopt's variables.
+// One entry q of a quadratic form, row >= column: q x_r x_c off the
+// diagonal, q/2 x_r^2 on it; positions are the entries' Jacobian slots.
+struct QuadraticEntry {
+    int row = 0, column = 0;
+    double q = 0.0;
+    int rowPosition = -1, columnPosition = -1;
+};
+
+// constant + linear part + sum weight * tape, over Ipopt's variables. Tapes
+// of degree <= 2 are also kept as an explicit quadratic form (offset, linear
+// part merged, `quadratic`), so values and gradients skip them; `general`
+// lists the other tapes (indices into `tapes`).
 struct CompiledFunction {
     double constant = 0.0;
     std::vector<int> linearVariables;
     std::vector<double> linearCoefficients;
     std::vector<int> tapes;
     std::vector<double> weights;
+    double quadraticOffset = 0.0;
+    std::vector<QuadraticEntry> quadratic;
+    std::vector<int> general;
 };
 
 class CompiledModel {
@@ -70,6 +84,7 @@ private:
     void chooseObjective(const ModelInstance& model);
     void chooseVariables(const ModelInstance& model);
     void buildFunctions(const ModelInstance& model);
+    void separateQuadratic(CompiledFunction& f);
     void buildJacobian();
     void buildHessian();
 
@@ -90,7 +105,7 @@ private:
     std::vector<int> jacobianRows_, jacobianColumns_;
     std::vector<double> jacobianConstant_;          // linear parts, computed once
     std::vector<std::vector<int>> linearPositions_; // per constraint, per linear entry
-    std::vector<std::vector<int>> termPositions_;   // per (constraint, term), flattened by termUse_
+    std::vector<std::vector<int>> termPositions_;   // per (constraint, general term), flattened
     std::vector<int> termUseStart_;                 // first term use of each constraint
     int nonlinearJacobianCount_ = 0;
 

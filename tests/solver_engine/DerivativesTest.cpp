@@ -11,7 +11,8 @@
 namespace gamsub::testing {
 namespace {
 
-// Nonlinear rows over three variables exercising every operation; the points
+// Nonlinear rows over three variables exercising every operation, with
+// quadratic terms (kept as explicit forms) beside general ones; the points
 // drawn keep them inside their domains (positive bases, logs, roots).
 ModelInstance exercisingModel() {
     InstanceBuilder b(ModelType::DNLP);
@@ -29,10 +30,11 @@ ModelInstance exercisingModel() {
                                         b.mul(b.c(2), b.op(Op::Abs, {b.op(Op::Sub, {X(u), b.c(7)})}))}),
                RowType::E, b.c(1));
     b.equation("e4", {}, b.op(Op::Add, {b.op(Op::Max, {X(u), b.mul(b.c(5), X(v)), b.c(20)}),
-                                        b.op(Op::Min, {b.mul(X(w), X(w)), b.c(-20)}), b.op(Op::Pow, {X(v), b.c(-2)})}),
+                                        b.op(Op::Min, {b.mul(X(w), X(w)), b.c(-20)}), b.op(Op::Pow, {X(v), b.c(-2)}), uv}),
                RowType::L, b.c(100));
     b.equation("obj", {}, b.x(z), RowType::E,
-               b.op(Op::Add, {b.mul(uv, uv), b.op(Op::Div, {b.c(1), b.op(Op::Add, {X(w), X(u)})}), b.linear({{u, 2}, {v, -1}})}));
+               b.op(Op::Add, {b.mul(uv, uv), b.op(Op::Div, {b.c(1), b.op(Op::Add, {X(w), X(u)})}), b.linear({{u, 2}, {v, -1}}),
+                              b.op(Op::Sqr, {b.op(Op::Sub, {X(v), b.c(1)})}), b.mul(b.c(3), b.mul(X(u), X(w)))}));
     return b.finish(z);
 }
 
