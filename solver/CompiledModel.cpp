@@ -309,21 +309,28 @@ std::vector<double> CompiledModel::variablesFromColumns(const std::vector<double
     return x;
 }
 
-bool CompiledModel::rowActivities(const std::vector<double>& columnLevels, std::vector<double>& activities) {
+bool CompiledModel::rowActivities(const std::vector<double>& columnLevels, std::vector<double>& activities,
+                                  std::vector<double>& magnitudes) {
     std::vector<double> x = variablesFromColumns(columnLevels);
     activities.assign(rowSplits_.size(), 0.0);
+    magnitudes.assign(rowSplits_.size(), 0.0);
     bool defined = true;
     for (size_t r = 0; r < rowSplits_.size(); r++) {
         const AffineSplit& split = rowSplits_[r];
-        double sum = 0.0;
-        for (size_t j = 0; j < split.linearColumns.size(); j++)
-            sum += split.linearCoefficients[j] * columnLevels.at(split.linearColumns[j]);
+        double sum = 0.0, magnitude = 0.0;
+        for (size_t j = 0; j < split.linearColumns.size(); j++) {
+            double term = split.linearCoefficients[j] * columnLevels.at(split.linearColumns[j]);
+            sum += term;
+            magnitude += std::fabs(term);
+        }
         for (size_t j = 0; j < rowTapes_[r].size(); j++) {
             double term = 0.0;
             if (!tapes_[rowTapes_[r][j]].value(x.data(), term, workspace_)) { defined = false; term = std::nan(""); }
             sum += split.termWeights[j] * term;
+            magnitude += std::fabs(split.termWeights[j] * term);
         }
         activities[r] = sum;
+        magnitudes[r] = magnitude;
     }
     return defined;
 }

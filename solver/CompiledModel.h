@@ -73,8 +73,10 @@ public:
     bool jacobian(const double* x, double* values);
     bool lagrangianHessian(const double* x, double objectiveFactor, const double* lambda, double* values);
 
-    // Every model row's body without its constant, at the columns' levels.
-    bool rowActivities(const std::vector<double>& columnLevels, std::vector<double>& activities);
+    // Every model row's body without its constant, at the columns' levels, and
+    // the sum of its terms' magnitudes (the scale of its rounding error).
+    bool rowActivities(const std::vector<double>& columnLevels, std::vector<double>& activities,
+                       std::vector<double>& magnitudes);
     // Ipopt's x from the columns' levels.
     std::vector<double> variablesFromColumns(const std::vector<double>& columnLevels) const;
 

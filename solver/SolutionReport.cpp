@@ -176,7 +176,10 @@ void writeSolveSummary(std::ostream& out, const ModelInstance& model, const Solv
         << '\n';
     out << "**** MODEL STATUS      " << status.modelStatus << ' ' << padRight(modelStatusText(status.modelStatus), 26)
         << '\n';
-    std::string objective = std::isfinite(status.objective) ? formatted("%.4f", status.objective) : "NA";
+    // Fixed notation as GAMS prints it, E-notation for values that would overrun the line.
+    std::string objective = !std::isfinite(status.objective)   ? "NA"
+                            : std::fabs(status.objective) < 1e15 ? formatted("%.4f", status.objective)
+                                                                 : formatted("%.6E", status.objective);
     out << "**** OBJECTIVE VALUE" << padLeft(objective, 22) << "\n\n";
     out << " RESOURCE USAGE, LIMIT" << formatted("%15.3f%14.3f", status.seconds, kResourceLimit) << '\n';
     out << " ITERATION COUNT, LIMIT" << formatted("%10d%14d", status.iterations, kIterationLimit) << '\n';

@@ -7,13 +7,15 @@ namespace gamsub {
 
 namespace {
 
-bool onBound(double value, double bound) {
-    return std::isfinite(bound) && std::fabs(value - bound) <= kOnBound * (1.0 + std::fabs(bound));
+// `scale`: the size of the terms that make up `value` (a row's sum of
+// products cancels to far less than its terms' rounding).
+bool onBound(double value, double bound, double scale) {
+    return std::isfinite(bound) && std::fabs(value - bound) <= kOnBound * (1.0 + std::fabs(bound) + scale);
 }
 
-double snapped(double value, double lower, double upper) {
-    if (onBound(value, lower)) return lower;
-    if (onBound(value, upper)) return upper;
+double snapped(double value, double lower, double upper, double scale = 0.0) {
+    if (onBound(value, lower, scale)) return lower;
+    if (onBound(value, upper, scale)) return upper;
     return value;
 }
 
@@ -63,8 +65,8 @@ bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::
         const Column& column = model.columns[compiled.columnOfVariable(v)];
         levels[compiled.columnOfVariable(v)] = snapped(x[v], column.lower, column.upper);
     }
-    std::vector<double> activity;
-    bool defined = compiled.rowActivities(levels, activity);
+    std::vector<double> activity, magnitude;
+    bool defined = compiled.rowActivities(levels, activity, magnitude);
     int defining = compiled.substitutedRow();
     if (defining >= 0) {
         // The eliminated objective variable takes the value its equation gives it.
@@ -80,7 +82,7 @@ bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::
     }
     for (size_t r = 0; r < model.rows.size(); r++) {
         Row& row = model.rows[r];
-        row.level = snapped(activity[r], row.lower, row.upper);
+        row.level = snapped(activity[r], row.lower, row.upper, magnitude[r]);
         row.marginal = 0.0;
     }
     if (defining >= 0) model.rows[defining].marginal = 1.0 / compiled.substitutedCoefficient();

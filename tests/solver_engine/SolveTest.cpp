@@ -26,7 +26,7 @@ TEST(SolveLp, FarmerExtensiveForm) {
     const char* crops[] = {"wheat", "corn", "beets"};
     const char* scen[] = {"above", "average", "below"};
     double yield[3][3] = {{3.0, 3.6, 24}, {2.5, 3.0, 20}, {2.0, 2.4, 16}};
-    int x[3], sell[3][3], buy[3][2], excess[3];
+    int x[3], sell[3][3], buy[3][2], excess[3], beetRow[3];
     for (int c = 0; c < 3; c++) x[c] = b.positive("x", {crops[c]});
     for (int s = 0; s < 3; s++) {
         for (int c = 0; c < 3; c++) sell[s][c] = b.positive("w", {crops[c], scen[s]});
@@ -40,8 +40,8 @@ TEST(SolveLp, FarmerExtensiveForm) {
         for (int c = 0; c < 2; c++)
             b.equation("req", {crops[c], scen[s]}, b.linear({{x[c], yield[s][c]}, {buy[s][c], 1}, {sell[s][c], -1}}),
                        RowType::G, b.c(need[c]));
-        b.equation("beets", {scen[s]}, b.linear({{x[2], yield[s][2]}, {sell[s][2], -1}, {excess[s], -1}}),
-                   RowType::G, b.c(0));
+        beetRow[s] = b.equation("beets", {scen[s]}, b.linear({{x[2], yield[s][2]}, {sell[s][2], -1}, {excess[s], -1}}),
+                                RowType::G, b.c(0));
         b.equation("quota", {scen[s]}, b.x(sell[s][2]), RowType::L, b.c(6000));
     }
     std::vector<std::pair<int, double>> cost{{x[0], 150}, {x[1], 230}, {x[2], 260}};
@@ -63,6 +63,12 @@ TEST(SolveLp, FarmerExtensiveForm) {
     expectRelative(250, m.columns[x[2]].level);
     // The objective's defining row: z - cost = 0, so a unit more on its right-hand side moves z by one.
     EXPECT_DOUBLE_EQ(1.0, m.rows.back().marginal);
+    // Binding rows whose terms are large (24 * 250 - 6000) still show a level
+    // exactly on the bound, and their price: a ton of beets sells for 36/3.
+    for (int s = 1; s < 3; s++) {
+        EXPECT_EQ(0.0, m.rows[beetRow[s]].level);
+        expectRelative(12.0, m.rows[beetRow[s]].marginal);
+    }
     EXPECT_GE(status.ipoptSeconds, 0.0);
     EXPECT_LE(status.ipoptSeconds, status.seconds);
     EXPECT_TRUE(solverSectionHas(status, " ** Optimal solution."));
