@@ -59,7 +59,7 @@ std::vector<double> projectedLevels(const ModelInstance& model) {
 }
 
 bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::vector<double>& x,
-                      const std::vector<double>& lambda) {
+                      const std::vector<double>* multipliers) {
     std::vector<double> levels = projectedLevels(model);
     for (int v = 0; v < compiled.variableCount(); v++) {
         const Column& column = model.columns[compiled.columnOfVariable(v)];
@@ -86,7 +86,9 @@ bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::
         row.marginal = 0.0;
     }
     if (defining >= 0) model.rows[defining].marginal = 1.0 / compiled.substitutedCoefficient();
-    if (lambda.empty()) return defined;
+    if (multipliers == nullptr || multipliers->size() != static_cast<size_t>(compiled.constraintCount()))
+        return defined;
+    const std::vector<double>& lambda = *multipliers;
 
     // GAMS marginals: the objective's change per unit of a bound or right-hand
     // side. Ipopt minimises sign * objective with multipliers of that problem.

@@ -22,11 +22,11 @@ void setRowBounds(ModelInstance& model, const CompiledModel& compiled);
 // Columns' levels projected into their bounds (the starting point).
 std::vector<double> projectedLevels(const ModelInstance& model);
 
-// Writes levels from Ipopt's x (and, when `lambda` is not empty, marginals
-// from the constraint multipliers) into columns and rows. Returns false when
-// a row cannot be evaluated at the point.
+// Writes levels from Ipopt's x (and, with `lambda`, the multipliers of its
+// constraints, marginals) into columns and rows. Returns false when a row
+// cannot be evaluated at the point.
 bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::vector<double>& x,
-                      const std::vector<double>& lambda);
+                      const std::vector<double>* lambda);
 
 // Violation of a value against [lower, upper], relative to the bound's size.
 double relativeViolation(double value, double lower, double upper);

@@ -85,7 +85,7 @@ void finishSolverLines(SolveStatus& status, double callbackSeconds) {
 
 // A model without any variable left to choose: the rows decide on their own.
 void solveWithoutVariables(ModelInstance& model, CompiledModel& compiled, SolveStatus& status) {
-    transferSolution(model, compiled, {}, {});
+    transferSolution(model, compiled, {}, nullptr);
     bool feasible = largestViolation(model) <= kInfeasible;
     status.solverStatus = 1;
     status.modelStatus = feasible ? (model.type == ModelType::LP ? 1 : 2) : 4;
@@ -112,9 +112,9 @@ void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& 
     status.evaluationErrors = outcome.evaluationErrors;
     bool defined = true;
     if (outcome.finalized && outcome.x.size() == static_cast<size_t>(compiled.variableCount()))
-        defined = transferSolution(model, compiled, outcome.x, outcome.constraintMultipliers);
+        defined = transferSolution(model, compiled, outcome.x, &outcome.constraintMultipliers);
     else
-        transferSolution(model, compiled, start, {});
+        transferSolution(model, compiled, start, nullptr);
     bool feasible = defined && largestViolation(model) <= kInfeasible;
     StatusCodes codes = statusFromIpopt(outcome.finalized, outcome.status, appStatus, feasible, compiled.linear());
     status.solverStatus = codes.solverStatus;
@@ -138,7 +138,7 @@ SolveStatus solveInstance(ModelInstance& model) {
         for (const Column& column : model.columns)
             if (column.lower > column.upper) inconsistentBounds = true;
         if (inconsistentBounds) {
-            transferSolution(model, compiled, compiled.variablesFromColumns(projectedLevels(model)), {});
+            transferSolution(model, compiled, compiled.variablesFromColumns(projectedLevels(model)), nullptr);
             status.solverStatus = 1;
             status.modelStatus = 4;
             status.solverMessage = "Infeasible solution. A variable's lower bound exceeds its upper bound.";
@@ -159,7 +159,7 @@ SolveStatus solveInstance(ModelInstance& model) {
     }
     status.seconds = secondsSince(started);
     if (model.objectiveColumn >= 0 && static_cast<size_t>(model.objectiveColumn) < model.columns.size())
-        status.objective = model.columns[model.objectiveColumn].level;
+        status.objective = model.columns[model.objectiveColumn].level + 0.0;  // no "-0.0000"
     finishSolverLines(status, callbackSeconds);
     return status;
 }

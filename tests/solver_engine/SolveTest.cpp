@@ -226,6 +226,23 @@ TEST(SolveNlp, ClosedFormWithTranscendentalPieces) {
     expectRelative(std::exp(1.0), m.columns[t].level);
 }
 
+// z =e= sqr(x) + 1 with x fixed at 2 and no other row: x's marginal is the
+// objective's slope 4; the row moves its constant 1 to LOWER/UPPER.
+TEST(SolveNlp, FixedVariableWithoutConstraints) {
+    InstanceBuilder b(ModelType::NLP);
+    int x = b.variable("x", {}, 2, 2, 2);
+    int z = b.variable("z");
+    int row = b.equation("o1", {}, b.x(z), RowType::E, b.op(Op::Add, {b.op(Op::Sqr, {b.x(x)}), b.c(1)}));
+    ModelInstance& m = b.finish(z);
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(2, status.modelStatus);
+    expectRelative(5, status.objective);
+    expectRelative(4, m.columns[x].marginal);
+    EXPECT_EQ(1.0, m.rows[row].lower);
+    EXPECT_EQ(1.0, m.rows[row].upper);
+    expectRelative(1, m.rows[row].level);
+}
+
 TEST(SolveStatuses, InfeasibleLpAndNlp) {
     {
         InstanceBuilder b(ModelType::LP);
