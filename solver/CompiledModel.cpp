@@ -125,7 +125,9 @@ void CompiledModel::buildFunctions(const ModelInstance& model) {
 
 // A tape of degree <= 2 equals its second-order expansion at 0 exactly.
 void CompiledModel::separateQuadratic(CompiledFunction& f) {
-    std::vector<double> origin(columnOfVariable_.size(), 0.0);
+    if (f.tapes.empty()) return;
+    origin_.resize(columnOfVariable_.size(), 0.0);  // all zeros, shared by every function
+    const std::vector<double>& origin = origin_;
     for (size_t j = 0; j < f.tapes.size(); j++) {
         const TermTape& tape = tapes_[f.tapes[j]];
         double value = 0.0;

@@ -118,6 +118,7 @@ private:
 
     TapeWorkspace workspace_;
     std::vector<double> scratch_;
+    std::vector<double> origin_;
 };
 
 }  // namespace gamsub
