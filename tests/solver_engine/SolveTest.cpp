@@ -195,6 +195,26 @@ TEST(SolveNlp, HockSchittkowski71) {
     expectRelative(17.0140173, status.objective);
     double expected[4] = {1.0, 4.7429994, 3.8211503, 1.3794082};
     for (int i = 0; i < 4; i++) expectRelative(expected[i], m.columns[x[i]].level);
+    expectRelative(1, m.rows.back().marginal);  // z - f = 0, z kept as a variable
+}
+
+// min x + y s.t. x^2 + y^2 <= 2: (-1, -1); the Lagrangian's Hessian depends
+// on the row's multiplier, and a unit more room lowers the objective by 1/2.
+TEST(SolveNlp, QuadraticConstraint) {
+    InstanceBuilder b(ModelType::QCP);
+    int x = b.variable("x", {}, -kInf, kInf, 0.5);
+    int y = b.variable("y", {}, -kInf, kInf, 0.1);
+    int z = b.variable("z");
+    int disc = b.equation("disc", {}, b.op(Op::Add, {b.op(Op::Sqr, {b.x(x)}), b.mul(b.x(y), b.x(y))}), RowType::L,
+                          b.c(2));
+    b.equation("obj", {}, b.x(z), RowType::E, b.linear({{x, 1}, {y, 1}}));
+    ModelInstance& m = b.finish(z);
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ(2, status.modelStatus);
+    expectRelative(-2, status.objective);
+    expectRelative(-1, m.columns[x].level);
+    expectRelative(-0.5, m.rows[disc].marginal);
+    EXPECT_EQ(2.0, m.rows[disc].level);
 }
 
 // A closed form: min sum_s p_s (c x + h/2 (x - xi_s)^2) has x* = sum p xi - c/h,
