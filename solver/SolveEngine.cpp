@@ -85,9 +85,18 @@ void finishSolverLines(SolveStatus& status, double callbackSeconds) {
     status.solverLines.push_back(" ");
 }
 
-// A model without any variable left to choose: the rows decide on their own.
+bool allVariablesFixed(const ModelInstance& model, const CompiledModel& compiled) {
+    for (int v = 0; v < compiled.variableCount(); v++) {
+        const Column& column = model.columns[compiled.columnOfVariable(v)];
+        if (column.lower != column.upper) return false;
+    }
+    return true;
+}
+
+// A model without any variable left to choose (Ipopt refuses it when it has
+// equations): the rows decide on their own at the fixed levels.
 void solveWithoutVariables(ModelInstance& model, CompiledModel& compiled, SolveStatus& status) {
-    transferSolution(model, compiled, {}, nullptr);
+    transferSolution(model, compiled, compiled.variablesFromColumns(projectedLevels(model)), nullptr);
     bool feasible = largestViolation(model) <= kInfeasible;
     status.solverStatus = 1;
     status.modelStatus = feasible ? (model.type == ModelType::LP ? 1 : 2) : 4;
@@ -144,7 +153,7 @@ SolveStatus solveInstance(ModelInstance& model) {
             status.solverStatus = 1;
             status.modelStatus = 4;
             status.solverMessage = "Infeasible solution. A variable's lower bound exceeds its upper bound.";
-        } else if (compiled.variableCount() == 0) {
+        } else if (allVariablesFixed(model, compiled)) {
             solveWithoutVariables(model, compiled, status);
         } else {
             solveWithIpopt(model, compiled, status, callbackSeconds);

@@ -290,6 +290,22 @@ TEST(SolveStatuses, InfeasibleLpAndNlp) {
     }
 }
 
+// Every variable fixed (Ipopt would refuse: too few degrees of freedom): the
+// rows are checked at the fixed levels.
+TEST(SolveStatuses, AllVariablesFixed) {
+    for (double y0 : {2.0, 3.0}) {
+        InstanceBuilder b(ModelType::NLP);
+        int x = b.variable("x", {}, 1, 1, 1), y = b.variable("y", {}, y0, y0, y0), z = b.variable("z");
+        b.equation("e1", {}, b.linear({{x, 1}, {y, 1}}), RowType::E, b.c(3));
+        b.equation("obj", {}, b.x(z), RowType::E, b.op(Op::Add, {b.x(x), b.op(Op::Sqr, {b.x(y)})}));
+        ModelInstance& m = b.finish(z);
+        SolveStatus status = solveInstance(m);
+        EXPECT_EQ(1, status.solverStatus);
+        EXPECT_EQ(y0 == 2.0 ? 2 : 4, status.modelStatus);
+        expectRelative(1 + y0 * y0, status.objective);
+    }
+}
+
 TEST(SolveStatuses, UnboundedLp) {
     InstanceBuilder b(ModelType::LP);
     int x = b.positive("x"), y = b.positive("y"), z = b.variable("z");
