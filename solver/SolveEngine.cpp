@@ -96,7 +96,11 @@ bool allVariablesFixed(const ModelInstance& model, const CompiledModel& compiled
 // A model without any variable left to choose (Ipopt refuses it when it has
 // equations): the rows decide on their own at the fixed levels.
 void solveWithoutVariables(ModelInstance& model, CompiledModel& compiled, SolveStatus& status) {
-    transferSolution(model, compiled, compiled.variablesFromColumns(projectedLevels(model)), nullptr);
+    // Without constraints the marginals are the objective's own slopes; with
+    // them the multipliers are not determined, and the marginals stay zero.
+    std::vector<double> noConstraints;
+    transferSolution(model, compiled, compiled.variablesFromColumns(projectedLevels(model)),
+                     compiled.constraintCount() == 0 ? &noConstraints : nullptr);
     bool feasible = largestViolation(model) <= kInfeasible;
     status.solverStatus = 1;
     status.modelStatus = feasible ? (model.type == ModelType::LP ? 1 : 2) : 4;
