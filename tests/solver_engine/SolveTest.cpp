@@ -217,35 +217,6 @@ TEST(SolveNlp, QuadraticConstraint) {
     EXPECT_EQ(2.0, m.rows[disc].level);
 }
 
-// A closed form: min sum_s p_s (c x + h/2 (x - xi_s)^2) has x* = sum p xi - c/h,
-// written with exp/log/sqrt/division so every operation takes part.
-TEST(SolveNlp, ClosedFormWithTranscendentalPieces) {
-    InstanceBuilder b(ModelType::NLP);
-    int x = b.variable("x", {}, -kInf, kInf, 1);
-    int t = b.variable("t", {}, 0.5, 10, 1);
-    int z = b.variable("z");
-    double xi[3] = {2, 4, 9}, p[3] = {0.2, 0.5, 0.3}, c = 1.5, h = 3;
-    std::vector<int> parts;
-    for (int s = 0; s < 3; s++) {
-        int dev = b.op(Op::Sub, {b.x(x), b.c(xi[s])});
-        // h/2 * dev^2 written as h * dev^2 / 2
-        parts.push_back(b.mul(b.c(p[s]), b.op(Op::Div, {b.mul(b.c(h), b.op(Op::Sqr, {dev})), b.c(2)})));
-    }
-    parts.push_back(b.mul(b.c(c), b.x(x)));
-    // (log(t) - 1)^2 + (sqrt(t) - exp(0.5))^2 / t has its minimum at t = e.
-    int lt = b.op(Op::Sub, {b.op(Op::Log, {b.x(t)}), b.c(1)});
-    int st = b.op(Op::Sub, {b.op(Op::Sqrt, {b.x(t)}), b.op(Op::Exp, {b.c(0.5)})});
-    parts.push_back(b.op(Op::Sqr, {lt}));
-    parts.push_back(b.op(Op::Div, {b.op(Op::Sqr, {st}), b.x(t)}));
-    b.equation("obj", {}, b.op(Op::Add, parts), RowType::E, b.x(z));
-    ModelInstance& m = b.finish(z);
-
-    SolveStatus status = solveInstance(m);
-    EXPECT_EQ(2, status.modelStatus);
-    expectRelative(0.2 * 2 + 0.5 * 4 + 0.3 * 9 - c / h, m.columns[x].level);
-    expectRelative(std::exp(1.0), m.columns[t].level);
-}
-
 // z =e= sqr(x) + 1 with x fixed at 2 and no other row: x's marginal is the
 // objective's slope 4; the row moves its constant 1 to LOWER/UPPER.
 TEST(SolveNlp, FixedVariableWithoutConstraints) {
