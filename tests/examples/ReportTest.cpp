@@ -95,13 +95,15 @@ TEST(GnuplotChart, PutsEveryIterationInTheDataAndPicksTheTerminalByName) {
     EXPECT_NE(svg.find("\n1 10 NaN 2 4\n2 0.5 NaN 2 4\n3 NaN 0.02 2.1 4\n"), std::string::npos) << svg;
     EXPECT_NE(svg.find("using 1:5"), std::string::npos);  // the second average
     EXPECT_NE(chartScript(readSmall(), "c.png").find("set terminal pngcairo"), std::string::npos);
+    EXPECT_EQ(svg.find("tolerance"), std::string::npos);
+    EXPECT_NE(chartScript(readSmall(), "c.svg", 0.01).find(", 0.01 with lines dt 2"), std::string::npos);
 }
 
 TEST(ReportCommand, PrintsTheTableAndDrawsThePicture) {
     const std::string image = testing::TempDir() + "pha-report-test.svg";
     std::remove(image.c_str());
     const std::string command = std::string(PHA_REPORT_BINARY) + " " + EXAMPLES_TEST_DATA +
-                                "/results-small.txt -o " + image + " 2>&1";
+                                "/results-small.txt --eps 0.01 -o " + image + " 2>&1";
     FILE* p = popen(command.c_str(), "r");
     ASSERT_NE(p, nullptr);
     std::string out;

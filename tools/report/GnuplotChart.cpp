@@ -34,7 +34,8 @@ std::string logValue(double v) {
 
 }  // namespace
 
-std::string chartScript(const std::vector<IterationBlock>& blocks, const std::string& imagePath) {
+std::string chartScript(const std::vector<IterationBlock>& blocks, const std::string& imagePath,
+                        double tolerance) {
     const std::vector<double> changes = averageChanges(blocks);
     const size_t n1 = blocks.empty() ? 0 : blocks.back().average.size();
     std::ostringstream g;
@@ -54,11 +55,16 @@ std::string chartScript(const std::vector<IterationBlock>& blocks, const std::st
     g << "set output " << quoted(imagePath) << "\n"
       << "set multiplot layout 2,1 title 'Progressive hedging convergence'\n"
       << "set grid\nset key outside right\nset xlabel 'iteration'\n"
+      // Fixed margins keep the two plots' iteration axes under each other.
+      << "set lmargin at screen 0.09\nset rmargin at screen 0.84\n"
       << (blocks.size() <= 12 ? "set xtics 1\n" : "")
       << "set logscale y\nset format y '10^{%L}'\nset ylabel 'log scale'\n"
       << "set title 'delta (squared first-stage deviations) and D (change of the average)'\n"
       << "plot $data using 1:2 with linespoints pt 7 ps 0.5 title 'delta', "
-      << "$data using 1:3 with linespoints pt 5 ps 0.5 title 'D'\n"
+      << "$data using 1:3 with linespoints pt 5 ps 0.5 title 'D'";
+    if (tolerance > 0.0 && std::isfinite(tolerance))
+        g << ", " << tolerance << " with lines dt 2 lc rgb 'black' title 'tolerance'";
+    g << "\n"
       << "unset logscale y\nset format y '%g'\nset ylabel 'value'\n"
       << "set title 'first-stage average'\n";
     if (n1 == 0) {

@@ -9,8 +9,10 @@
 
 // The gnuplot script with the data inline: delta and D per iteration on a log
 // scale above, the first-stage averages per iteration below. The terminal
-// follows the image name's ending: .png gives PNG, anything else SVG.
-std::string chartScript(const std::vector<IterationBlock>& blocks, const std::string& imagePath);
+// follows the image name's ending: .png gives PNG, anything else SVG. A
+// positive tolerance is drawn as a dashed line on the log scale.
+std::string chartScript(const std::vector<IterationBlock>& blocks, const std::string& imagePath,
+                        double tolerance = 0.0);
 
 // Runs gnuplot (found on the PATH, no shell) on the script. Returns an empty
 // string on success, otherwise what went wrong.

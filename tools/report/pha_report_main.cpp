@@ -13,10 +13,11 @@
 namespace {
 
 void usage() {
-    std::cerr << "usage: pha-report [RESULTS] [-o IMAGE] [--rows N]\n"
-                 "  RESULTS  the results report of a pha run (default: results.txt)\n"
-                 "  IMAGE    picture to write, .svg or .png (default: convergence.svg)\n"
-                 "  N        most table rows to print (default: 20)\n";
+    std::cerr << "usage: pha-report [RESULTS] [-o IMAGE] [--rows N] [--eps TOLERANCE]\n"
+                 "  RESULTS    the results report of a pha run (default: results.txt)\n"
+                 "  IMAGE      picture to write, .svg or .png (default: convergence.svg)\n"
+                 "  N          most table rows to print (default: 20)\n"
+                 "  TOLERANCE  the run's delta tolerance, drawn as a line in the picture\n";
 }
 
 }  // namespace
@@ -25,13 +26,21 @@ int main(int argc, char** argv) {
     std::string resultsPath = "results.txt";
     std::string imagePath = "convergence.svg";
     long rows = 20;
+    double tolerance = 0.0;
     bool resultsGiven = false;
     for (int a = 1; a < argc; ++a) {
         std::string arg = argv[a];
-        if ((arg == "-o" || arg == "--rows") && a + 1 < argc) {
+        if ((arg == "-o" || arg == "--rows" || arg == "--eps") && a + 1 < argc) {
             std::string value = argv[++a];
             if (arg == "-o") {
                 imagePath = value;
+            } else if (arg == "--eps") {
+                char* end = nullptr;
+                tolerance = std::strtod(value.c_str(), &end);
+                if (value.empty() || *end != '\0' || !(tolerance > 0.0)) {
+                    std::cerr << "pha-report: --eps needs a positive number\n";
+                    return 2;
+                }
             } else {
                 char* end = nullptr;
                 rows = std::strtol(value.c_str(), &end, 10);
@@ -67,7 +76,7 @@ int main(int argc, char** argv) {
 
     printReportTable(std::cout, blocks, static_cast<std::size_t>(rows));
     if (blocks.empty()) return 1;
-    std::string problem = runGnuplot(chartScript(blocks, imagePath));
+    std::string problem = runGnuplot(chartScript(blocks, imagePath, tolerance));
     if (!problem.empty()) {
         std::cerr << "pha-report: no picture drawn: " << problem << "\n";
         return 1;
