@@ -2,6 +2,7 @@
 // solution sections rebuilt from a fixture's values and compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -179,7 +180,15 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, SolutionSection,
                          ::testing::Values(SectionCase{"shipping-lp-optimal.lst", ModelType::LP, 1},
                                            SectionCase{"abel-nlp-locally-optimal.lst", ModelType::NLP, 2},
                                            SectionCase{"shipping-lp-infeasible.lst", ModelType::LP, 4},
-                                           SectionCase{"shortestpath-dnlp-locally-infeasible.lst", ModelType::DNLP, 5}));
+                                           SectionCase{"shortestpath-dnlp-locally-infeasible.lst", ModelType::DNLP, 5}),
+                         // Named after the fixture, so the names are the same in every process.
+                         [](const ::testing::TestParamInfo<SectionCase>& info) {
+                             std::string name = info.param.file;
+                             name = name.substr(0, name.find('.'));
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
 
 TEST(SolveSummary, MatchesTheFixtureLayout) {
     std::vector<std::string> lines = fixtureLines("abel-nlp-locally-optimal.lst");
