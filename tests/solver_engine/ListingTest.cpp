@@ -193,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, SolutionSection,
 TEST(SolveSummary, MatchesTheFixtureLayout) {
     std::vector<std::string> lines = fixtureLines("abel-nlp-locally-optimal.lst");
     size_t begin = 0;
-    while (lines[begin].find("S O L V E") == std::string::npos) begin++;
+    while (begin < lines.size() && lines[begin].find("S O L V E") == std::string::npos) begin++;
+    ASSERT_LT(begin, lines.size()) << "no SOLVE SUMMARY in the fixture";
     ModelInstance m;
     m.modelName = "abel";
     m.objectiveName = "j";
