@@ -16,6 +16,7 @@
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "ScratchDirectory.h"
 #include "TextLines.h"
 
 // The driver's own functions, with its entry point renamed so that it does not
@@ -73,42 +74,23 @@ std::string promptsUpTo(int n) {
     return text;
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const std::string& path, const std::string& contents) {
-    std::ofstream(path, std::ios::binary) << contents;
-}
-
 // A scratch working directory for one run of pha; the scripted input and the
 // captured output live beside it, not in it.
 class ConsoleRun {
-public:
-    ConsoleRun() {
-        std::string pattern = testing::TempDir() + "dialogue-XXXXXX";
-        std::vector<char> dir(pattern.begin(), pattern.end());
-        dir.push_back('\0');
-        if (mkdtemp(dir.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
-        root = dir.data();
-        work = root + "/work";
-        std::system(("mkdir -p '" + work + "'").c_str());
-    }
+    ScratchDirectory scratch{"dialogue"};  // first: the paths below are built from it
 
-    ~ConsoleRun() { std::system(("rm -rf '" + root + "'").c_str()); }
-    ConsoleRun(const ConsoleRun&) = delete;
-    ConsoleRun& operator=(const ConsoleRun&) = delete;
+public:
+    std::string root = scratch.path().string(), work = root + "/work", output;
+
+    ConsoleRun() { std::filesystem::create_directory(work); }
 
     void file(const std::string& name, const std::string& contents) { writeFile(work + "/" + name, contents); }
 
     // The usual working directory: a GAMS path file, a template and the worked settings example.
     ConsoleRun& prepared() {
         file("pathGAMS.txt", "/opt/gams\n");
-        file("model.gms", readAll(dataDir + "template.gms"));
-        file("scenarios.txt", readAll(dataDir + "settings-example.txt"));
+        file("model.gms", readFile(dataDir + "template.gms"));
+        file("scenarios.txt", readFile(dataDir + "settings-example.txt"));
         return *this;
     }
 
@@ -117,11 +99,9 @@ public:
         writeFile(root + "/stdin.txt", input);
         std::string command = "cd '" + work + "' && '" PHA_BINARY "' < ../stdin.txt > ../stdout.txt 2> ../stderr.txt";
         int status = std::system(command.c_str());
-        output = readAll(root + "/stdout.txt");
+        output = readFile(root + "/stdout.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-
-    std::string root, work, output;
 };
 
 const std::string listingOfExample =
@@ -178,35 +158,28 @@ TEST(Dialogue, FileNames) {
 }
 
 TEST(Dialogue, EachNumberPromptRefusesWithItsOwnMessage) {
-    // Answers 3 to 7 in turn replaced by a word that is no number.
-    const char* good[] = {"model.gms", "scenarios.txt", "1", "2", "0.001", "1.5", "10"};
-    for (int bad = 2; bad < 7; bad++) {
-        std::string input;
-        for (int i = 0; i < 7; i++) input += std::string(i == bad ? "abc" : good[i]) + "\n";
-        ConsoleRun run;
-        run.prepared();
-        EXPECT_EQ(run.run(input), 2);
-        EXPECT_EQ(run.output, banner + promptsUpTo(bad + 1) + messages[bad] + "\n") << "prompt " << bad + 1;
-    }
-}
-
-TEST(Dialogue, VariableCounts) {
     struct Row {
-        const char* answers;
+        const char* input;
         int failingPrompt;
     };
     const Row rows[] = {
-        {"12abc 1", 4},           // 12 is taken, abc answers prompt 4
-        {"-1 1", 3},              // negative counts are refused
-        {"1 -3", 4},
-        {"99999999999 1", 3},     // beyond the range of int
+        // Answers 3 to 7 in turn replaced by a word that is no number.
+        {"model.gms\nscenarios.txt\nabc\n2\n0.001\n1.5\n10\n", 3},
+        {"model.gms\nscenarios.txt\n1\nabc\n0.001\n1.5\n10\n", 4},
+        {"model.gms\nscenarios.txt\n1\n2\nabc\n1.5\n10\n", 5},
+        {"model.gms\nscenarios.txt\n1\n2\n0.001\nabc\n10\n", 6},
+        {"model.gms\nscenarios.txt\n1\n2\n0.001\n1.5\nabc\n", 7},
+        {"model.gms scenarios.txt 12abc 1 0.1 1 5\n", 4},  // 12 is taken, abc answers prompt 4
+        {"model.gms scenarios.txt -1 1 0.1 1 5\n", 3},     // negative counts are refused
+        {"model.gms scenarios.txt 1 -3 0.1 1 5\n", 4},
+        {"model.gms scenarios.txt 99999999999 1 0.1 1 5\n", 3},  // beyond the range of int
     };
     for (const Row& row : rows) {
         ConsoleRun run;
         run.prepared();
-        EXPECT_EQ(run.run(std::string("model.gms scenarios.txt ") + row.answers + " 0.1 1 5\n"), 2);
+        EXPECT_EQ(run.run(row.input), 2);
         EXPECT_EQ(run.output, banner + promptsUpTo(row.failingPrompt) + messages[row.failingPrompt - 1] + "\n")
-            << row.answers;
+            << row.input;
     }
 }
 
@@ -241,31 +214,29 @@ TEST(Dialogue, RetryAndPrimalInput) {
 }
 
 TEST(Dialogue, FailedChecksStopBeforeTheQuestion) {
-    ConsoleRun sum;
-    sum.prepared();
-    sum.file("scenarios.txt", "0.4 1\n0.5 2\n");
-    EXPECT_EQ(sum.run("model.gms scenarios.txt 1 1 0.001 1.5 10 Y\n"), 2);
-    EXPECT_EQ(sum.output, banner + promptsUpTo(7) + "\n" +
-                              ">> SCENARIO 1: probability = 0.40, number of parameters = 1\n   1.00  \n\n"
-                              ">> SCENARIO 2: probability = 0.50, number of parameters = 1\n   2.00  \n\n"
-                              " > ERROR! The sum of probabilities of all scenarios doesn't equal one!\n"
-                              " > The sum is 0.900000 != 1.\n");
-
-    ConsoleRun counts;
-    counts.prepared();
-    counts.file("scenarios.txt", "0.5 1 2\n0.5 2\n");
-    EXPECT_EQ(counts.run("model.gms scenarios.txt 1 1 0.001 1.5 10 Y\n"), 2);
-    EXPECT_EQ(counts.output, banner + promptsUpTo(7) + "\n" +
-                                 ">> SCENARIO 1: probability = 0.50, number of parameters = 2\n   1.00  \n\n"
-                                 ">> SCENARIO 2: probability = 0.50, number of parameters = 1\n   2.00  \n\n"
-                                 "Test of the inner probability scenarios consistency >> OK\n"
-                                 " > ERROR! The number of parameters is not the same for all scenarios.\n");
-
-    ConsoleRun none;
-    none.prepared();
-    none.file("scenarios.txt", "% nothing but a comment\n");
-    EXPECT_EQ(none.run("model.gms scenarios.txt 1 1 0.001 1.5 10 Y\n"), 2);
-    EXPECT_EQ(none.output, banner + promptsUpTo(7) + "\nThe file 'scenarios.txt' does not contain any scenario.\n");
+    struct Row {
+        const char* settings;
+        const char* printed;  // after the prompts
+    };
+    const Row rows[] = {
+        {"0.4 1\n0.5 2\n",
+         ">> SCENARIO 1: probability = 0.40, number of parameters = 1\n   1.00  \n\n"
+         ">> SCENARIO 2: probability = 0.50, number of parameters = 1\n   2.00  \n\n"
+         " > ERROR! The sum of probabilities of all scenarios doesn't equal one!\n"
+         " > The sum is 0.900000 != 1.\n"},
+        {"0.5 1 2\n0.5 2\n",
+         ">> SCENARIO 1: probability = 0.50, number of parameters = 2\n   1.00  \n\n"
+         ">> SCENARIO 2: probability = 0.50, number of parameters = 1\n   2.00  \n\n"
+         "Test of the inner probability scenarios consistency >> OK\n"
+         " > ERROR! The number of parameters is not the same for all scenarios.\n"},
+        {"% nothing but a comment\n", "The file 'scenarios.txt' does not contain any scenario.\n"},
+    };
+    for (const Row& row : rows) {
+        ConsoleRun run;
+        run.prepared().file("scenarios.txt", row.settings);
+        EXPECT_EQ(run.run("model.gms scenarios.txt 1 1 0.001 1.5 10 Y\n"), 2);
+        EXPECT_EQ(run.output, banner + promptsUpTo(7) + "\n" + row.printed);
+    }
 }
 
 TEST(PrimalInput, SeedsTheFirstStageAverage) {

@@ -1,30 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "ScratchDirectory.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
 namespace {
 
-// A scenario set built from the given settings-file text.
-SCENARIOS* setFrom(const std::string& contents) {
-    std::string pattern = testing::TempDir() + "checks-XXXXXX";
-    std::vector<char> dir(pattern.begin(), pattern.end());
-    dir.push_back('\0');
-    if (mkdtemp(dir.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
-    std::string path = std::string(dir.data()) + "/scenarios.txt";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fputs(contents.c_str(), f);
-    std::fclose(f);
-    return new SCENARIOS(&path[0], 1, 1);
+// A scenario set built from the given settings-file text, in the case's own working directory.
+std::unique_ptr<SCENARIOS> setFrom(const std::string& contents) {
+    return std::unique_ptr<SCENARIOS>(scenarioSetFrom(contents, 1, 1));
 }
 
 const char* probabilityOK = "Test of the inner probability scenarios consistency >> OK\n";
@@ -33,7 +23,7 @@ const char* parametersOK = "Test of the inner parameters scenarios consistency >
 enum class Verdict { Pass, SumFails, CountFails };
 
 // Runs the check and tells which way it went, with what it printed.
-Verdict check(SCENARIOS* set, double epsilon, std::string& printed) {
+Verdict check(const std::unique_ptr<SCENARIOS>& set, double epsilon, std::string& printed) {
     Verdict verdict = Verdict::Pass;
     CaptureStdout();
     try {
@@ -47,31 +37,36 @@ Verdict check(SCENARIOS* set, double epsilon, std::string& printed) {
     return verdict;
 }
 
+// Cases that write settings files run in a fresh working directory.
+class ScenarioCheck : public ::testing::Test {
+protected:
+    ScratchDirectory scratch{"checks"};
+};
+using ScenarioListing = ScenarioCheck;
+
 }  // namespace
 
-TEST(ScenarioListing, WorkedExample) {
-    SCENARIOS* set = new SCENARIOS(const_cast<char*>(PHA_TEST_DATA_DIR "/dialogue/settings-example.txt"), 1, 1);
+TEST_F(ScenarioListing, WorkedExample) {
+    auto set = setFrom(readFile(PHA_TEST_DATA_DIR "/dialogue/settings-example.txt"));
     CaptureStdout();
     set->printAllScenarios();
     EXPECT_EQ(GetCapturedStdout(),
               ">> SCENARIO 1: probability = 0.30, number of parameters = 2\n   100.00  2.50  \n\n"
               ">> SCENARIO 2: probability = 0.50, number of parameters = 2\n   120.00  2.00  \n\n"
               ">> SCENARIO 3: probability = 0.20, number of parameters = 2\n   150.00  1.50  \n\n");
-    delete set;
 }
 
-TEST(ScenarioListing, ValueLineBoundedByLastScenarioAndOwnCount) {
-    SCENARIOS* set = setFrom("0.4999999 1 2 3\n0.25 7\n0.25 4 5\n");
+TEST_F(ScenarioListing, ValueLineBoundedByLastScenarioAndOwnCount) {
+    auto set = setFrom("0.4999999 1 2 3\n0.25 7\n0.25 4 5\n");
     CaptureStdout();
     set->printAllScenarios();
     EXPECT_EQ(GetCapturedStdout(),
               ">> SCENARIO 1: probability = 0.50, number of parameters = 3\n   1.00  2.00  \n\n"
               ">> SCENARIO 2: probability = 0.25, number of parameters = 1\n   7.00  \n\n"
               ">> SCENARIO 3: probability = 0.25, number of parameters = 2\n   4.00  5.00  \n\n");
-    delete set;
 }
 
-TEST(ScenarioCheck, ToleranceBorder) {
+TEST_F(ScenarioCheck, ToleranceBorder) {
     struct Row {
         const char* file;
         double epsilon;
@@ -86,31 +81,23 @@ TEST(ScenarioCheck, ToleranceBorder) {
         {"1 1\n", 1e-7, Verdict::Pass},
         {"0.9 1\n", 1e-7, Verdict::SumFails},
         {"nan 1\n1 1\n", 1e-7, Verdict::SumFails},
+        {"0.1 1\n0.1 1\n0.1 1\n0.1 1\n0.1 1\n0.1 1\n0.1 1\n0.1 1\n0.1 1\n0.1 1\n", 1e-7, Verdict::Pass},  // ten tenths
     };
     for (const Row& row : rows) {
-        SCENARIOS* set = setFrom(row.file);
+        auto set = setFrom(row.file);
         std::string printed;
         Verdict verdict = check(set, row.epsilon, printed);
         EXPECT_EQ(verdict, row.verdict) << row.file;
         EXPECT_EQ(printed, verdict == Verdict::Pass ? std::string(probabilityOK) + parametersOK : "") << row.file;
-        delete set;
     }
-
-    std::string tenths;
-    for (int k = 0; k < 10; k++) tenths += "0.1 1\n";
-    SCENARIOS* set = setFrom(tenths);
-    std::string printed;
-    EXPECT_EQ(check(set, 1e-7, printed), Verdict::Pass);
-    delete set;
 }
 
-TEST(ScenarioCheck, ParameterCounts) {
+TEST_F(ScenarioCheck, ParameterCounts) {
     // Right probabilities, unequal counts: the probability line, then the failure.
-    SCENARIOS* set = setFrom("0.5 1 2\n0.5 1\n");
+    auto set = setFrom("0.5 1 2\n0.5 1\n");
     std::string printed;
     EXPECT_EQ(check(set, 1e-7, printed), Verdict::CountFails);
     EXPECT_EQ(printed, probabilityOK);
-    delete set;
 
     // Both wrong: only the probabilities are reported, with their sum.
     set = setFrom("0.5 1 2\n0.3 1\n");
@@ -122,5 +109,4 @@ TEST(ScenarioCheck, ParameterCounts) {
         EXPECT_DOUBLE_EQ(e.sum, 0.8);
     }
     EXPECT_EQ(GetCapturedStdout(), "");
-    delete set;
 }

@@ -1,38 +1,34 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
 const std::string exampleFile = std::string(PHA_TEST_DATA_DIR) + "/dialogue/settings-example.txt";
 
-// A settings file with the given bytes, in a fresh folder of its own.
-std::string settingsFile(const std::string& contents) {
-    std::string pattern = testing::TempDir() + "settings-XXXXXX";
-    std::vector<char> dir(pattern.begin(), pattern.end());
-    dir.push_back('\0');
-    if (mkdtemp(dir.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
-    std::string path = std::string(dir.data()) + "/scenarios.txt";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(contents.data(), 1, contents.size(), f);
-    std::fclose(f);
-    return path;
+std::unique_ptr<SCENARIOS> load(std::string path, int nV1 = 1, int nV2 = 1) {
+    return std::make_unique<SCENARIOS>(&path[0], nV1, nV2);
 }
-
-SCENARIOS* load(std::string path, int nV1 = 1, int nV2 = 1) { return new SCENARIOS(&path[0], nV1, nV2); }
 
 std::vector<double> parameters(const SCENARIO* s) { return std::vector<double>(s->data, s->data + s->numParameters); }
 
+// Settings files are written into a fresh working directory of each case.
+class SettingsFile : public ::testing::Test {
+protected:
+    ScratchDirectory scratch{"settings"};
+    std::unique_ptr<SCENARIOS> from(const std::string& text) { return std::unique_ptr<SCENARIOS>(scenarioSetFrom(text, 1, 1)); }
+};
+
 }  // namespace
 
-TEST(SettingsFile, WorkedExample) {
-    SCENARIOS* set = load(exampleFile, 2, 3);
+TEST_F(SettingsFile, WorkedExample) {
+    auto set = load(exampleFile, 2, 3);
     ASSERT_EQ(set->numScenarios, 3);
     EXPECT_EQ(set->numParameters, 2);
     const double probability[] = {0.3, 0.5, 0.2};
@@ -46,10 +42,9 @@ TEST(SettingsFile, WorkedExample) {
         EXPECT_EQ(set->averageSolution2[k]->size, 3);
     }
     EXPECT_EQ(set->averageSolution1->size, 2);
-    delete set;
 }
 
-TEST(SettingsFile, SingleLines) {
+TEST_F(SettingsFile, SingleLines) {
     struct Row {
         const char* line;
         double probability;
@@ -73,7 +68,7 @@ TEST(SettingsFile, SingleLines) {
         {"0.5 1 2  ", 0.5, {1, 2}},
         {"0.5 ", 0.5, {}},
     };
-    SCENARIOS* set = load(exampleFile);
+    auto set = load(exampleFile);
     for (const Row& row : rows) {
         SCENARIO s(1, 1);
         std::string line = row.line;
@@ -82,56 +77,48 @@ TEST(SettingsFile, SingleLines) {
         EXPECT_EQ(parameters(&s), row.values) << "line '" << row.line << "'";
         EXPECT_EQ(s.data == nullptr, row.values.empty());
     }
-    delete set;
 }
 
-TEST(SettingsFile, LineEndsCommentsAndLongLines) {
+TEST_F(SettingsFile, LineEndsCommentsAndLongLines) {
     // Comments anywhere do not count; CR LF line ends give the same values.
-    SCENARIOS* set = load(settingsFile("% head\r\n0.3 100 2.5\r\n%0.9 9\r\n0.7  120 2\r\n% tail\r\n"));
+    auto set = from("% head\r\n0.3 100 2.5\r\n%0.9 9\r\n0.7  120 2\r\n% tail\r\n");
     ASSERT_EQ(set->numScenarios, 2);
     EXPECT_EQ(parameters(set->scenarios[1]), (std::vector<double>{120, 2}));
     EXPECT_DOUBLE_EQ(set->scenarios[1]->probability, 0.7);
-    delete set;
 
     // A "%" after leading blanks is no comment.
-    set = load(settingsFile(" % 1\n1 2\n"));
-    EXPECT_EQ(set->numScenarios, 2);
-    delete set;
+    EXPECT_EQ(from(" % 1\n1 2\n")->numScenarios, 2);
 
     // A line far longer than any buffer is still one scenario.
     std::string line = "0.5";
     for (int i = 0; i < 500; i++) line += " " + std::to_string(i);
-    set = load(settingsFile(line + "\n0.5 1\n"));
+    set = from(line + "\n0.5 1\n");
     ASSERT_EQ(set->numScenarios, 2);
     EXPECT_EQ(set->scenarios[0]->numParameters, 500);
     EXPECT_EQ(set->scenarios[0]->data[499], 499.0);
-    delete set;
 
     // A trailing blank on the last line only: the set's count is one higher.
-    set = load(settingsFile("0.5 1 2\n0.5 1 2 \n"));
+    set = from("0.5 1 2\n0.5 1 2 \n");
     EXPECT_EQ(set->scenarios[0]->numParameters, 2);
     EXPECT_EQ(set->numParameters, 3);
-    delete set;
 }
 
-TEST(SettingsFile, Failures) {
-    std::string missing = settingsFile("") + ".absent";
+TEST_F(SettingsFile, Failures) {
     try {
-        load(missing);
+        load("absent.txt");
         FAIL() << "a missing file was accepted";
     } catch (const FileNotExists& e) {
-        EXPECT_EQ(std::string(e.fileName), missing);
+        EXPECT_EQ(std::string(e.fileName), "absent.txt");
     }
 
     for (const char* contents : {"", "% only a comment\n%another\n"}) {
-        std::string path = settingsFile(contents);
         try {
-            load(path);
+            from(contents);
             FAIL() << "a file without scenarios was accepted: '" << contents << "'";
         } catch (const FileNotExists&) {
             FAIL() << "wrong class";
         } catch (const GeneralException& e) {
-            EXPECT_EQ(std::string(e.message), "The file '" + path + "' does not contain any scenario.");
+            EXPECT_EQ(std::string(e.message), "The file 'settings.txt' does not contain any scenario.");
         }
     }
 }
