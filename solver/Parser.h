@@ -46,6 +46,7 @@ private:
     void declareModels();
     void defineEquation(int sym);
     Statement assignment(int sym);
+    Statement openStatement(Statement::Kind kind);
     Statement solve();
     Statement display();
     void option(std::vector<Statement>& out);
@@ -66,6 +67,8 @@ private:
     std::vector<std::string> expandRange(const std::string& from, const std::string& to, int col);
     double readValue(int& col);
     Tuple toTuple(int sym, const std::vector<std::string>& parts, int line, int col);
+    void beginRawData();
+    bool nextDataItem(const char* list);
     void endRawData();
 
     // Expressions

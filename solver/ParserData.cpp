@@ -130,21 +130,30 @@ void Parser::endRawData() {
     advance();
 }
 
-void Parser::setData(int sym) {
+// Raw mode from the opening '/' of a data list.
+void Parser::beginRawData() {
     sc_.seek(tok_.start);
-    sc_.getChar();  // the opening '/'
+    sc_.getChar();
+}
+
+// Skips blanks and commas to the next item; false once the closing '/' is read.
+bool Parser::nextDataItem(const char* list) {
     for (;;) {
         sc_.skipSpace();
-        if (sc_.atEnd()) throw Failure{sc_.lineNumber() - 1, 1, kErrSyntax, "'/' expected to close the element list"};
+        if (sc_.atEnd()) throw Failure{sc_.lineNumber() - 1, 1, kErrSyntax, std::string("'/' expected to close the ") + list};
         char c = sc_.peekChar();
         if (c == '/') {
             sc_.getChar();
-            break;
+            return false;
         }
-        if (c == ',') {
-            sc_.getChar();
-            continue;
-        }
+        if (c != ',') return true;
+        sc_.getChar();
+    }
+}
+
+void Parser::setData(int sym) {
+    beginRawData();
+    while (nextDataItem("element list")) {
         int line = sc_.lineNumber(), col = 0;
         std::vector<std::string> parts;
         bool tuple = readLabelTuple(parts, col);
@@ -169,21 +178,9 @@ void Parser::setData(int sym) {
 }
 
 void Parser::parameterData(int sym) {
-    sc_.seek(tok_.start);
-    sc_.getChar();
+    beginRawData();
     Symbol& s = st_.symbols[static_cast<size_t>(sym)];
-    for (;;) {
-        sc_.skipSpace();
-        if (sc_.atEnd()) throw Failure{sc_.lineNumber() - 1, 1, kErrSyntax, "'/' expected to close the data list"};
-        char c = sc_.peekChar();
-        if (c == '/') {
-            sc_.getChar();
-            break;
-        }
-        if (c == ',') {
-            sc_.getChar();
-            continue;
-        }
+    while (nextDataItem("data list")) {
         int line = sc_.lineNumber(), col = 0;
         if (s.dim == 0) {
             st_.symbols[static_cast<size_t>(sym)].values[Tuple{}] = readValue(col);

@@ -64,12 +64,18 @@ void Parser::defineEquation(int sym) {
     st_.symbols[static_cast<size_t>(sym)].def = def;
 }
 
+// A statement of this kind on the current token's line; moves past its first token.
+Statement Parser::openStatement(Statement::Kind kind) {
+    Statement st;
+    st.kind = kind;
+    st.line = tok_.line;
+    advance();
+    return st;
+}
+
 Statement Parser::assignment(int sym) {
     Token nameTok = tok_;
-    advance();
-    Statement st;
-    st.kind = Statement::Assign;
-    st.line = nameTok.line;
+    Statement st = openStatement(Statement::Assign);
     st.sym = sym;
     const Symbol& s = st_.symbols[static_cast<size_t>(sym)];
     if (isPunct("..")) failAt(nameTok, kErrSyntax, "'" + s.name + "' is not an equation: '..' is not allowed here");
@@ -139,11 +145,7 @@ Statement Parser::assignment(int sym) {
 }
 
 Statement Parser::solve() {
-    Token solveTok = tok_;
-    advance();
-    Statement st;
-    st.kind = Statement::Solve;
-    st.line = solveTok.line;
+    Statement st = openStatement(Statement::Solve);
     Token modelTok = tok_;
     std::string name = expectIdent("the model name");
     st.model = st_.find(name);
@@ -221,11 +223,7 @@ void Parser::option(std::vector<Statement>& out) {
 }
 
 Statement Parser::display() {
-    Token t = tok_;
-    advance();
-    Statement st;
-    st.kind = Statement::Display;
-    st.line = t.line;
+    Statement st = openStatement(Statement::Display);
     for (;;) {
         DisplayItem item;
         if (tok_.kind == Tok::String) {
