@@ -17,27 +17,24 @@ const std::string kGams = GAMS_EXE;
 const std::string kModels = MODELS_DIR;
 
 // A scratch folder for this test process, removed when it ends.
-struct Scratch {
-    std::string dir;
-    Scratch() {
-        char tmpl[] = "/tmp/gamsub-test-XXXXXX";
-        const char* made = mkdtemp(tmpl);
-        dir = made ? made : "";
-    }
-    ~Scratch() {
-        if (!dir.empty()) (void)std::system(("rm -rf " + dir).c_str());
-    }
-};
-
 std::string scratch() {
-    static Scratch s;
-    return s.dir;
+    static struct Folder {
+        std::string dir;
+        Folder() {
+            char tmpl[] = "/tmp/gamsub-test-XXXXXX";
+            const char* made = mkdtemp(tmpl);
+            dir = made ? made : "";
+        }
+        ~Folder() {
+            if (!dir.empty()) (void)std::system(("rm -rf " + dir).c_str());
+        }
+    } folder;
+    return folder.dir;
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream ss;
-    ss << in.rdbuf();
+    ss << std::ifstream(path, std::ios::binary).rdbuf();
     return ss.str();
 }
 
@@ -50,14 +47,9 @@ struct GamsRun {
 // Runs `gams <args>` in the scratch folder; the listing is read from `lst`.
 GamsRun gams(const std::string& args, const std::string& lst) {
     GamsRun r;
-    std::string cmd = "cd " + scratch() + " && " + kGams + " " + args;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.log.append(buf, n);
-    int st = pclose(p);
+    int st = std::system(("cd " + scratch() + " && " + kGams + " " + args + " > gams-stdout.txt").c_str());
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    r.log = readFile(scratch() + "/gams-stdout.txt");
     r.listing = readFile(lst[0] == '/' ? lst : scratch() + "/" + lst);
     return r;
 }

@@ -84,21 +84,15 @@ ModelInstance instanceFromSection(const std::vector<std::string>& lines, std::ve
     auto addItem = [&](bool isEqu, const std::vector<std::string>& labels, const std::string& fields) {
         double v[4];
         for (int f = 0; f < 4; f++) v[f] = fieldValue(fields.substr(10 * f, 10));
-        if (isEqu) {
-            Row row;
-            row.block = static_cast<int>(m.equBlocks.size()) - 1;
-            row.labels = labels;
-            row.lower = v[0], row.level = v[1], row.upper = v[2], row.marginal = v[3];
-            m.rows.push_back(row);
-            m.equBlocks.back().members.push_back(static_cast<int>(m.rows.size()) - 1);
-        } else {
-            Column column;
-            column.block = static_cast<int>(m.varBlocks.size()) - 1;
-            column.labels = labels;
-            column.lower = v[0], column.level = v[1], column.upper = v[2], column.marginal = v[3];
-            m.columns.push_back(column);
-            m.varBlocks.back().members.push_back(static_cast<int>(m.columns.size()) - 1);
-        }
+        auto add = [&](auto item, auto& items, std::vector<Block>& owners) {  // a Row or a Column
+            item.block = static_cast<int>(owners.size()) - 1;
+            item.labels = labels;
+            item.lower = v[0], item.level = v[1], item.upper = v[2], item.marginal = v[3];
+            items.push_back(item);
+            owners.back().members.push_back(static_cast<int>(items.size()) - 1);
+        };
+        if (isEqu) add(Row{}, m.rows, m.equBlocks);
+        else add(Column{}, m.columns, m.varBlocks);
     };
     bool currentIsEqu = false;
     for (const std::string& line : section) {

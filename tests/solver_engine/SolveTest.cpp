@@ -74,48 +74,19 @@ TEST(SolveLp, FarmerExtensiveForm) {
     EXPECT_TRUE(solverSectionHas(status, " ** Optimal solution."));
 }
 
-// Louveaux and Smeers' capacity expansion, extensive form.
-TEST(SolveLp, LandSExtensiveForm) {
+// min z with cost =e= z (cost written first), cost = 3x + 2y, x + y >= 4:
+// y = 4, cost 8; the objective row's marginal is -1 as GAMS shows it.
+TEST(SolveLp, ObjectiveRowWrittenCostFirst) {
     InstanceBuilder b(ModelType::LP);
-    double invest[4] = {10, 7, 16, 6};
-    double operate[4][3] = {{40, 24, 4}, {45, 27, 4.5}, {32, 19.2, 3.2}, {55, 33, 5.5}};
-    double xi[3] = {3, 5, 7}, prob[3] = {0.3, 0.4, 0.3};
-    int x[4], y[3][4][3];
-    for (int i = 0; i < 4; i++) x[i] = b.positive("x", {std::to_string(i + 1)});
-    for (int s = 0; s < 3; s++)
-        for (int i = 0; i < 4; i++)
-            for (int j = 0; j < 3; j++)
-                y[s][i][j] = b.positive("y", {"s" + std::to_string(s), std::to_string(i + 1), std::to_string(j + 1)});
-    int z = b.variable("z");
-    b.equation("capacity", {}, b.linear({{x[0], 1}, {x[1], 1}, {x[2], 1}, {x[3], 1}}), RowType::G, b.c(12));
-    b.equation("budget", {}, b.linear({{x[0], 10}, {x[1], 7}, {x[2], 16}, {x[3], 6}}), RowType::L, b.c(120));
-    std::vector<std::pair<int, double>> cost;
-    for (int i = 0; i < 4; i++) cost.push_back({x[i], invest[i]});
-    for (int s = 0; s < 3; s++) {
-        for (int i = 0; i < 4; i++) {
-            std::vector<std::pair<int, double>> use{{x[i], -1}};
-            for (int j = 0; j < 3; j++) use.push_back({y[s][i][j], 1});
-            b.equation("plant", {"s" + std::to_string(s), std::to_string(i + 1)}, b.linear(use), RowType::L, b.c(0));
-        }
-        double demand[3] = {xi[s], 3, 2};
-        for (int j = 0; j < 3; j++) {
-            std::vector<std::pair<int, double>> met;
-            for (int i = 0; i < 4; i++) met.push_back({y[s][i][j], 1});
-            b.equation("demand", {"s" + std::to_string(s), std::to_string(j + 1)}, b.linear(met), RowType::E,
-                       b.c(demand[j]));
-        }
-        for (int i = 0; i < 4; i++)
-            for (int j = 0; j < 3; j++) cost.push_back({y[s][i][j], prob[s] * operate[i][j]});
-    }
-    b.equation("obj", {}, b.linear(cost), RowType::E, b.x(z));
+    int x = b.positive("x"), y = b.positive("y"), z = b.variable("z");
+    b.equation("demand", {}, b.linear({{x, 1}, {y, 1}}), RowType::G, b.c(4));
+    b.equation("obj", {}, b.linear({{x, 3}, {y, 2}}), RowType::E, b.x(z));
     ModelInstance& m = b.finish(z);
 
     SolveStatus status = solveInstance(m);
     EXPECT_EQ(1, status.modelStatus);
-    expectRelative(381.853333, status.objective);
-    double expected[4] = {8.0 / 3.0, 4, 10.0 / 3.0, 2};
-    for (int i = 0; i < 4; i++) expectRelative(expected[i], m.columns[x[i]].level);
-    // cost - z = 0: the objective row's marginal is -1 as GAMS shows it.
+    expectRelative(8, status.objective);
+    expectRelative(4, m.columns[y].level);
     EXPECT_DOUBLE_EQ(-1.0, m.rows.back().marginal);
 }
 
