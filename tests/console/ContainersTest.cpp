@@ -7,24 +7,6 @@
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
-TEST(Containers, NewContainersAreZeroAndMarkedEmpty) {
-    VECTOR v(3);
-    EXPECT_EQ(v.size, 3);
-    EXPECT_TRUE(v.isEmpty);
-    for (int i = 0; i < v.size; i++) EXPECT_EQ(v.data[i], 0.0);
-
-    MATRIX m(2, 3);
-    EXPECT_TRUE(m.isEmpty);
-    for (int i = 0; i < m.rows; i++)
-        for (int j = 0; j < m.cols; j++) EXPECT_EQ(m.data[i][j], 0.0);
-
-    // Direct element writes leave the flag alone: only a listing reader clears it.
-    v.data[1] = 4.0;
-    m.data[1][2] = 5.0;
-    EXPECT_TRUE(v.isEmpty);
-    EXPECT_TRUE(m.isEmpty);
-}
-
 TEST(Containers, PrintFormats) {
     VECTOR v(2);
     v.data[0] = 1.5;

@@ -23,8 +23,6 @@ TEST(Exceptions, EachClassPrintsItsOwnLines) {
     EXPECT_EQ(shown(FileNotExists("pathGAMS.txt")),
               " > ERROR! I cannot open the given file!\n"
               " >> The file 'pathGAMS.txt' probably doesn't exist.\n");
-    EXPECT_EQ(shown(FileNotExists("")),
-              " > ERROR! I cannot open the given file!\n >> The file '' probably doesn't exist.\n");
     EXPECT_EQ(shown(SumProbabilitiesException(0.9)),
               " > ERROR! The sum of probabilities of all scenarios doesn't equal one!\n"
               " > The sum is 0.900000 != 1.\n");

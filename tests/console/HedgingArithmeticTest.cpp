@@ -1,27 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <string>
+#include <memory>
 
 #include "GAMSInOut.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
-// A scenario set read from a settings file of `lines`; decisions are then set by hand.
-SCENARIOS* makeSet(const char* lines, int nV1, int nV2) {
-    char name[] = "/tmp/hedging-arithmetic-XXXXXX";
-    FILE* f = fdopen(mkstemp(name), "w");
-    std::fputs(lines, f);
-    std::fclose(f);
-    SCENARIOS* set = new SCENARIOS(name, nV1, nV2);
-    std::remove(name);
-    return set;
-}
+// Each case reads its scenario set in a fresh working directory; decisions are then set by hand.
+class HedgingArithmetic : public ::testing::Test {
+protected:
+    ScratchDirectory scratch{"hedging-arithmetic"};
+};
 
-TEST(HedgingArithmetic, TwoScenarioExampleAveragesMeasuresAndUpdatesWeights) {
-    SCENARIOS* set = makeSet("0.5 1\n0.5 2\n", 2, 1);
+TEST_F(HedgingArithmetic, TwoScenarioExampleAveragesMeasuresAndUpdatesWeights) {
+    std::unique_ptr<SCENARIOS> set(scenarioSetFrom("0.5 1\n0.5 2\n", 2, 1));
     double* x1 = set->scenarios[0]->solution1->data;
     double* x2 = set->scenarios[1]->solution1->data;
     x1[0] = 1, x1[1] = 2, x2[0] = 3, x2[1] = 6;
@@ -47,11 +40,10 @@ TEST(HedgingArithmetic, TwoScenarioExampleAveragesMeasuresAndUpdatesWeights) {
     set->averageSolution2[0]->data[0] = 5.0;
     set->updateAllWeights(0.5);
     EXPECT_DOUBLE_EQ(set->scenarios[0]->weights2->data[0], 1.0);
-    delete set;
 }
 
-TEST(HedgingArithmetic, ProbabilityWeightsTheAverageButNotTheDistance) {
-    SCENARIOS* set = makeSet("1 0\n0 0\n", 1, 0);
+TEST_F(HedgingArithmetic, ProbabilityWeightsTheAverageButNotTheDistance) {
+    std::unique_ptr<SCENARIOS> set(scenarioSetFrom("1 0\n0 0\n", 1, 0));
     set->scenarios[0]->solution1->data[0] = 4;
     set->scenarios[1]->solution1->data[0] = 10;
     set->calcAverageSolution();
@@ -60,7 +52,6 @@ TEST(HedgingArithmetic, ProbabilityWeightsTheAverageButNotTheDistance) {
     set->updateAllWeights(1.0);
     EXPECT_EQ(set->scenarios[0]->weights1->data[0], 0.0);  // the decision equal to the average keeps its weight
     EXPECT_EQ(set->scenarios[1]->weights1->data[0], 6.0);
-    delete set;
 }
 
 }  // namespace

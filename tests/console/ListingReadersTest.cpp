@@ -19,7 +19,6 @@ const std::string kReal = std::string(PHA_FIXTURES_DIR) + "/";
 const std::string kOwn = std::string(PHA_TEST_DATA_DIR) + "/listings/";
 const std::string kHead = "\n      LOWER     LEVEL     UPPER    MARGINAL\n\n";
 
-void write(const std::string& name, const std::string& text) { writeFile(name, text); }
 void readVector(std::string file, std::string name, VECTOR& v) {
     SCENARIOS::readVectorDataFromLSTFile(&file[0], &name[0], v);
 }
@@ -67,7 +66,7 @@ TEST_F(ListingReaders, VectorReaderTakesTheLevelColumnFromLfAndCrLfListings) {
     std::string crlf;
     for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     for (const std::string& text : {lf, crlf}) {
-        write("s.lst", text);
+        writeFile("s.lst", text);
         VECTOR v(5);
         for (int i = 0; i < 5; i++) v.data[i] = 9;
         readVector("s.lst", "x", v);
@@ -76,7 +75,7 @@ TEST_F(ListingReaders, VectorReaderTakesTheLevelColumnFromLfAndCrLfListings) {
         for (int i = 0; i < 5; i++) EXPECT_EQ(v.data[i], expected[i]) << i;
     }
     // A later listing without x is reported although v already holds values.
-    write("other.lst", "---- VAR xx" + kHead + "1  .  7.000  +INF\n\n---- VAR X" + kHead + "1  .  8.000  +INF\n\n");
+    writeFile("other.lst", "---- VAR xx" + kHead + "1  .  7.000  +INF\n\n---- VAR X" + kHead + "1  .  8.000  +INF\n\n");
     VECTOR v(4);
     readVector("s.lst", "x", v);
     try {
@@ -91,16 +90,16 @@ TEST_F(ListingReaders, VectorReaderTakesTheLevelColumnFromLfAndCrLfListings) {
 }
 
 TEST_F(ListingReaders, RepeatedEmptyAndUnfinishedTables) {
-    write("two.lst", "---- VAR x\n" + kHead + "1  .  1.000  +INF  .\n2  .  2.000  +INF  .\n\n"
-                     "---- VAR x  again\n" + kHead + "2  .  5.000  +INF  .\n\n");
+    writeFile("two.lst", "---- VAR x\n" + kHead + "1  .  1.000  +INF  .\n2  .  2.000  +INF  .\n\n"
+                         "---- VAR x  again\n" + kHead + "2  .  5.000  +INF  .\n\n");
     VECTOR v(2);
     readVector("two.lst", "x", v);
     EXPECT_TRUE(v.data[0] == 1.0 && v.data[1] == 5.0);  // the later table wins
-    write("empty.lst", "---- VAR x  no rows\n" + kHead + "\n1  .  3.000  +INF  .\n");
+    writeFile("empty.lst", "---- VAR x  no rows\n" + kHead + "\n1  .  3.000  +INF  .\n");
     readVector("empty.lst", "x", v);
     EXPECT_EQ(v.data[0], 1.0);  // the line after the empty table is no row
     VECTOR w(2);
-    write("cut.lst", "---- VAR x\n" + kHead + "1  .  6.000  +INF  .");
+    writeFile("cut.lst", "---- VAR x\n" + kHead + "1  .  6.000  +INF  .");
     readVector("cut.lst", "x", w);
     EXPECT_TRUE(!w.isEmpty && w.data[0] == 6.0);
 }
@@ -110,7 +109,7 @@ TEST_F(ListingReaders, RowsThatDoNotFitTheContainerAreRefused) {
     for (const char* row : {"4     .     2.000     +INF     .", "0     .     2.000     +INF     .",
                             "seattle     .     2.000     +INF     .", "   3   .   2.000   +INF   .",
                             "2     .", "99999999999999999999999    .     2.000     +INF     ."}) {
-        write("bad.lst", table + row + "\n\n");
+        writeFile("bad.lst", table + row + "\n\n");
         VECTOR v(3);
         std::string message = refusal([&] { readVector("bad.lst", "x", v); });
         EXPECT_EQ(message.rfind(" > ERROR! ", 0), 0u) << row;
@@ -120,18 +119,18 @@ TEST_F(ListingReaders, RowsThatDoNotFitTheContainerAreRefused) {
     }
     for (const char* row : {"1     .     2.000     +INF", "3 .1    .     2.000     +INF     .",
                             "1 .3    .     2.000     +INF     .", "a .1    .     2.000     +INF     ."}) {
-        write("bad.lst", "---- VAR x\n" + kHead + row + "\n\n");
+        writeFile("bad.lst", "---- VAR x\n" + kHead + row + "\n\n");
         MATRIX m(2, 2);
         EXPECT_NE(refusal([&] { readMatrix("bad.lst", "x", m); }).find(row), std::string::npos) << row;
         EXPECT_TRUE(m.isEmpty) << row;
     }
-    write("bad.lst", "---- VAR obj\n");
+    writeFile("bad.lst", "---- VAR obj\n");
     EXPECT_NE(refusal([&] { readScalar("bad.lst", "obj"); }).find("'obj'"), std::string::npos);
 }
 
 TEST_F(ListingReaders, MatrixAndObjectiveValueReaders) {
-    write("m.lst", "---- VAR p\n" + kHead + "1.2     .     3.500     +INF     .\n2 .1    .    -1.0E-2   +INF     .\n\n"
-                   "---- VAR obj              -INF      96.25     +INF       .\n");
+    writeFile("m.lst", "---- VAR p\n" + kHead + "1.2     .     3.500     +INF     .\n2 .1    .    -1.0E-2   +INF     .\n\n"
+                       "---- VAR obj              -INF      96.25     +INF       .\n");
     MATRIX m(2, 2);
     readMatrix("m.lst", "p", m);
     EXPECT_TRUE(!m.isEmpty && m.data[0][1] == 3.5 && m.data[1][0] == -0.01 && m.data[0][0] == 0.0);
@@ -163,7 +162,7 @@ TEST_F(ListingReadersDeathTest, InfeasibleListingsStopWithStatusOne) {
     // CPLEX writes no " ** Infeasible solution." line, only the model status.
     EXPECT_EXIT(checkQuietly(kReal + "shipping-lp-infeasible.lst", 12), testing::ExitedWithCode(1),
                 "^ !!! Infeasible solution in scenario 12\\.\n$");
-    write("s.lst", " ** Infeasible solution\n**** MODEL STATUS      7 Intermediate Nonoptimal\n  ** Infeasible solution.\n");
+    writeFile("s.lst", " ** Infeasible solution\n**** MODEL STATUS      7 Intermediate Nonoptimal\n  ** Infeasible solution.\n");
     for (std::string name : {kReal + "shipping-lp-optimal.lst", kReal + "abel-nlp-locally-optimal.lst",
                              kReal + "transport-lp-gams45.lst", kReal + "groceries-compile-error-gams45.lst",
                              std::string("s.lst")})
@@ -174,9 +173,9 @@ TEST_F(ListingReadersDeathTest, LoadingAllListingsFillsEveryScenarioOrStops) {
     const std::string feasible = readFile(kOwn + "bundled-feasible.lst");
     std::string second = feasible;
     second.replace(second.find("170.000"), 7, "171.000");
-    write("scenario1.lst", feasible);
-    write("scenario2.lst", second);
-    write("scenario3.lst", feasible);
+    writeFile("scenario1.lst", feasible);
+    writeFile("scenario2.lst", second);
+    writeFile("scenario3.lst", feasible);
     set->loadAllScenarioSolutionsFromLSTFiles();
     EXPECT_EQ(set->scenarios[0]->solution1->data[0], 170.0);
     EXPECT_EQ(set->scenarios[1]->solution1->data[0], 171.0);
@@ -194,7 +193,7 @@ TEST_F(ListingReadersDeathTest, LoadingAllListingsFillsEveryScenarioOrStops) {
     }
     EXPECT_EQ(set->scenarios[0]->solution1->data[0], 170.0);  // the scenarios before it were read
     // An infeasible solve without any solution table stops the run as infeasible.
-    write("scenario2.lst", readFile(kOwn + "bundled-infeasible-no-solution.lst"));
+    writeFile("scenario2.lst", readFile(kOwn + "bundled-infeasible-no-solution.lst"));
     EXPECT_EXIT({ dup2(2, 1); set->loadAllScenarioSolutionsFromLSTFiles(); }, testing::ExitedWithCode(1),
                 "^ !!! Infeasible solution in scenario 2\\.\n$");
 }
