@@ -46,16 +46,7 @@ using ScenarioListing = ScenarioCheck;
 
 }  // namespace
 
-TEST_F(ScenarioListing, WorkedExample) {
-    auto set = setFrom(readFile(PHA_TEST_DATA_DIR "/dialogue/settings-example.txt"));
-    CaptureStdout();
-    set->printAllScenarios();
-    EXPECT_EQ(GetCapturedStdout(),
-              ">> SCENARIO 1: probability = 0.30, number of parameters = 2\n   100.00  2.50  \n\n"
-              ">> SCENARIO 2: probability = 0.50, number of parameters = 2\n   120.00  2.00  \n\n"
-              ">> SCENARIO 3: probability = 0.20, number of parameters = 2\n   150.00  1.50  \n\n");
-}
-
+// The worked example's listing is compared byte for byte by the dialogue cases.
 TEST_F(ScenarioListing, ValueLineBoundedByLastScenarioAndOwnCount) {
     auto set = setFrom("0.4999999 1 2 3\n0.25 7\n0.25 4 5\n");
     CaptureStdout();

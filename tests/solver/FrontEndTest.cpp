@@ -166,7 +166,11 @@ TEST(FrontEnd, ErrorsNameLineColumnAndMarkTheToken) {
         "Equation e(i);\n"
         "e(i).. x(i+1) =e= 1;\n"
         "p('c') = 2;\n"
-        "loop(i, p(i) = 1);\n");
+        "loop(i, p(i) = 1);\n"
+        "Scalar s;\n"
+        "s = p(i);\n"                    // uncontrolled set
+        "s = p('a', 'a');\n"             // wrong dimension
+        "s = sum(i, sum(i, p(i)));\n");  // i controlled twice
     std::string all = errorsText(*c);
     EXPECT_NE(all.find("3:3 $140"), std::string::npos) << all;                 // j is unknown
     EXPECT_NE(all.find("4:8 $140 Unknown symbol 'q'"), std::string::npos) << all;
@@ -174,23 +178,14 @@ TEST(FrontEnd, ErrorsNameLineColumnAndMarkTheToken) {
     EXPECT_NE(all.find("8:11 $901 Line 8, column 11: lags and leads"), std::string::npos) << all;
     EXPECT_NE(all.find("9:5 $116"), std::string::npos) << all;                 // 'c' is no label at all
     EXPECT_NE(all.find("10:4 $901 Line 10, column 1: the 'loop' statement"), std::string::npos) << all;
+    EXPECT_NE(all.find("12:7 $149"), std::string::npos) << all;
+    EXPECT_NE(all.find("13:5 $148"), std::string::npos) << all;
+    EXPECT_NE(all.find("14:16 $125"), std::string::npos) << all;
 
     std::ostringstream echo;
     writeSourceEcho(echo, c->source, c->errors);
     // The `$` stands under the last character of the offending token.
     EXPECT_NE(echo.str().find("   4  p(i) = q(i) + 1;\n****         $140\n"), std::string::npos) << echo.str();
-}
-
-TEST(FrontEnd, UncontrolledSetsAndDimensions) {
-    auto c = compile(
-        "Set i / a /; Parameter p(i), s;\n"
-        "s = p(i);\n"
-        "s = p('a', 'a');\n"
-        "s = sum(i, sum(i, p(i)));\n");
-    std::string all = errorsText(*c);
-    EXPECT_NE(all.find("2:7 $149"), std::string::npos) << all;
-    EXPECT_NE(all.find("3:5 $148"), std::string::npos) << all;
-    EXPECT_NE(all.find("$125"), std::string::npos) << all;
 }
 
 // Every prefix of a valid model, and the model with a stray character at every
