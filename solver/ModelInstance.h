@@ -47,21 +47,23 @@ struct ExpressionPool {
         Node n;
         n.op = Op::Const;
         n.value = v;
-        nodes.push_back(n);
-        return static_cast<int>(nodes.size()) - 1;
+        return add(std::move(n));
     }
     int variable(int column) {
         Node n;
         n.op = Op::Var;
         n.var = column;
-        nodes.push_back(n);
-        return static_cast<int>(nodes.size()) - 1;
+        return add(std::move(n));
     }
     int apply(Op op, std::vector<int> args) {
         Node n;
         n.op = op;
         n.args = std::move(args);
-        nodes.push_back(n);
+        return add(std::move(n));
+    }
+    // Appends the node; returns its pool index.
+    int add(Node n) {
+        nodes.push_back(std::move(n));
         return static_cast<int>(nodes.size()) - 1;
     }
 };

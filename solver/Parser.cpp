@@ -272,8 +272,7 @@ void Parser::declareParameters(bool scalar) {
         int sym = declareName(SymKind::Parameter, nameTok);
         std::vector<int> dom = scalar ? std::vector<int>() : domainList();
         if (scalar && isPunct("(")) fail(kErrDimension, "A scalar has no domain");
-        st_.symbols[static_cast<size_t>(sym)].domain = dom;
-        st_.symbols[static_cast<size_t>(sym)].dim = static_cast<int>(dom.size());
+        setDomain(sym, dom);
         st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
         if (isPunct("/")) parameterData(sym);
         if (!nextItem()) break;
@@ -298,8 +297,7 @@ void Parser::declareVariables(VarKind kind, bool kindGiven) {
         } else {
             sym = declareName(SymKind::Variable, nameTok);
             std::vector<int> dom = domainList();
-            st_.symbols[static_cast<size_t>(sym)].domain = dom;
-            st_.symbols[static_cast<size_t>(sym)].dim = static_cast<int>(dom.size());
+            setDomain(sym, dom);
             st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
         }
         st_.symbols[static_cast<size_t>(sym)].varKind = kind;
@@ -309,14 +307,20 @@ void Parser::declareVariables(VarKind kind, bool kindGiven) {
     endDeclaration();
 }
 
+// The domain just read becomes the symbol's, and fixes its dimension.
+void Parser::setDomain(int sym, const std::vector<int>& dom) {
+    Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    s.domain = dom;
+    s.dim = static_cast<int>(dom.size());
+}
+
 void Parser::declareEquations() {
     while (tok_.kind == Tok::Ident) {
         Token nameTok = tok_;
         advance();
         int sym = declareName(SymKind::Equation, nameTok);
         std::vector<int> dom = domainList();
-        st_.symbols[static_cast<size_t>(sym)].domain = dom;
-        st_.symbols[static_cast<size_t>(sym)].dim = static_cast<int>(dom.size());
+        setDomain(sym, dom);
         st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
         if (!nextItem()) break;
     }

@@ -54,6 +54,7 @@ private:
     // Declaration helpers
     int declareName(SymKind kind, const Token& nameTok);
     std::vector<int> domainList();
+    void setDomain(int sym, const std::vector<int>& dom);
     std::string explanatoryText(bool toLineEnd = false);
     bool nextItem();  // after an item: true when another follows
     void endDeclaration();  // ';', or nothing when a declaration keyword follows

@@ -211,8 +211,7 @@ void Parser::declareTable() {
     int sym = declareName(SymKind::Parameter, nameTok);
     std::vector<int> dom = domainList();
     if (dom.size() < 2) failAt(nameTok, kErrDimension, "A table needs at least two index positions");
-    st_.symbols[static_cast<size_t>(sym)].domain = dom;
-    st_.symbols[static_cast<size_t>(sym)].dim = static_cast<int>(dom.size());
+    setDomain(sym, dom);
     st_.symbols[static_cast<size_t>(sym)].text = explanatoryText(true);
 
     // The header is the first non-empty line after the declaration line.
