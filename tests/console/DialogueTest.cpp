@@ -112,25 +112,24 @@ const std::string listingOfExample =
 }  // namespace
 
 TEST(Dialogue, GamsPathFile) {
-    ConsoleRun missing;
-    EXPECT_EQ(missing.run("model.gms\n"), 2);
-    EXPECT_EQ(missing.output, banner +
-                                  " > ERROR! I cannot open the given file!\n"
-                                  " >> The file 'pathGAMS.txt' probably doesn't exist.\n");
-
-    ConsoleRun empty;
-    empty.file("pathGAMS.txt", "");
-    EXPECT_EQ(empty.run("model.gms\n"), 2);
-    EXPECT_EQ(empty.output,
-              banner + "The file 'pathGAMS.txt' does not contain the path of GAMS in a proper format.\n");
-
-    // A first line of any length is accepted; the template prompt comes next.
-    ConsoleRun longPath;
-    longPath.file("pathGAMS.txt", "/" + std::string(5000, 'g') + "\n");
-    EXPECT_EQ(longPath.run("absent.gms\n"), 2);
-    EXPECT_EQ(longPath.output, banner + prompts[0] +
-                                   " > ERROR! I cannot open the given file!\n"
-                                   " >> The file 'absent.gms' probably doesn't exist.\n");
+    const std::string longPath = "/" + std::string(5000, 'g') + "\n";
+    struct Row {
+        const char* pathFile;  // nullptr: none
+        std::string printed;   // after the banner
+    };
+    const Row rows[] = {
+        {nullptr, " > ERROR! I cannot open the given file!\n >> The file 'pathGAMS.txt' probably doesn't exist.\n"},
+        {"", "The file 'pathGAMS.txt' does not contain the path of GAMS in a proper format.\n"},
+        // A first line of any length is accepted; the template prompt comes next.
+        {longPath.c_str(), std::string(prompts[0]) +
+                               " > ERROR! I cannot open the given file!\n >> The file 'absent.gms' probably doesn't exist.\n"},
+    };
+    for (const Row& row : rows) {
+        ConsoleRun run;
+        if (row.pathFile != nullptr) run.file("pathGAMS.txt", row.pathFile);
+        EXPECT_EQ(run.run("absent.gms\n"), 2);
+        EXPECT_EQ(run.output, banner + row.printed);
+    }
 }
 
 TEST(Dialogue, FileNames) {

@@ -25,9 +25,6 @@ TEST(Exceptions, EachClassPrintsItsOwnLines) {
     EXPECT_EQ(shown(SumProbabilitiesException(1.0 + 4e-7)),
               " > ERROR! The sum of probabilities of all scenarios doesn't equal one!\n"
               " > The sum is 1.000000 != 1.\n");
-    EXPECT_EQ(shown(NoOccurenceOfVariableInLSTFile("x", "scenario2.lst")),
-              " > ERROR! The following variable doesn't exist in a given file!\n"
-              " >> The variable: 'x' in the file: 'scenario2.lst'\n");
     EXPECT_EQ(shown(GeneralException("plain")), "plain\n");
 }
 

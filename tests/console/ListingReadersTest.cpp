@@ -86,7 +86,6 @@ TEST_F(ListingReaders, VectorReaderTakesTheLevelColumnFromLfAndCrLfListings) {
         EXPECT_STREQ(e.fileName, "other.lst");
     }
     EXPECT_EQ(v.data[0], 12.5);
-    EXPECT_THROW(readVector("absent.lst", "x", v), FileNotExists);
 }
 
 TEST_F(ListingReaders, RepeatedEmptyAndUnfinishedTables) {
