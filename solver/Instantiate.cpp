@@ -270,6 +270,13 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve) {
     return m;
 }
 
+// The symbol-table key of a column's or row's labels.
+static Tuple tupleOfLabels(const SymbolTable& st, const std::vector<std::string>& labels) {
+    Tuple t;
+    for (const std::string& label : labels) t.push_back(st.labels.find(label));
+    return t;
+}
+
 void storeSolution(SymbolTable& st, const ModelInstance& m, const SolveStatus& status, int modelSym) {
     Symbol& model = st.symbols[static_cast<size_t>(modelSym)];
     model.modelStat = status.modelStatus;
@@ -281,9 +288,7 @@ void storeSolution(SymbolTable& st, const ModelInstance& m, const SolveStatus& s
         Symbol& v = st.symbols[static_cast<size_t>(sym)];
         for (int col : block.members) {
             const Column& c = m.columns[static_cast<size_t>(col)];
-            Tuple t;
-            for (const std::string& label : c.labels) t.push_back(st.labels.find(label));
-            VarAttrs& a = v.attrs[t];
+            VarAttrs& a = v.attrs[tupleOfLabels(st, c.labels)];
             a.l = c.level;
             a.m = c.marginal;
         }
@@ -294,9 +299,7 @@ void storeSolution(SymbolTable& st, const ModelInstance& m, const SolveStatus& s
         Symbol& eq = st.symbols[static_cast<size_t>(sym)];
         for (int row : block.members) {
             const Row& r = m.rows[static_cast<size_t>(row)];
-            Tuple t;
-            for (const std::string& label : r.labels) t.push_back(st.labels.find(label));
-            eq.equLevels[t] = {r.level, r.marginal};
+            eq.equLevels[tupleOfLabels(st, r.labels)] = {r.level, r.marginal};
         }
     }
 }
