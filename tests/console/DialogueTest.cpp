@@ -19,11 +19,7 @@
 #include "ScratchDirectory.h"
 #include "TextLines.h"
 
-// The driver's own functions, with its entry point renamed so that it does not
-// clash with the test runner's.
-#define main phaConsoleMain
-#include "main.cpp"
-#undef main
+#include "Dialogue.h"
 
 namespace {
 

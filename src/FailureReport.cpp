@@ -1,0 +1,35 @@
+#include "FailureReport.h"
+
+#include <cstdio>
+
+#include "Exceptions.h"
+
+int runReportingFailures(const std::function<void()>& run) {
+    // The classes are not polymorphic: each handler names the exact class
+    // whose message it prints, most specific first.
+    try {
+        run();
+    } catch (const SumProbabilitiesException& e) {
+        e.displayMessage();
+        return kFailureStatus;
+    } catch (const WrongInputParameter& e) {
+        e.GeneralException::displayMessage();
+        return kFailureStatus;
+    } catch (const NumParametersException& e) {
+        e.GeneralException::displayMessage();
+        return kFailureStatus;
+    } catch (const FileNotExists& e) {
+        e.displayMessage();
+        return kFailureStatus;
+    } catch (const NoOccurenceOfVariableInLSTFile& e) {
+        e.displayMessage();
+        return kFailureStatus;
+    } catch (const GeneralException& e) {
+        e.displayMessage();
+        return kFailureStatus;
+    } catch (...) {
+        std::printf(" > ERROR! An unspecified exception occured.");
+        return kFailureStatus;
+    }
+    return 0;
+}
