@@ -68,9 +68,19 @@ struct ExpressionPool {
     }
 };
 
-enum class VarKind { Free, Positive, Negative };
+// Binary, Integer and the semi-continuous kinds make a column discrete; a
+// relaxed model type (RMIP, ...) solves them as continuous within their bounds.
+enum class VarKind { Free, Positive, Negative, Binary, Integer, SemiCont, SemiInt };
 enum class RowType { E, L, G };  // =e=, =l=, =g=
-enum class ModelType { LP, QCP, NLP, DNLP };
+enum class ModelType { LP, QCP, NLP, DNLP, MIP, RMIP, MIQCP, RMIQCP, MINLP, RMINLP };
+
+// Limits and tolerances of one solve (GAMS's option and command-line names).
+struct SolveOptions {
+    double reslim = 1000.0;  // seconds a solve may take
+    double optcr = 1e-4;     // relative optimality gap for discrete models
+    double optca = 0.0;      // absolute optimality gap for discrete models
+    long iterlim = 2000000000L;
+};
 enum class Sense { Minimize, Maximize };
 
 // One column of the instance: one element of a declared variable.
@@ -109,6 +119,7 @@ struct ModelInstance {
     int objectiveColumn = -1;  // the scalar variable being optimised
     std::string objectiveName;
     int solveLine = 0;         // source line of the solve statement ("FROM LINE")
+    SolveOptions options;      // as set by `option` statements and the command line
 
     ExpressionPool pool;
     std::vector<Column> columns;
