@@ -174,16 +174,6 @@ int degree(const ExpressionPool& pool, int node, std::vector<int>& memo) {
     return d;
 }
 
-const char* typeName(ModelType t) {
-    switch (t) {
-    case ModelType::LP: return "LP";
-    case ModelType::QCP: return "QCP";
-    case ModelType::NLP: return "NLP";
-    case ModelType::DNLP: return "DNLP";
-    }
-    return "?";
-}
-
 std::string rowName(const Symbol& eq, const Row& r) {
     std::string s = eq.name;
     if (!r.labels.empty()) {
@@ -262,7 +252,7 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve) {
                 const Symbol& eq = st.symbols[static_cast<size_t>(equations[static_cast<size_t>(r.block)])];
                 throw ExecError{solve.line, std::string("Equation ") + rowName(eq, r) + " is " +
                                                 (limit == 1 ? "nonlinear" : "not quadratic") + ": model type " +
-                                                typeName(m.type) + " does not allow it (use " +
+                                                modelTypeName(m.type) + " does not allow it (use " +
                                                 (limit == 1 ? "QCP or NLP" : "NLP") + ")"};
             }
         }

@@ -5,16 +5,6 @@
 
 namespace gamsub {
 
-const char* modelTypeName(ModelType type) {
-    switch (type) {
-    case ModelType::LP: return "LP";
-    case ModelType::QCP: return "QCP";
-    case ModelType::NLP: return "NLP";
-    case ModelType::DNLP: return "DNLP";
-    }
-    return "?";
-}
-
 long countNonZeros(const ModelInstance& m) {
     long count = 0;
     std::vector<int> nodeSeen(m.pool.nodes.size(), -1), columnSeen(m.columns.size(), -1);

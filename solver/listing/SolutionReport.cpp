@@ -19,16 +19,6 @@ const char* kHeader = "    LOWER     LEVEL     UPPER    MARGINAL";
 // A variable this large at the end of a diverging solve is reported unbounded.
 constexpr double kUnboundedLevel = 1e10;
 
-std::string typeName(ModelType type) {
-    switch (type) {
-        case ModelType::LP: return "LP";
-        case ModelType::QCP: return "QCP";
-        case ModelType::NLP: return "NLP";
-        case ModelType::DNLP: return "DNLP";
-    }
-    return "NLP";
-}
-
 // One element as the listing shows it, with what the REPORT SUMMARY counts.
 struct Entry {
     double lower, level, upper, marginal;
@@ -169,7 +159,7 @@ void writeSolveSummary(std::ostream& out, const ModelInstance& model, const Solv
     bool nonlinear = model.type != ModelType::LP;
     out << "               S O L V E      S U M M A R Y\n\n";
     out << "     MODEL   " << padRight(model.modelName, 20) << "OBJECTIVE  " << model.objectiveName << '\n';
-    out << "     TYPE    " << padRight(typeName(model.type), 20) << "DIRECTION  "
+    out << "     TYPE    " << padRight(modelTypeName(model.type), 20) << "DIRECTION  "
         << (model.sense == Sense::Minimize ? "MINIMIZE" : "MAXIMIZE") << '\n';
     out << "     SOLVER  " << padRight("IPOPT", 20) << "FROM LINE  " << model.solveLine << "\n\n";
     out << "**** SOLVER STATUS     " << status.solverStatus << ' ' << padRight(solverStatusText(status.solverStatus), 26)
@@ -199,7 +189,7 @@ void writeSolutionBlocks(std::ostream& out, const ModelInstance& model, const So
 }
 
 void writeSolutionReport(Listing& listing, const ModelInstance& model, const SolveStatus& status) {
-    listing.newPage("Solution Report     SOLVE " + model.modelName + " Using " + typeName(model.type) + " From line " +
+    listing.newPage("Solution Report     SOLVE " + model.modelName + " Using " + modelTypeName(model.type) + " From line " +
                     std::to_string(model.solveLine));
     writeSolveSummary(listing.out(), model, status);
     writeSolutionBlocks(listing.out(), model, status);

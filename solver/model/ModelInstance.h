@@ -74,6 +74,23 @@ enum class VarKind { Free, Positive, Negative, Binary, Integer, SemiCont, SemiIn
 enum class RowType { E, L, G };  // =e=, =l=, =g=
 enum class ModelType { LP, QCP, NLP, DNLP, MIP, RMIP, MIQCP, RMIQCP, MINLP, RMINLP };
 
+// The type's name as GAMS writes it ("LP", "MIQCP", ...).
+inline const char* modelTypeName(ModelType type) {
+    switch (type) {
+    case ModelType::LP: return "LP";
+    case ModelType::QCP: return "QCP";
+    case ModelType::NLP: return "NLP";
+    case ModelType::DNLP: return "DNLP";
+    case ModelType::MIP: return "MIP";
+    case ModelType::RMIP: return "RMIP";
+    case ModelType::MIQCP: return "MIQCP";
+    case ModelType::RMIQCP: return "RMIQCP";
+    case ModelType::MINLP: return "MINLP";
+    case ModelType::RMINLP: return "RMINLP";
+    }
+    return "?";
+}
+
 // Limits and tolerances of one solve (GAMS's option and command-line names).
 struct SolveOptions {
     double reslim = 1000.0;  // seconds a solve may take
