@@ -1,0 +1,44 @@
+// The option mode: every run parameter given on the command line, nothing asked.
+#ifndef PHA_RUNOPTIONS_H
+#define PHA_RUNOPTIONS_H
+
+#include <string>
+#include <vector>
+
+struct RunOptions {
+    // What the dialogue asks for.
+    std::string templateFile;   // --template
+    std::string scenariosFile;  // --scenarios
+    int n1 = 0;                 // --n1: first-stage variables
+    int n2 = 0;                 // --n2: second-stage variables
+    double tolerance = 0.0;     // --tol: the stop tolerance for delta
+    double rho = 0.0;           // --rho: the penalty parameter
+    int maxIterations = 0;      // --max-iter
+
+    // How the scenarios are solved.
+    std::string gamsPath;       // --gams; empty: the first line of pathGAMS.txt
+    std::string start = "solve";  // --start: "solve", "zero" or a file of first-stage values per scenario
+    int workers = 0;            // --workers: MPI ranks; 0: the number of cores, at most the scenarios
+    double solveTimeout = 0.0;  // --solve-timeout: seconds one iteration's solves may take; 0: no limit
+
+    // What the run measures and reports.
+    std::string costVariable;       // --cost: scalar variable holding a scenario's cost without hedging terms
+    std::string objectiveVariable;  // --objective: default the variable the solve statement optimises
+    int boundEvery = 0;             // --bound-every: bounds every K iterations (and at the end); 0: only at the end
+    double gap = -1.0;              // --gap: stop when the relative gap of the bounds is at most this; < 0: off
+    int digits = 3;                 // --digits: decimals of the values written into the models
+    std::string jsonFile;           // --json: a machine-readable record of the run
+};
+
+// What the command line asked for: a run, or only a text to print.
+struct ParsedCommandLine {
+    enum Action { Run, PrintAndExit, Refuse } action = Run;
+    RunOptions options;
+    std::string text;  // help, version, or the refusal with its usage line
+};
+
+// Parses pha's arguments (without the program name). The checks are those of
+// the dialogue; each refusal names the option and the value.
+ParsedCommandLine parseRunOptions(const std::vector<std::string>& args);
+
+#endif
