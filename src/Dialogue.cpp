@@ -11,6 +11,7 @@
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "RunLock.h"
 #include "TextLines.h"
 
 namespace {
@@ -137,6 +138,8 @@ void loadPrimalFirstStage(SCENARIOS& S, FILE* in) {
 
 void runDialogue(FILE* in) {
     printBanner();
+    // Held until the run ends; a second run in this directory stops here.
+    RunLock lock;
     checkGamsPathFile();
 
     std::string templateForGams = askFileName(in, " > Give the file with the template for GAMS: ",

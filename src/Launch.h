@@ -20,7 +20,8 @@ struct LaunchResult {
 
 // Runs argv[0] (searched on the PATH when it holds no slash) with the given
 // arguments, in `workDir` when that is not empty, with its standard input
-// from /dev/null, and waits for it to end.
+// from /dev/null, and waits for it to end. The program runs as a child
+// process that cannot outlive this one (see ChildProcess.h).
 LaunchResult runAndWait(const std::vector<std::string>& argv, const std::string& workDir = "");
 
 // The argument vector as one readable line; arguments with blanks or shell

@@ -3,6 +3,7 @@
 #include "GAMSInOut.h"
 #include "Exceptions.h"
 #include "Launch.h"
+#include "SolveOutcome.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -98,6 +99,15 @@ void PHA::runGAMSinParallel() {
         }
         if (csum == n) {
             allScenariosFinished = true;
+            std::vector<int> all;
+            for (int k = 1; k <= n; k++) all.push_back(k);
+            try {
+                // A failed or killed solve must never be read as a result.
+                refuseFailedSolves(all);
+            } catch (...) {
+                removeDoneFiles(n);
+                throw;
+            }
         } else if (!launch.succeeded()) {
             // Nothing will create the missing done files: waiting would never end.
             std::string message = " > ERROR! The solver launch '" + commandLine(command) + "' failed (" +

@@ -13,9 +13,10 @@ std::string gamsExecutable(const std::string& gamsPath);
 // log on the console, and a page size that keeps tables free of page breaks.
 std::vector<std::string> gamsCommand(const std::string& gamsPath, const std::string& dir, int k);
 
-// Removes the old listing and done file, runs GAMS, and then creates done<k>,
-// also when GAMS failed (the failure is told on standard error). Returns false
-// only when the done file itself could not be created.
+// Removes the old listing and done file, runs GAMS, and then creates done<k>
+// with how the solve ended (SolveOutcome.h), also when GAMS failed (the failure
+// is told on standard error too). Returns false only when the done file itself
+// could not be created.
 bool solveScenario(const std::string& dir, const std::string& gamsPath, int k);
 
 #endif

@@ -211,8 +211,9 @@ class FailuresTest(unittest.TestCase):
         d = make_run("no-listing", [(0.5, 0, 1, 8, 0), (0.5, 0, 1, 12, 2)])
         p = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=120)
         self.assertEqual(p.returncode, 2)  # a reported failure
-        self.assertIn(" > ERROR! I cannot open the given file!\n"
-                      " >> The file 'scenario2.lst' probably doesn't exist.\n", p.stdout)
+        # The cause, not a guess about a missing file.
+        self.assertIn(" > ERROR! The solve of scenario 2 did not end normally: GAMS ended with exit status 3 "
+                      "(execution error), and it wrote no listing 'scenario2.lst'.\n", p.stdout)
         self.assertIn("scw: GAMS failed on", p.stderr)
         self.assertNotIn("Finished!", p.stdout)
 
