@@ -1,0 +1,109 @@
+#include "RunOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cmath>
+#include <sstream>
+
+#include "Version.h"
+
+namespace {
+
+// CLI11 converts the text; these checks add what the dialogue refuses and
+// what makes no sense for a run, each naming the option and the value.
+std::string finiteNumber(const std::string& text) {
+    double v = 0.0;
+    std::istringstream in(text);
+    in >> v;
+    if (in.fail() || !in.eof()) return "'" + text + "' is not a number";
+    if (!std::isfinite(v)) return "'" + text + "' is not a finite number";
+    return "";
+}
+
+std::string positiveNumber(const std::string& text) {
+    std::string error = finiteNumber(text);
+    if (!error.empty()) return error;
+    if (std::stod(text) <= 0.0) return "'" + text + "' must be greater than 0";
+    return "";
+}
+
+std::string nonNegativeNumber(const std::string& text) {
+    std::string error = finiteNumber(text);
+    if (!error.empty()) return error;
+    if (std::stod(text) < 0.0) return "'" + text + "' must not be negative";
+    return "";
+}
+
+// --start takes "solve", "zero" or the name of an existing file.
+std::string startChoice(const std::string& text) {
+    if (text == "solve" || text == "zero") return "";
+    return CLI::ExistingFile(text);
+}
+
+}  // namespace
+
+ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
+    ParsedCommandLine parsed;
+    RunOptions& o = parsed.options;
+
+    CLI::App app{"pha: two-stage progressive hedging over a GAMS model template.\n"
+                 "Without arguments pha asks for every run parameter on the console.",
+                 "pha"};
+    app.set_version_flag("--version", std::string("pha ") + kPhaVersion);
+    app.get_formatter()->column_width(30);
+
+    const auto finite = CLI::Validator(finiteNumber, "NUMBER");
+    const auto positive = CLI::Validator(positiveNumber, "NUMBER > 0");
+    const auto nonNegative = CLI::Validator(nonNegativeNumber, "NUMBER >= 0");
+
+    app.add_option("--template", o.templateFile, "GAMS model template with substitution codes")
+        ->required()->check(CLI::ExistingFile);
+    app.add_option("--scenarios", o.scenariosFile, "scenario settings file: probability and parameters per line")
+        ->required()->check(CLI::ExistingFile);
+    app.add_option("--n1", o.n1, "number of first-stage variables x('1')..x('N1')")
+        ->required()->check(CLI::NonNegativeNumber);
+    app.add_option("--n2", o.n2, "number of second-stage variables y('1')..y('N2')")
+        ->required()->check(CLI::NonNegativeNumber);
+    app.add_option("--tol", o.tolerance, "stop tolerance for delta (and for the change of the average)")
+        ->required()->check(finite);
+    app.add_option("--rho", o.rho, "penalty parameter rho")->required()->check(positive);
+    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->required();
+
+    app.add_option("--gams", o.gamsPath, "GAMS directory or program (default: first line of pathGAMS.txt)");
+    app.add_option("--start", o.start,
+                   "first iteration: solve (scenarios alone, then weights), zero (average 0), "
+                   "or a file with the first-stage values of every scenario")
+        ->capture_default_str()->check(CLI::Validator(startChoice, "solve|zero|FILE"));
+    app.add_option("--workers", o.workers, "MPI worker processes (default: the number of cores, at most the scenarios)")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--solve-timeout", o.solveTimeout,
+                   "seconds one scenario's solve may take before the run stops (0: no limit)")
+        ->capture_default_str()->check(nonNegative);
+    app.add_option("--cost", o.costVariable, "scalar variable holding a scenario's cost without the hedging terms");
+    app.add_option("--objective", o.objectiveVariable,
+                   "scalar variable the scenario model optimises (default: the one its solve statement names)");
+    app.add_option("--bound-every", o.boundEvery, "compute the bounds every K iterations (0: only at the end)")
+        ->capture_default_str()->check(CLI::NonNegativeNumber);
+    app.add_option("--gap", o.gap, "stop when the relative gap between the bounds is at most G (default: off)")
+        ->check(nonNegative);
+    app.add_option("--digits", o.digits, "decimals of the values written into the scenario models")
+        ->capture_default_str()->check(CLI::Range(0, 17));
+    app.add_option("--json", o.jsonFile, "write a machine-readable record of the run to this file");
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        parsed.action = ParsedCommandLine::PrintAndExit;
+        parsed.text = app.help();
+    } catch (const CLI::CallForVersion& e) {
+        parsed.action = ParsedCommandLine::PrintAndExit;
+        parsed.text = e.what() + std::string("\n");
+    } catch (const CLI::ParseError& e) {
+        parsed.action = ParsedCommandLine::Refuse;
+        parsed.text = std::string(" > ERROR! ") + e.what() + "\n" + "Usage: pha --template F --scenarios F "
+                      "--n1 N --n2 N --tol E --rho R --max-iter K [options]\n"
+                      "       pha --help   lists every option with its default\n";
+    }
+    return parsed;
+}

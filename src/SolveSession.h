@@ -1,0 +1,56 @@
+// The option mode's parallel solve: one `mpirun -np P scw --serve DIR GAMS`
+// for the whole run. Each iteration pha tells the workers to solve and reads
+// their one-line answer; nothing is polled on disk, and no process is started
+// per iteration. The done files and listings are still written by the workers.
+#ifndef PHA_SOLVESESSION_H
+#define PHA_SOLVESESSION_H
+
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+
+class SolveSession {
+public:
+    // Starts the workers. `workers` ranks (at least 1) share `numScenarios`
+    // scenarios; `solveTimeout` > 0 limits one solve (an iteration may take
+    // that times the scenarios per worker). Throws GeneralException when
+    // mpirun cannot be started.
+    SolveSession(int numScenarios, int workers, const std::string& gamsPath, double solveTimeout);
+    ~SolveSession();  // ends the workers (see close)
+    SolveSession(const SolveSession&) = delete;
+    SolveSession& operator=(const SolveSession&) = delete;
+
+    // Has scenario1.gms .. scenarioN.gms of the working directory solved and
+    // returns when every scenario is done, its done file checked and removed.
+    // Throws GeneralException naming the scenarios without a result and the
+    // cause (a worker died, the time limit, a failed solve).
+    void solveAll(int iteration);
+
+    // Tells the workers to end and waits for them (briefly, then ends them).
+    void close();
+
+    int workers() const { return workers_; }
+    // The sum of the last iteration's solve times, as the workers measured them.
+    double lastSolveSeconds() const { return lastSolveSeconds_; }
+
+private:
+    // The next line of the workers' answer; false at the end of their output
+    // or when `deadline` (seconds since the command, <= 0: none) has passed.
+    bool readAnswer(std::string& line, double deadlineSeconds, bool& timedOut);
+    [[noreturn]] void fail(const std::string& cause, int iteration);
+
+    int numScenarios_;
+    int workers_;
+    double solveTimeout_;
+    std::vector<std::string> command_;
+    ChildProcess child_;
+    std::string pending_;  // answer text read but not yet taken as a line
+    double lastSolveSeconds_ = 0.0;
+};
+
+// The number of worker ranks: `requested` when given (> 0), else the number
+// of cores; never more than the scenarios, never fewer than one.
+int workerCount(int requested, int numScenarios);
+
+#endif
