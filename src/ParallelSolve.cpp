@@ -1,11 +1,15 @@
 // The parallel solve of one iteration: start the solver worker through mpirun,
 // one process per scenario, and wait for every scenario's done file.
 #include "GAMSInOut.h"
+#include "ParallelSolve.h"
 #include "Exceptions.h"
 #include "Launch.h"
 #include "SolveOutcome.h"
 
+#include <cctype>
 #include <cerrno>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -67,55 +71,139 @@ std::string workerProgram() {
     }
 }
 
-std::string doneFileName(int k) { return "done" + std::to_string(k); }
-
 void removeDoneFiles(int n) {
-    for (int k = 1; k <= n; k++) std::remove(doneFileName(k).c_str());
+    for (int k = 1; k <= n; k++) std::remove(doneFilePath("", k).c_str());
+}
+
+const char* const kWaitingMessage =
+    "\n >>> Waiting for the LST file with results for all scenarios...\n"
+    "     If you see this message while GAMS is not computing, \n"
+    "     then there is probably a syntax error in scenarioX.gms files.\n\n";
+
+// How long a finished launch may take to end after its last done file.
+const double kLaunchEndSeconds = 60.0;
+// How long a stopped launch gets to end its processes before SIGKILL.
+const double kStopGraceSeconds = 3.0;
+
+double secondsSince(const std::chrono::steady_clock::time_point& start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::vector<int> scenariosWithoutDoneFile(const std::vector<int>& scenarios) {
+    std::vector<int> missing;
+    for (int k : scenarios)
+        if (!fexist(doneFilePath("", k).c_str())) missing.push_back(k);
+    return missing;
+}
+
+std::string noResultMessage(const DoneFileWait& wait, const std::string& what, const std::vector<int>& missing) {
+    return " > ERROR! The solver launch '" + wait.launchText + "' " + what + "; " + std::to_string(missing.size()) +
+           " of " + std::to_string(wait.scenarios.size()) + " scenarios reported no result.\n >> No done file for " +
+           "scenario " + scenarioList(missing) + ".";
 }
 
 }  // namespace
 
+std::string scenarioList(const std::vector<int>& scenarios) {
+    std::string text;
+    for (size_t i = 0; i < scenarios.size();) {
+        size_t j = i;
+        while (j + 1 < scenarios.size() && scenarios[j + 1] == scenarios[j] + 1) j++;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(scenarios[i]);
+        if (j > i) text += "-" + std::to_string(scenarios[j]);
+        i = j + 1;
+    }
+    return text;
+}
+
+double iterationTimeLimitFromEnvironment() {
+    const char* text = std::getenv("PHA_ITERATION_TIMEOUT");
+    if (text == nullptr || *text == '\0') return 0;
+    char* end = nullptr;
+    errno = 0;
+    double seconds = std::strtod(text, &end);
+    while (end != nullptr && std::isspace(static_cast<unsigned char>(*end))) end++;
+    if (end == text || *end != '\0' || errno != 0 || !std::isfinite(seconds) || seconds <= 0) {
+        std::string message = " > ERROR! The environment variable PHA_ITERATION_TIMEOUT='" + std::string(text) +
+                              "' is not a time limit: give a positive number of seconds.";
+        throw GeneralException(message.c_str());
+    }
+    return seconds;
+}
+
+void waitForDoneFiles(ChildProcess& launch, const DoneFileWait& wait) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool terminal = isatty(STDOUT_FILENO) == 1;
+    bool launchEnded = launch.pid < 0;
+    LaunchResult result{true, 0, true, 0, 0};
+    bool messageShown = false;
+    for (;;) {
+        sleep(1);
+        if (!terminal || !messageShown) std::printf("%s", kWaitingMessage);
+        messageShown = true;
+        if (!launchEnded) launchEnded = pollChild(launch, result);
+        std::vector<int> missing = scenariosWithoutDoneFile(wait.scenarios);
+        if (terminal) {
+            // One line, rewritten in place: how many are done and for how long.
+            std::printf("\r     %zu of %zu scenarios done after %.0f s ", wait.scenarios.size() - missing.size(),
+                        wait.scenarios.size(), secondsSince(start));
+            if (missing.empty()) std::printf("\n");
+        }
+        std::fflush(stdout);
+        if (missing.empty()) break;
+        if (launchEnded) {
+            // Nothing will create the missing done files: waiting would never end.
+            if (terminal) std::printf("\n");
+            std::string what = result.succeeded() ? "ended (" + result.describe() + ")"
+                                                  : "failed (" + result.describe() + ")";
+            throw GeneralException(noResultMessage(wait, what, missing).c_str());
+        }
+        if (wait.timeLimitSeconds > 0 && secondsSince(start) >= wait.timeLimitSeconds) {
+            if (terminal) std::printf("\n");
+            stopChild(launch, kStopGraceSeconds);
+            char limit[64];
+            std::snprintf(limit, sizeof limit, "%g", wait.timeLimitSeconds);
+            std::string what = "was stopped after the time limit of " + std::string(limit) + " s";
+            throw GeneralException(noResultMessage(wait, what, missing).c_str());
+        }
+    }
+    if (!wait.launchEndsWithTheSolves || launchEnded) return;
+    // The ranks leave once all are done; one that hangs there is stopped.
+    const auto allDone = std::chrono::steady_clock::now();
+    while (!pollChild(launch, result) && secondsSince(allDone) < kLaunchEndSeconds) usleep(20 * 1000);
+    stopChild(launch, kStopGraceSeconds);  // nothing to do once it has ended
+}
+
 void PHA::runGAMSinParallel() {
     const int n = S->numScenarios;
+    DoneFileWait wait;
+    wait.timeLimitSeconds = iterationTimeLimitFromEnvironment();
     // The path is passed as one argument without a shell, so nothing in it is
     // interpreted; only the line break that ended its line is dropped.
     std::string gamsPath = withoutTrailingLineBreaks(pathGams != nullptr ? pathGams : "");
     std::vector<std::string> command = {"mpirun", "-np", std::to_string(n), workerProgram(),
                                         currentDirectory(), gamsPath};
+    wait.launchText = commandLine(command);
+    for (int k = 1; k <= n; k++) wait.scenarios.push_back(k);
     // A done file left by an aborted earlier run would pass for this iteration's.
     removeDoneFiles(n);
-    LaunchResult launch = runAndWait(command);
-
-    bool allScenariosFinished = false;
-    while (!allScenariosFinished) {
-        sleep(1);
-        std::printf("\n >>> Waiting for the LST file with results for all scenarios...\n"
-                    "     If you see this message while GAMS is not computing, \n"
-                    "     then there is probably a syntax error in scenarioX.gms files.\n\n");
-        std::fflush(stdout);
-        int csum = 0;
-        for (int k = 1; k <= n; k++) {
-            if (fexist(doneFileName(k).c_str())) csum++;
-        }
-        if (csum == n) {
-            allScenariosFinished = true;
-            std::vector<int> all;
-            for (int k = 1; k <= n; k++) all.push_back(k);
-            try {
-                // A failed or killed solve must never be read as a result.
-                refuseFailedSolves(all);
-            } catch (...) {
-                removeDoneFiles(n);
-                throw;
-            }
-        } else if (!launch.succeeded()) {
-            // Nothing will create the missing done files: waiting would never end.
-            std::string message = " > ERROR! The solver launch '" + commandLine(command) + "' failed (" +
-                                  launch.describe() + "); " + std::to_string(n - csum) + " of " +
-                                  std::to_string(n) + " scenarios reported no result.";
-            removeDoneFiles(n);
-            throw GeneralException(message.c_str());
-        }
+    LaunchResult failure;
+    ChildProcess launch = startChild(command, "", false, false, failure);
+    if (launch.pid < 0) {
+        std::string message = " > ERROR! The solver launch '" + wait.launchText + "' failed (" + failure.describe() +
+                              "); " + std::to_string(n) + " of " + std::to_string(n) +
+                              " scenarios reported no result.";
+        throw GeneralException(message.c_str());
+    }
+    try {
+        waitForDoneFiles(launch, wait);
+        // A failed or killed solve must never be read as a result.
+        refuseFailedSolves(wait.scenarios);
+    } catch (...) {
+        stopChild(launch, kStopGraceSeconds);
+        removeDoneFiles(n);
+        throw;
     }
     removeDoneFiles(n);
 }
