@@ -11,11 +11,11 @@
 #include <unistd.h>
 
 #include "Exceptions.h"
+#include "SolveOutcome.h"
 #include "WorkerProgram.h"
 
 namespace {
 
-std::string doneFileName(int k) { return "done" + std::to_string(k); }
 
 bool fileExists(const std::string& name) { return access(name.c_str(), F_OK) == 0; }
 
@@ -34,7 +34,7 @@ std::string scenarioList(const std::vector<int>& numbers) {
 std::vector<int> scenariosWithoutDoneFile(int n) {
     std::vector<int> missing;
     for (int k = 1; k <= n; k++)
-        if (!fileExists(doneFileName(k))) missing.push_back(k);
+        if (!fileExists(doneFilePath("", k))) missing.push_back(k);
     return missing;
 }
 
@@ -147,7 +147,7 @@ void SolveSession::fail(const std::string& cause, int iteration) {
 void SolveSession::solveAll(int iteration) {
     if (child_.pid < 0) throw GeneralException(" > ERROR! The solver workers are no longer running.");
     // A done file left by an aborted earlier run would pass for this iteration's.
-    for (int k = 1; k <= numScenarios_; k++) std::remove(doneFileName(k).c_str());
+    for (int k = 1; k <= numScenarios_; k++) std::remove(doneFilePath("", k).c_str());
 
     std::string command = "solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_) + "\n";
     if (!writeAll(child_.inFd, command)) {
@@ -186,5 +186,17 @@ void SolveSession::solveAll(int iteration) {
 
     std::vector<int> missing = scenariosWithoutDoneFile(numScenarios_);
     if (!missing.empty()) fail("reported the iteration done without a done file", iteration);
-    for (int k = 1; k <= numScenarios_; k++) std::remove(doneFileName(k).c_str());
+    std::vector<int> all(static_cast<size_t>(numScenarios_));
+    for (int k = 1; k <= numScenarios_; k++) all[static_cast<size_t>(k - 1)] = k;
+    // The done files say how each solve ended; a failed one is never read as a result.
+    auto removeDoneFiles = [this] {
+        for (int k = 1; k <= numScenarios_; k++) std::remove(doneFilePath("", k).c_str());
+    };
+    try {
+        refuseFailedSolves(all);
+    } catch (...) {
+        removeDoneFiles();
+        throw;
+    }
+    removeDoneFiles();
 }
