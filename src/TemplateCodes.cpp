@@ -1,7 +1,9 @@
 #include "TemplateCodes.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <string>
 
 #include "Exceptions.h"
@@ -24,10 +26,10 @@ long codeNumber(const std::string& text) {
     return negative ? -value : value;
 }
 
-std::string formatted(const char* format, double value) {
-    int length = std::snprintf(nullptr, 0, format, value);
+std::string formatted(int digits, double value) {
+    int length = std::snprintf(nullptr, 0, "%0.*f", digits, value);
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), format, value);
+    std::snprintf(&text[0], text.size(), "%0.*f", digits, value);
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -75,10 +77,26 @@ std::string stagedRange(const SCENARIOS& set, long first, const char* what) {
            " stand for the " + counts + ", in this order.";
 }
 
-std::string codeValue(const std::string& text, const SCENARIOS& set, int s, const TemplatePlace& place) {
+// The option mode takes a code's text only when it is the number alone: the
+// classic rule would swallow a glued ";" or ")" and the model would not compile.
+void refuseGluedCharacters(const std::string& text, const TemplatePlace& place) {
+    size_t digits = 0;
+    while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]))) digits++;
+    // A carriage return before the line feed ends a code like the line end does.
+    const bool lineEnd = digits + 1 == text.size() && text[digits] == '\r';
+    if (digits == 0 || (digits < text.size() && !lineEnd))
+        refuse("A substitution code in the template has characters glued to it.", text, place,
+               "A code is '@' and its number, ended by a blank or the line end; the blank is dropped with it. "
+               "Write '@" + text.substr(0, digits) + " " + (digits < text.size() ? text.substr(digits) : "") +
+                   "' with a blank after the number.");
+}
+
+std::string codeValue(const std::string& text, const SCENARIOS& set, int s, const TemplatePlace& place,
+                      const CodeStyle& style) {
     if (text.empty())
         refuse("A substitution code in the template has no number.", text, place,
                "An '@' must be followed by the code number; a blank or the line end came first.");
+    if (style.strict) refuseGluedCharacters(text, place);
     const SCENARIO* scenario = set.scenarios[s];
     const long n = codeNumber(text);
     double value = 0.0;
@@ -91,23 +109,29 @@ std::string codeValue(const std::string& text, const SCENARIOS& set, int s, cons
     } else if (n >= 100 && n <= 199) {
         if (!stagedEntry(scenario->weights1, scenario->weights2, n - 100, value))
             refuse("A substitution code in the template has no value.", text, place, stagedRange(set, 100, "weights"));
+        if (style.weightsOff) value = 0.0;
     } else if (n >= 200 && n <= 299) {
         if (!stagedEntry(set.averageSolution1, set.averageSolution2[s], n - 200, value))
             refuse("A substitution code in the template has no value.", text, place, stagedRange(set, 200, "averages"));
     } else if (n == 300) {
-        value = set.rho;
+        value = style.rhoOff ? 0.0 : set.rho;
     } else if (n == 400) {
         return std::to_string(s + 1);
     } else {
         refuse("Unknown substitution code in the template.", text, place,
                "The known codes are 0 to 299, 300 (rho) and 400 (the scenario number).");
     }
-    return formatted("%0.3f", value);
+    return formatted(style.digits, value);
 }
 
 }  // namespace
 
 std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place) {
+    return expandTemplateLine(body, set, s, place, CodeStyle());
+}
+
+std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place,
+                               const CodeStyle& style) {
     std::string out;
     out.reserve(body.size());
     size_t i = 0;
@@ -118,8 +142,18 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
         }
         size_t end = body.find(' ', i + 1);
         if (end == std::string::npos) end = body.size();
-        out += codeValue(body.substr(i + 1, end - i - 1), set, s, place);
+        out += codeValue(body.substr(i + 1, end - i - 1), set, s, place, style);
         i = end + 1;  // the blank that ended the code is dropped with it
     }
     return out;
+}
+
+void refuseValueLostInWriting(const char* option, double value, int digits) {
+    if (formatted(digits, std::fabs(value)) != formatted(digits, 0.0)) return;
+    std::ostringstream shown;
+    shown << value;
+    std::string message = std::string(" > ERROR! The value ") + shown.str() + " of " + option +
+                          " is written into the models as 0 with " + std::to_string(digits) +
+                          " decimals.\n >> Give more decimals with --digits.";
+    throw WrongInputParameter(message.c_str());
 }

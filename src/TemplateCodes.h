@@ -13,10 +13,24 @@ struct TemplatePlace {
     long lineNumber;  // 1-based
 };
 
+// How the option mode writes code values; the default is the dialogue's way.
+struct CodeStyle {
+    int digits = 3;           // decimals of every value but the scenario number
+    bool strict = false;      // refuse a code with characters glued to it ("@0;")
+    bool weightsOff = false;  // every weight written as 0 (first solves, inner bound solves)
+    bool rhoOff = false;      // rho written as 0 (first solves and every bound solve)
+};
+
 // Replaces every code of `body` (one template line without its line feed) by
 // its value for the scenario with index s. A blank after a code ends it and is
 // dropped; any other character up to that blank or the line end belongs to the
 // code. Throws GeneralException for a code that has no value.
 std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place);
+std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place,
+                               const CodeStyle& style);
+
+// Refuses a value that the models would receive as 0 at the given decimals
+// (a rho of 0.0004 written with 3 decimals), naming the option.
+void refuseValueLostInWriting(const char* option, double value, int digits);
 
 #endif

@@ -1,0 +1,175 @@
+#include "ModelEdits.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "Exceptions.h"
+
+namespace {
+
+bool isWordStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
+bool isWordPart(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+std::string lowerCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Whether `text` holds `keyword` (lower case) at `pos` as a whole word, in any letter case.
+bool keywordAt(const std::string& text, size_t pos, const std::string& keyword) {
+    if (lowerCase(text.substr(pos, keyword.size())) != keyword) return false;
+    size_t after = pos + keyword.size();
+    return after >= text.size() || !isWordPart(text[after]);
+}
+
+// The parts of GAMS source that matter for finding statements: words and the
+// semicolons that end statements, outside comments and quoted texts.
+struct Token {
+    bool isWord;
+    size_t begin, end;
+    long line;
+    char before;  // the last significant character before the token; 0 at the start
+};
+
+std::vector<Token> statementTokens(const std::string& text) {
+    std::vector<Token> tokens;
+    bool inTextBlock = false;  // between $ontext and $offtext
+    char last = 0;
+    long line = 1;
+    for (size_t start = 0; start < text.size(); line++) {
+        size_t lineEnd = text.find('\n', start);
+        if (lineEnd == std::string::npos) lineEnd = text.size();
+        if (inTextBlock) {
+            inTextBlock = !keywordAt(text, start, "$offtext");
+        } else if (text[start] == '$') {
+            // Dollar control lines ($title, $include, ...) carry no statements.
+            inTextBlock = keywordAt(text, start, "$ontext");
+        } else if (text[start] != '*') {  // a "*" in the first column makes a comment line
+            for (size_t i = start; i < lineEnd;) {
+                const char c = text[i];
+                if (c == '\'' || c == '"') {  // a quoted text ends at its quote or the line end
+                    size_t close = text.find(c, i + 1);
+                    i = close == std::string::npos || close > lineEnd ? lineEnd : close + 1;
+                    last = c;
+                } else if (isWordPart(c)) {
+                    size_t end = i;
+                    while (end < lineEnd && isWordPart(text[end])) end++;
+                    if (isWordStart(c)) tokens.push_back(Token{true, i, end, line, last});
+                    last = 'a';
+                    i = end;
+                } else {
+                    if (c == ';') tokens.push_back(Token{false, i, i + 1, line, last});
+                    if (!std::isspace(static_cast<unsigned char>(c))) last = c;
+                    i++;
+                }
+            }
+        }
+        start = lineEnd + 1;
+    }
+    return tokens;
+}
+
+// "solve" opens a statement at the start, after a ";", or as the first word
+// inside a loop or if: "loop(s, solve m using lp minimizing z);".
+bool opensSolve(const std::string& text, const Token& t) {
+    return t.isWord && (t.before == 0 || t.before == ';' || t.before == '(' || t.before == ',') &&
+           t.end - t.begin == 5 && keywordAt(text, t.begin, "solve");
+}
+
+[[noreturn]] void refuse(const std::string& headline, const std::string& sourceName, const std::string& reason) {
+    std::string message = " > ERROR! " + headline + "\n >> The model '" + sourceName + "'\n >> " + reason;
+    throw GeneralException(message.c_str());
+}
+
+}  // namespace
+
+SolveStatement findSolveStatement(const std::string& text, const std::string& sourceName) {
+    const std::vector<Token> tokens = statementTokens(text);
+    std::vector<SolveStatement> found;
+    for (size_t t = 0; t < tokens.size(); t++) {
+        if (!opensSolve(text, tokens[t])) continue;
+        SolveStatement solve;
+        solve.begin = tokens[t].begin;
+        solve.line = tokens[t].line;
+        std::vector<std::string> words;
+        size_t u = t + 1;
+        for (; u < tokens.size() && tokens[u].isWord; u++)
+            words.push_back(text.substr(tokens[u].begin, tokens[u].end - tokens[u].begin));
+        if (u == tokens.size())
+            refuse("The solve statement of the model has no ';' at its end.", sourceName,
+                   "It begins in line " + std::to_string(solve.line) + ".");
+        solve.end = tokens[u].end;
+        if (!words.empty()) solve.model = words[0];
+        // "using nlp minimizing z" and "minimizing z using nlp" are both GAMS.
+        for (size_t w = 1; w + 1 < words.size(); w++) {
+            const std::string word = lowerCase(words[w]);
+            bool minimizing = word == "minimizing" || word == "minimising" || word == "min";
+            bool maximizing = word == "maximizing" || word == "maximising" || word == "max";
+            if (!minimizing && !maximizing) continue;
+            solve.objective = words[w + 1];
+            solve.maximizing = maximizing;
+            break;
+        }
+        found.push_back(solve);
+        t = u;
+    }
+    if (found.empty())
+        refuse("The model has no solve statement.", sourceName,
+               "The option mode adds its lines around the one solve statement of the template.");
+    if (found.size() > 1)
+        refuse("The model has more than one solve statement.", sourceName,
+               "Solve statements begin in lines " + std::to_string(found[0].line) + " and " +
+                   std::to_string(found[1].line) + "; the option mode needs exactly one.");
+    return found[0];
+}
+
+std::string exactText(double value) {
+    int length = std::snprintf(nullptr, 0, "%.17g", value);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(&text[0], text.size(), "%.17g", value);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+std::string fixFirstStageLines(const std::vector<double>& plan) {
+    std::string lines;
+    for (size_t j = 0; j < plan.size(); j++)
+        lines += "x.fx('" + std::to_string(j + 1) + "') = " + exactText(plan[j]) + ";\n";
+    return lines;
+}
+
+// The one place that knows how a solution file is written; the solution file
+// reader knows how it is read.
+std::string solutionBlock(const std::string& solutionFile, int n1, int n2, const std::string& objectiveVariable,
+                          const std::string& costVariable) {
+    std::string block = "file phaSolution / '" + solutionFile + "' /;\n"
+                        "phaSolution.nr = 2; phaSolution.nw = 0; phaSolution.nd = 15;\n"
+                        "put phaSolution;\n";
+    for (int j = 1; j <= n1; j++)
+        block += "put 'x " + std::to_string(j) + " ' x.l('" + std::to_string(j) + "') /;\n";
+    for (int j = 1; j <= n2; j++)
+        block += "put 'y " + std::to_string(j) + " ' y.l('" + std::to_string(j) + "') /;\n";
+    if (!objectiveVariable.empty()) block += "put 'objective ' " + objectiveVariable + ".l /;\n";
+    if (!costVariable.empty()) block += "put 'cost ' " + costVariable + ".l /;\n";
+    block += "putclose phaSolution;\n";
+    return block;
+}
+
+std::string aroundSolve(const std::string& text, const SolveStatement& solve, const std::string& before,
+                        const std::string& after) {
+    std::string out = text.substr(0, solve.begin);
+    if (!before.empty()) {
+        if (!out.empty() && out.back() != '\n') out += '\n';
+        out += before;
+        if (out.back() != '\n') out += '\n';
+    }
+    out += text.substr(solve.begin, solve.end - solve.begin);
+    if (!after.empty()) {
+        out += '\n';
+        out += after;
+        // What followed the ";" on its line stays on a line of its own.
+        if (out.back() == '\n' && solve.end < text.size() && text[solve.end] == '\n') out.pop_back();
+    }
+    out += text.substr(solve.end);
+    return out;
+}

@@ -1,0 +1,53 @@
+#include "ScenarioModels.h"
+
+#include <cstdio>
+
+#include "Exceptions.h"
+#include "TextLines.h"
+
+ModelTemplate::ModelTemplate(const std::string& fileName) : fileName_(fileName) {
+    FILE* file = std::fopen(fileName.c_str(), "rt");
+    if (file == nullptr) throw FileNotExists(fileName.c_str());
+    std::string line, text;
+    while (readWholeLine(file, line)) {
+        if (line.back() == '\n') line.pop_back();
+        lines_.push_back(line);
+        text += line + '\n';
+    }
+    std::fclose(file);
+    solve_ = findSolveStatement(text, fileName_);
+}
+
+std::string scenarioFileName(int k, const char* extension) {
+    return "scenario" + std::to_string(k) + "." + extension;
+}
+
+std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, int s, const ModelRound& round) {
+    std::string model;
+    for (size_t n = 0; n < tpl.lines().size(); n++) {
+        TemplatePlace place{tpl.fileName().c_str(), static_cast<long>(n) + 1};
+        model += expandTemplateLine(tpl.lines()[n], set, s, place, round.style);
+        model += '\n';
+    }
+    const std::string before = round.fixedPlan.empty() ? "" : fixFirstStageLines(round.fixedPlan);
+    const std::string after =
+        round.solutionFiles ? solutionBlock(scenarioFileName(s + 1, "sol"), set.numVariables1, set.numVariables2,
+                                            round.objectiveVariable, round.costVariable)
+                            : "";
+    if (before.empty() && after.empty()) return model;
+    // Expanded values hold no words, so the statement is found as in the template.
+    return aroundSolve(model, findSolveStatement(model, tpl.fileName()), before, after);
+}
+
+void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const ModelRound& round) {
+    for (int s = 0; s < set.numScenarios; s++) {
+        const std::string model = scenarioModelText(tpl, set, s, round);
+        const std::string name = scenarioFileName(s + 1, "gms");
+        std::remove(scenarioFileName(s + 1, "sol").c_str());
+        FILE* out = std::fopen(name.c_str(), "wt");
+        if (out == nullptr) throw FileNotExists(name.c_str());
+        bool written = std::fwrite(model.data(), 1, model.size(), out) == model.size();
+        written = std::fclose(out) == 0 && written;
+        if (!written) throw FileNotExists(name.c_str());
+    }
+}

@@ -1,0 +1,52 @@
+// The option mode's scenario models: the template read once per run, and each
+// round of solves written from it with the round's own edits (values at the
+// chosen decimals, weights or rho written as 0, the first stage fixed at a
+// plan, the solution written at full precision to scenario<k>.sol).
+#ifndef PHA_SCENARIOMODELS_H
+#define PHA_SCENARIOMODELS_H
+
+#include <string>
+#include <vector>
+
+#include "GAMSInOut.h"
+#include "ModelEdits.h"
+#include "TemplateCodes.h"
+
+class ModelTemplate {
+public:
+    // Reads the template and finds its solve statement; throws FileNotExists
+    // or GeneralException (no solve statement, more than one).
+    explicit ModelTemplate(const std::string& fileName);
+
+    const std::string& fileName() const { return fileName_; }
+    const std::vector<std::string>& lines() const { return lines_; }
+    // The solve statement as it stands in the template.
+    const SolveStatement& solve() const { return solve_; }
+
+private:
+    std::string fileName_;
+    std::vector<std::string> lines_;
+    SolveStatement solve_;
+};
+
+// What one round of solves asks of the models.
+struct ModelRound {
+    CodeStyle style;
+    std::vector<double> fixedPlan;  // not empty: x fixed at this plan before the solve
+    bool solutionFiles = true;      // write scenario<k>.sol after the solve
+    std::string objectiveVariable;  // written to the solution file when not empty
+    std::string costVariable;       // written to the solution file when not empty
+};
+
+// The name of scenario k's model, listing and solution file (k from 1).
+std::string scenarioFileName(int k, const char* extension);
+
+// Scenario s's model text (s from 0) for the round.
+std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, int s, const ModelRound& round);
+
+// Writes scenario<k>.gms for every scenario and removes scenario<k>.sol, so
+// that a solve that writes none never passes off an older one. Silent: the
+// option mode reports rounds, not files.
+void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const ModelRound& round);
+
+#endif

@@ -1,0 +1,151 @@
+#include "ScenarioResults.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+#include "DataContainers.h"
+#include "Exceptions.h"
+#include "GAMSInOut.h"
+#include "ListingScan.h"
+#include "ScenarioModels.h"
+
+namespace {
+
+[[noreturn]] void refuseLine(const ListingFile& file, const std::string& line, const std::string& reason) {
+    std::string message = " > ERROR! A line of the solution file cannot be read.\n >> The file '" +
+                          std::string(file.name()) + "', line " + std::to_string(file.lineNumber()) + ": '" + line +
+                          "'\n >> " + reason;
+    throw GeneralException(message.c_str());
+}
+
+// The whole token as a finite number; GAMS writes special values as words
+// (INF, NA, UNDF), C libraries as inf and nan: all refused.
+double finiteValue(const ListingFile& file, const std::string& line, const std::string& token) {
+    errno = 0;
+    char* end = nullptr;
+    double value = std::strtod(token.c_str(), &end);
+    if (token.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
+        refuseLine(file, line, "The value '" + token + "' is not a finite number.");
+    return value;
+}
+
+// Stores entry `label` (1-based) of a stage, once.
+void storeEntry(const ListingFile& file, const std::string& line, const std::string& label, double value,
+                std::vector<double>& entries, std::vector<bool>& seen) {
+    long number = 0;
+    if (!labelNumber(label, number) || std::to_string(number) != label || number < 1 ||
+        number > static_cast<long>(entries.size()))
+        refuseLine(file, line, "The entry number must be a number from 1 to " + std::to_string(entries.size()) + ".");
+    if (seen[static_cast<size_t>(number - 1)]) refuseLine(file, line, "The entry stands twice.");
+    seen[static_cast<size_t>(number - 1)] = true;
+    entries[static_cast<size_t>(number - 1)] = value;
+}
+
+void requireAll(const std::string& name, const char* stage, const std::vector<bool>& seen) {
+    for (size_t j = 0; j < seen.size(); j++)
+        if (!seen[j]) {
+            std::string message = " > ERROR! The solution file '" + name + "' has no value for " + stage + "('" +
+                                  std::to_string(j + 1) + "').";
+            throw GeneralException(message.c_str());
+        }
+}
+
+bool statusIn(const std::string& line, std::initializer_list<long> statuses) {
+    static const std::string prefix = "**** MODEL STATUS";
+    long status = 0;
+    if (line.compare(0, prefix.size(), prefix) != 0 || !labelNumber(line.substr(prefix.size()), status)) return false;
+    for (long s : statuses)
+        if (s == status) return true;
+    return false;
+}
+
+double listingScalar(const std::string& listing, const std::string& variable) {
+    SCALAR value(0.0);
+    std::string file = listing, name = variable;
+    SCENARIOS::readObjValueFromLSTFile(&file[0], &name[0], value);
+    return value.data;
+}
+
+std::vector<double> listingVector(const std::string& listing, const char* variable, int size) {
+    VECTOR v(size);
+    for (int j = 0; j < size; j++) v.data[j] = 0.0;
+    std::string file = listing, name = variable;
+    SCENARIOS::readVectorDataFromLSTFile(&file[0], &name[0], v);
+    return std::vector<double>(v.data, v.data + size);
+}
+
+}  // namespace
+
+SolveEnd listingSolveEnd(const std::string& listing) {
+    ListingFile file(listing.c_str());
+    std::string line;
+    SolveEnd end = SolveEnd::Solved;
+    while (file.next(line)) {
+        if (line.compare(0, 24, " ** Infeasible solution.") == 0 || statusIn(line, {4, 5, 6, 10, 19}))
+            end = SolveEnd::Infeasible;
+        else if (statusIn(line, {3, 18}))
+            end = SolveEnd::Unbounded;
+    }
+    return end;
+}
+
+ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wantObjective, bool wantCost) {
+    ScenarioResult result;
+    result.fromSolutionFile = true;
+    result.x.assign(static_cast<size_t>(n1), 0.0);
+    result.y.assign(static_cast<size_t>(n2), 0.0);
+    std::vector<bool> seenX(result.x.size(), false), seenY(result.y.size(), false);
+    ListingFile file(name.c_str());
+    std::string line;
+    while (file.next(line)) {
+        std::istringstream words(line);
+        std::vector<std::string> tokens;
+        for (std::string w; words >> w;) tokens.push_back(w);
+        if (tokens.empty()) continue;
+        const std::string& key = tokens[0];
+        if ((key == "x" || key == "y") && tokens.size() == 3) {
+            double value = finiteValue(file, line, tokens[2]);
+            if (key == "x") storeEntry(file, line, tokens[1], value, result.x, seenX);
+            else storeEntry(file, line, tokens[1], value, result.y, seenY);
+        } else if (key == "objective" && tokens.size() == 2) {
+            result.objective = finiteValue(file, line, tokens[1]);
+            result.hasObjective = true;
+        } else if (key == "cost" && tokens.size() == 2) {
+            result.cost = finiteValue(file, line, tokens[1]);
+            result.hasCost = true;
+        } else {
+            refuseLine(file, line, "Lines read 'x <number> <value>', 'y <number> <value>', 'objective <value>' "
+                                   "or 'cost <value>'.");
+        }
+    }
+    requireAll(name, "x", seenX);
+    requireAll(name, "y", seenY);
+    if ((wantObjective && !result.hasObjective) || (wantCost && !result.hasCost)) {
+        std::string message = " > ERROR! The solution file '" + name + "' has no value for the " +
+                              (wantCost && !result.hasCost ? "cost." : "objective.");
+        throw GeneralException(message.c_str());
+    }
+    return result;
+}
+
+ScenarioResult readScenarioResult(int k, int n1, int n2, const std::string& objectiveVariable,
+                                  const std::string& costVariable) {
+    const std::string solution = scenarioFileName(k, "sol");
+    if (fexist(solution.c_str()))
+        return readSolutionFile(solution, n1, n2, !objectiveVariable.empty(), !costVariable.empty());
+    const std::string listing = scenarioFileName(k, "lst");
+    ScenarioResult result;
+    result.x = listingVector(listing, "x", n1);
+    result.y = listingVector(listing, "y", n2);
+    if (!objectiveVariable.empty()) {
+        result.objective = listingScalar(listing, objectiveVariable);
+        result.hasObjective = true;
+    }
+    if (!costVariable.empty()) {
+        result.cost = listingScalar(listing, costVariable);
+        result.hasCost = true;
+    }
+    return result;
+}

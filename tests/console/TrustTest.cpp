@@ -1,0 +1,207 @@
+// The option mode's model edits, solution files and bound arithmetic.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "Bounds.h"
+#include "Exceptions.h"
+#include "ModelEdits.h"
+#include "ScenarioModels.h"
+#include "ScenarioResults.h"
+#include "ScratchDirectory.h"
+#include "TemplateCodes.h"
+
+namespace {
+
+template <class Action>
+std::string refusal(Action action) {
+    try {
+        action();
+    } catch (const GeneralException& e) {
+        return e.message;
+    }
+    return "";
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(SolveStatementSearch, PassesOverCommentsTextsAndCaseAndSpansLines) {
+    const std::string model =
+        "$title We solve it\n"
+        "* solve farmer using lp minimizing wrong;\n"
+        "$ontext\nsolve farmer using lp minimizing wrong;\n$offtext\n"
+        "Scalar rho 'not solved: solve' / 1 /;\n"
+        "Parameter resolve / 3 /;\n"
+        "Model farmer / all /; SOLVE farmer\n"
+        "   using QCP\n"
+        "   MINIMIZING z ; display x.l;\n";
+    SolveStatement solve = findSolveStatement(model, "t.gms");
+    EXPECT_EQ(solve.line, 8);
+    EXPECT_EQ(model.substr(solve.begin, 5), "SOLVE");
+    EXPECT_EQ(model.substr(solve.end - 3, 3), "z ;");
+    EXPECT_EQ(solve.model, "farmer");
+    EXPECT_EQ(solve.objective, "z");
+    EXPECT_FALSE(solve.maximizing);
+
+    solve = findSolveStatement("loop(s, solve m max profit using lp);\n", "t.gms");
+    EXPECT_EQ(solve.objective, "profit");
+    EXPECT_TRUE(solve.maximizing);
+
+    EXPECT_TRUE(contains(refusal([] { findSolveStatement("* solve m;\nx = 1;\n", "t.gms"); }),
+                         "The model has no solve statement.\n >> The model 't.gms'"));
+    EXPECT_TRUE(contains(refusal([] { findSolveStatement("solve a using lp min z;\nsolve b using lp min z;\n", "t"); }),
+                         "lines 1 and 2"));
+    EXPECT_TRUE(contains(refusal([] { findSolveStatement("solve a using lp min z\n", "t"); }), "no ';'"));
+}
+
+TEST(SolveStatementEdits, FixedPlanBeforeAndSolutionBlockAfter) {
+    const std::string model = "a = 1; Solve m\n using nlp minimizing z; display z;\nb = 2;\n";
+    SolveStatement solve = findSolveStatement(model, "t");
+    EXPECT_EQ(fixFirstStageLines({170, 0.1}), "x.fx('1') = 170;\nx.fx('2') = 0.10000000000000001;\n");
+    EXPECT_EQ(aroundSolve(model, solve, "B;\n", "A;\n"),
+              "a = 1; \nB;\nSolve m\n using nlp minimizing z;\nA;\n display z;\nb = 2;\n");
+    // A statement alone on its line keeps the lines after it unchanged.
+    const std::string alone = "solve m using lp min z;\nb = 2;\n";
+    EXPECT_EQ(aroundSolve(alone, findSolveStatement(alone, "t"), "", "A;\n"), "solve m using lp min z;\nA;\nb = 2;\n");
+
+    EXPECT_EQ(solutionBlock("scenario2.sol", 2, 1, "z", "cost"),
+              "file phaSolution / 'scenario2.sol' /;\n"
+              "phaSolution.nr = 2; phaSolution.nw = 0; phaSolution.nd = 15;\n"
+              "put phaSolution;\n"
+              "put 'x 1 ' x.l('1') /;\nput 'x 2 ' x.l('2') /;\nput 'y 1 ' y.l('1') /;\n"
+              "put 'objective ' z.l /;\nput 'cost ' cost.l /;\n"
+              "putclose phaSolution;\n");
+}
+
+class OptionModels : public ::testing::Test {
+protected:
+    ScratchDirectory scratch{"option-models"};
+    std::unique_ptr<SCENARIOS> set;
+    void SetUp() override {
+        set.reset(scenarioSetFrom("0.5 1.23456\n0.5 2\n", 1, 1));
+        set->scenarios[0]->weights1->data[0] = -0.5;
+        set->averageSolution1->data[0] = 3.25;
+        set->rho = 0.75;
+    }
+    std::string model(const std::string& templateText, const ModelRound& round) {
+        writeFile("t.gms", templateText);
+        ModelTemplate tpl("t.gms");
+        return scenarioModelText(tpl, *set, 0, round);
+    }
+};
+
+TEST_F(OptionModels, DigitsHedgingOffAndGluedCodes) {
+    const std::string text = "p = @0 ; w = @100 ; a = @200 ; r = @300 ;\nsolve m using nlp minimizing z;\n";
+    ModelRound round;
+    round.solutionFiles = false;
+    round.style.digits = 5;
+    EXPECT_EQ(model(text, round), "p = 1.23456; w = -0.50000; a = 3.25000; r = 0.75000;\n"
+                                  "solve m using nlp minimizing z;\n");
+    round.style.rhoOff = true;
+    EXPECT_EQ(model(text, round).substr(0, 41), "p = 1.23456; w = -0.50000; a = 3.25000; r");
+    EXPECT_TRUE(contains(model(text, round), "r = 0.00000;"));
+    round.style.weightsOff = true;
+    round.fixedPlan = {4.5};
+    round.solutionFiles = true;
+    round.objectiveVariable = "z";
+    const std::string fixed = model(text, round);
+    EXPECT_TRUE(contains(fixed, "w = 0.00000;"));
+    EXPECT_TRUE(contains(fixed, "\nx.fx('1') = 4.5;\nsolve m using nlp minimizing z;\nfile phaSolution / 'scenario1.sol' /;"));
+
+    // The classic rule swallows a glued ";"; the option mode refuses it.
+    round = ModelRound();
+    round.style.strict = true;
+    std::string message = refusal([&] { model("* data\np = @0; q = 1;\nsolve m using lp min z;\n", round); });
+    EXPECT_TRUE(contains(message, "characters glued to it"));
+    EXPECT_TRUE(contains(message, "The code '@0;' in line 2 of the file 't.gms'"));
+    EXPECT_EQ(refusal([&] { model("p = @0\r\n;\nsolve m using lp min z;\n", round); }), "");
+
+    EXPECT_EQ(refusal([] { refuseValueLostInWriting("--rho", 0.0006, 3); }), "");
+    EXPECT_TRUE(contains(refusal([] { refuseValueLostInWriting("--rho", 0.0004, 3); }),
+                         "The value 0.0004 of --rho is written into the models as 0 with 3 decimals."));
+}
+
+TEST(SolutionFiles, ReadAtFullPrecisionAndRefuseWhatIsNoNumber) {
+    ScratchDirectory scratch("solution-files");
+    writeFile("scenario1.sol", "x 2 7.999999999999999E+01\nx 1 1.700000000000001E+02\n"
+                               "y 1 -2.5E-03\nobjective -1.0839E+05\ncost 12\n");
+    ScenarioResult r = readScenarioResult(1, 2, 1, "z", "cost");
+    EXPECT_TRUE(r.fromSolutionFile);
+    EXPECT_EQ(r.x, (std::vector<double>{170.0000000000001, 79.99999999999999}));
+    EXPECT_EQ(r.y[0], -0.0025);
+    EXPECT_EQ(r.objective, -108390);
+    EXPECT_EQ(r.cost, 12);
+
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {"x 1 nan\n", "line 1: 'x 1 nan'\n >> The value 'nan' is not a finite number."},
+        {"x 1 1\nx 2 +INF\n", "line 2: 'x 2 +INF'"},
+        {"x 1 1\nx 2 NA\n", "The value 'NA' is not"},
+        {"x 1 1\nx 2 1e999\n", "'1e999' is not a finite number"},
+        {"x 1 1\nx 1 2\n", "stands twice"},
+        {"x 1 1\nx 3 2\n", "a number from 1 to 2"},
+        {"x 1 1\n", "no value for x('2')"},
+        {"x 1 1\nx 2 2\ny 1 0\n", "has no value for the cost."},
+    };
+    for (const auto& b : bad) {
+        writeFile("scenario1.sol", b.first);
+        std::string message = refusal([] { readScenarioResult(1, 2, 1, "", "cost"); });
+        EXPECT_TRUE(contains(message, b.second)) << b.first << message;
+        EXPECT_TRUE(contains(message, "'scenario1.sol'")) << b.first;
+    }
+
+    // Without a solution file the listing is read, with its printed precision.
+    const std::string head = "\n      LOWER     LEVEL     UPPER    MARGINAL\n\n";
+    writeFile("scenario2.lst", "---- VAR x\n" + head + "1      .     170.000     +INF   .\n2    .   80.000  +INF  .\n\n"
+                               "---- VAR y\n" + head + "1      .      2.500     +INF   .\n\n"
+                               "---- VAR z      -INF  -108390.000  +INF  .\n"
+                               "**** MODEL STATUS      3 Unbounded\n");
+    r = readScenarioResult(2, 2, 1, "z", "");
+    EXPECT_FALSE(r.fromSolutionFile);
+    EXPECT_EQ(r.x, (std::vector<double>{170, 80}));
+    EXPECT_EQ(r.objective, -108390);
+    EXPECT_FALSE(r.hasCost);
+    EXPECT_EQ(listingSolveEnd("scenario2.lst"), SolveEnd::Unbounded);
+    writeFile("scenario3.lst", "**** MODEL STATUS      1 Optimal\n");
+    EXPECT_EQ(listingSolveEnd("scenario3.lst"), SolveEnd::Solved);
+    writeFile("scenario3.lst", "**** MODEL STATUS      19 Infeasible - No Solution\n");
+    EXPECT_EQ(listingSolveEnd("scenario3.lst"), SolveEnd::Infeasible);
+}
+
+TEST(BoundArithmetic, ExpectationBalanceGapAndBestBounds) {
+    const std::vector<double> p = {0.2, 0.5, 0.3};
+    EXPECT_DOUBLE_EQ(expectation(p, {10, 20, -5}), 2 + 10 - 1.5);
+
+    // Weights rho (x_k - average) balance; shifted ones do not, and the entry is named.
+    const std::vector<double> x = {3, 5, 10};
+    const double average = expectation(p, x);
+    std::vector<std::vector<double>> w;
+    for (double xk : x) w.push_back({0.0, 4 * (xk - average)});
+    WeightBalance balance = weightBalance(p, w);
+    EXPECT_TRUE(balance.holds);
+    EXPECT_LT(balance.worst, 1e-12);
+    w[2][1] += 0.01;
+    balance = weightBalance(p, w);
+    EXPECT_FALSE(balance.holds);
+    EXPECT_EQ(balance.entry, 1);
+    EXPECT_NEAR(balance.worst, 0.003, 1e-12);
+
+    EXPECT_DOUBLE_EQ(relativeGap(-100, -110), 0.1);
+    EXPECT_DOUBLE_EQ(relativeGap(0.5, 0.25), 0.25);  // below 1 in size: absolute
+
+    BoundKeeper keeper;
+    EXPECT_TRUE(std::isinf(keeper.gap()));
+    keeper.offerLower(-120, 0);
+    keeper.offerLower(-125, 1);  // worse: kept out
+    keeper.offerUpper(-100, {1, 2}, 1);
+    keeper.offerUpper(-90, {3, 4}, 2);  // worse: kept out
+    keeper.offerLower(-110, 3);
+    EXPECT_EQ(keeper.lower(), -110);
+    EXPECT_EQ(keeper.lowerIteration(), 3);
+    EXPECT_EQ(keeper.upper(), -100);
+    EXPECT_EQ(keeper.plan(), (std::vector<double>{1, 2}));
+    EXPECT_DOUBLE_EQ(keeper.gap(), 0.1);
+}
+
+}  // namespace
