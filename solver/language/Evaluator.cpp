@@ -5,6 +5,23 @@
 
 namespace gamsub {
 
+TimeBudget::TimeBudget(double seconds)
+    : deadline_(std::chrono::steady_clock::now() +
+                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                    std::chrono::duration<double>(std::min(seconds, 1e9)))),
+      seconds_(seconds) {}
+
+void TimeBudget::check(int line) const {
+    if ((++ticks_ & 255u) != 0) return;  // the clock is read once every 256 checks
+    if (std::chrono::steady_clock::now() > deadline_)
+        throw ExecError{line, "Resource limit exceeded: evaluation ran past the time limit (reslim = " +
+                                  std::to_string(static_cast<long long>(seconds_)) + " s)"};
+}
+
+void TimeBudget::extend(double seconds) {
+    deadline_ += std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+}
+
 int Env::get(const std::string& index) const {
     for (size_t k = bind_.size(); k-- > 0;)
         if (bind_[k].first == index) return bind_[k].second;
@@ -36,7 +53,11 @@ void Evaluator::loop(const std::vector<std::string>& indices, size_t k, Env& env
     }
     int set = st_.setOf(indices[k]);
     if (set < 0) throw ExecError{line, "'" + indices[k] + "' is not a set"};
-    for (const Tuple& m : sym(set).members) {
+    // By position: the body may change the set (a dynamic set), which must not
+    // invalidate this walk.
+    for (size_t at = 0; at < sym(set).members.size(); at++) {
+        if (budget_) budget_->check(line);
+        const Tuple& m = sym(set).members[at];
         if (m.empty()) continue;
         env.push(indices[k], m[0]);
         loop(indices, k + 1, env, cond, line, body);

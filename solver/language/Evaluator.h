@@ -3,6 +3,7 @@
 #ifndef GAMSUB_EVALUATOR_H
 #define GAMSUB_EVALUATOR_H
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <utility>
@@ -16,6 +17,21 @@ namespace gamsub {
 struct ExecError {
     int line;
     std::string message;
+};
+
+// The time the front end may spend evaluating (GAMS's reslim): loops and model
+// generation check it as they run and stop with an execution error once it is spent.
+class TimeBudget {
+public:
+    explicit TimeBudget(double seconds);
+    void check(int line) const;    // throws ExecError when the time is up
+    void extend(double seconds);   // time spent elsewhere (in a solver) does not count
+    double limit() const { return seconds_; }
+
+private:
+    std::chrono::steady_clock::time_point deadline_;
+    double seconds_;
+    mutable unsigned ticks_ = 0;
 };
 
 // Current labels of the controlled indices.
@@ -32,7 +48,8 @@ private:
 
 class Evaluator {
 public:
-    explicit Evaluator(const SymbolTable& symbols) : st_(symbols) {}
+    explicit Evaluator(const SymbolTable& symbols, const TimeBudget* budget = nullptr)
+        : st_(symbols), budget_(budget) {}
 
     double eval(const Expr& e, Env& env) const;
     Tuple tupleOf(const std::vector<IndexArg>& idx, const Env& env) const;
@@ -50,6 +67,7 @@ private:
               const std::function<void()>& body) const;
 
     const SymbolTable& st_;
+    const TimeBudget* budget_;
 };
 
 }  // namespace gamsub

@@ -1,11 +1,13 @@
 #include "Executor.h"
 
 #include <chrono>
+#include <cmath>
 
 #include "Display.h"
 #include "Evaluator.h"
 #include "Instantiate.h"
 #include "ModelStatistics.h"
+#include "PutWriter.h"
 #include "SolveEngine.h"
 
 namespace gamsub {
@@ -18,16 +20,116 @@ void executionPage(Listing& listing) {
     if (listing.section() != kExecutionSection) listing.newPage(kExecutionSection);
 }
 
-void assign(const Statement& s, SymbolTable& st) {
-    Evaluator ev(st);
+// A solve failed in a way that must stop the run (its message is already written).
+struct SolveAborted {};
+
+class Runner {
+public:
+    Runner(SymbolTable& st, Listing& listing, std::ostream* log, const ExecuteSettings& settings)
+        : st_(st), listing_(listing), log_(log), options_(settings.solve), budget_(settings.solve.reslim),
+          ev_(st, &budget_), puts_(st) {}
+
+    void block(const std::vector<Statement>& statements, Env& env);
+    void finish(int line) { puts_.closeAll(line); }
+    double ipoptSeconds = 0.0;
+
+private:
+    void statement(const Statement& s, Env& env);
+    void assign(const Statement& s, Env& env);
+    void setOption(const std::string& name, double v, SolveOptions& into, int line);
+    void solve(const Statement& s);
+
+    SymbolTable& st_;
+    Listing& listing_;
+    std::ostream* log_;
+    SolveOptions options_;
+    TimeBudget budget_;
+    Evaluator ev_;
+    PutWriter puts_;
+    int decimals_ = 3;
+};
+
+void Runner::block(const std::vector<Statement>& statements, Env& env) {
+    for (const Statement& s : statements) statement(s, env);
+}
+
+void Runner::setOption(const std::string& name, double v, SolveOptions& into, int line) {
+    if (std::isnan(v) || v < 0) throw ExecError{line, "option " + name + " must be a non-negative number"};
+    if (name == "reslim") into.reslim = v;
+    else if (name == "optcr") into.optcr = v;
+    else if (name == "optca") into.optca = v;
+    else if (name == "iterlim") into.iterlim = v > 2e9 ? 2000000000L : static_cast<long>(v);
+}
+
+void Runner::statement(const Statement& s, Env& env) {
+    budget_.check(s.line);
+    switch (s.kind) {
+    case Statement::Assign:
+        assign(s, env);
+        return;
+    case Statement::Option:
+        for (const auto& [name, v] : s.options) {
+            if (name == "decimals") decimals_ = static_cast<int>(v);
+            else if (name != "seed") setOption(name, v, options_, s.line);
+        }
+        return;
+    case Statement::Display:
+        executionPage(listing_);
+        for (const DisplayItem& item : s.items) writeDisplay(listing_.out(), st_, item, s.line, decimals_);
+        return;
+    case Statement::FileAttr:
+        st_.symbols[static_cast<size_t>(s.sym)].fileAttrs[s.attr] = ev_.eval(*s.value, env);
+        return;
+    case Statement::Put:
+    case Statement::PutClose:
+        puts_.run(s, env, ev_);
+        return;
+    case Statement::Loop:
+        ev_.forEach(s.loopIdx, env, s.cond.get(), s.line, [&]() { block(s.body, env); });
+        return;
+    case Statement::If:
+        for (const Branch& b : s.branches)
+            if (ev_.eval(*b.cond, env) != 0.0) {
+                block(b.body, env);
+                return;
+            }
+        block(s.elseBody, env);
+        return;
+    case Statement::While:
+        while (ev_.eval(*s.cond, env) != 0.0) {
+            budget_.check(s.line);
+            block(s.body, env);
+        }
+        return;
+    case Statement::Abort:
+        if (!s.cond || ev_.eval(*s.cond, env) != 0.0)
+            throw ExecError{s.line, "Abort triggered" + (s.attr.empty() ? std::string() : ": " + s.attr)};
+        return;
+    case Statement::Solve:
+        solve(s);
+        return;
+    }
+}
+
+void Runner::assign(const Statement& s, Env& env) {
+    Symbol& target = st_.symbols[static_cast<size_t>(s.sym)];
+    if (target.kind == SymKind::Model) {
+        // m.optcr = ...: the model's own limits, ahead of the option statements'.
+        double v = ev_.eval(*s.value, env);
+        if (s.attr == "reslim" || s.attr == "optcr" || s.attr == "optca" || s.attr == "iterlim") {
+            SolveOptions check;
+            setOption(s.attr, v, check, s.line);
+        }
+        target.modelOptions[s.attr] = v;
+        return;
+    }
+    // Indices that an enclosing loop binds are fixed here, not iterated.
     std::vector<std::string> indices;
     for (const IndexArg& a : s.idx)
-        if (!a.isLabel) indices.push_back(a.index);
-    Env env;
-    Symbol& target = st.symbols[static_cast<size_t>(s.sym)];
-    ev.forEach(indices, env, s.cond.get(), s.line, [&]() {
-        Tuple t = ev.tupleOf(s.idx, env);
-        double v = ev.eval(*s.value, env);
+        if (!a.isLabel && env.get(a.index) < 0) indices.push_back(a.index);
+    ev_.forEach(indices, env, s.cond.get(), s.line, [&]() {
+        Tuple t = ev_.tupleOf(s.idx, env);
+        double v = ev_.eval(*s.value, env);
         if (target.kind == SymKind::Parameter) {
             target.values[t] = v;
             return;
@@ -42,56 +144,62 @@ void assign(const Statement& s, SymbolTable& st) {
     });
 }
 
+void Runner::solve(const Statement& s) {
+    const Symbol& model = st_.symbols[static_cast<size_t>(s.model)];
+    if (log_) *log_ << "--- Generating " << modelTypeName(s.type) << " model " << model.name << '\n';
+    ModelInstance instance;
+    auto generationStart = std::chrono::steady_clock::now();
+    try {
+        instance = instantiate(st_, s, &budget_);
+    } catch (const ExecError& e) {
+        executionPage(listing_);
+        listing_.out() << "**** Exec Error at line " << e.line << ": " << e.message << "\n\n"
+                       << "**** SOLVE from line " << s.line << " ABORTED, EXECERROR = 1\n\n";
+        if (log_) *log_ << "*** Error at line " << e.line << ": " << e.message << '\n';
+        throw SolveAborted{};
+    }
+    instance.options = options_;
+    for (const auto& [name, v] : model.modelOptions) setOption(name, v, instance.options, s.line);
+    writeModelStatistics(listing_, instance,
+                         std::chrono::duration<double>(std::chrono::steady_clock::now() - generationStart).count());
+    if (log_)
+        *log_ << "---   " << instance.rows.size() << " rows  " << instance.columns.size() << " columns\n"
+              << "--- Executing IPOPT\n";
+    auto solveStart = std::chrono::steady_clock::now();
+    SolveStatus status = solveInstance(instance);
+    budget_.extend(std::chrono::duration<double>(std::chrono::steady_clock::now() - solveStart).count());
+    ipoptSeconds += status.ipoptSeconds;
+    if (log_)
+        *log_ << "--- Solver status " << status.solverStatus << ", model status " << status.modelStatus
+              << (status.solverMessage.empty() ? "" : ": " + status.solverMessage) << '\n';
+    writeSolutionReport(listing_, instance, status);
+    storeSolution(st_, instance, status, s.model);
+}
+
 }  // namespace
 
 ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& st, Listing& listing, std::ostream* log) {
+    return execute(program, st, listing, log, ExecuteSettings());
+}
+
+ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& st, Listing& listing, std::ostream* log,
+                        const ExecuteSettings& settings) {
     ExecutionResult result;
-    int decimals = 3;
-    for (const Statement& s : program) {
-        try {
-            if (s.kind == Statement::Assign) {
-                assign(s, st);
-            } else if (s.kind == Statement::Option) {
-                if (s.decimals >= 0) decimals = s.decimals;
-            } else if (s.kind == Statement::Display) {
-                executionPage(listing);
-                for (const DisplayItem& item : s.items) writeDisplay(listing.out(), st, item, s.line, decimals);
-            } else {
-                const Symbol& model = st.symbols[static_cast<size_t>(s.model)];
-                if (log) *log << "--- Generating " << modelTypeName(s.type) << " model " << model.name << '\n';
-                ModelInstance instance;
-                auto generationStart = std::chrono::steady_clock::now();
-                try {
-                    instance = instantiate(st, s);
-                } catch (const ExecError& e) {
-                    executionPage(listing);
-                    listing.out() << "**** Exec Error at line " << e.line << ": " << e.message << "\n\n"
-                                  << "**** SOLVE from line " << s.line << " ABORTED, EXECERROR = 1\n\n";
-                    if (log) *log << "*** Error at line " << e.line << ": " << e.message << '\n';
-                    result.execErrors++;
-                    break;
-                }
-                writeModelStatistics(listing, instance,
-                                     std::chrono::duration<double>(std::chrono::steady_clock::now() - generationStart).count());
-                if (log)
-                    *log << "---   " << instance.rows.size() << " rows  " << instance.columns.size() << " columns\n"
-                         << "--- Executing IPOPT\n";
-                SolveStatus status = solveInstance(instance);
-                result.ipoptSeconds += status.ipoptSeconds;
-                if (log)
-                    *log << "--- Solver status " << status.solverStatus << ", model status " << status.modelStatus
-                         << (status.solverMessage.empty() ? "" : ": " + status.solverMessage) << '\n';
-                writeSolutionReport(listing, instance, status);
-                storeSolution(st, instance, status, s.model);
-            }
-        } catch (const ExecError& e) {
-            executionPage(listing);
-            listing.out() << "**** Exec Error at line " << e.line << ": " << e.message << "\n\n";
-            if (log) *log << "*** Error at line " << e.line << ": " << e.message << '\n';
-            result.execErrors++;
-            break;  // later statements would work on wrong data
-        }
+    Runner runner(st, listing, log, settings);
+    int lastLine = program.empty() ? 0 : program.back().line;
+    try {
+        Env env;
+        runner.block(program, env);
+        runner.finish(lastLine);
+    } catch (const SolveAborted&) {
+        result.execErrors++;  // later statements would work on wrong data
+    } catch (const ExecError& e) {
+        executionPage(listing);
+        listing.out() << "**** Exec Error at line " << e.line << ": " << e.message << "\n\n";
+        if (log) *log << "*** Error at line " << e.line << ": " << e.message << '\n';
+        result.execErrors++;
     }
+    result.ipoptSeconds = runner.ipoptSeconds;
     return result;
 }
 

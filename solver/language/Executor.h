@@ -1,5 +1,5 @@
-// Runs the compiled statements in order: assignments, solves and displays,
-// writing into the listing and the log.
+// Runs the compiled statements in order: assignments, solves, displays, puts and
+// the control statements around them, writing into the listing and the log.
 #ifndef GAMSUB_EXECUTOR_H
 #define GAMSUB_EXECUTOR_H
 
@@ -17,9 +17,17 @@ struct ExecutionResult {
     double ipoptSeconds = 0.0;
 };
 
+// What the command line sets for a run (GAMS's reslim=, optcr=, ...); option
+// statements and model attributes override them.
+struct ExecuteSettings {
+    SolveOptions solve;  // solve.reslim also bounds the front end's own evaluation
+};
+
 // `log` may be null (lo=0).
 ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& symbols, Listing& listing,
                         std::ostream* log);
+ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& symbols, Listing& listing,
+                        std::ostream* log, const ExecuteSettings& settings);
 
 }  // namespace gamsub
 

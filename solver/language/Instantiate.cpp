@@ -10,7 +10,7 @@ namespace {
 
 class Builder {
 public:
-    Builder(const SymbolTable& st, ModelInstance& m) : st_(st), ev_(st), m_(m) {}
+    Builder(const SymbolTable& st, ModelInstance& m, const TimeBudget* budget) : st_(st), ev_(st, budget), m_(m) {}
 
     int build(const Expr& e, Env& env);
     std::map<int, std::map<Tuple, int>> columnOf;  // variable symbol -> element -> column
@@ -140,36 +140,38 @@ int Builder::build(const Expr& e, Env& env) {
     }
 }
 
-// Polynomial degree of a node in the columns (99: not polynomial), for the
-// model type check.
-int degree(const ExpressionPool& pool, int node, std::vector<int>& memo) {
-    int& d = memo[static_cast<size_t>(node)];
-    if (d >= 0) return d;
-    const Node& n = pool.nodes[static_cast<size_t>(node)];
-    auto arg = [&](size_t k) { return degree(pool, n.args[k], memo); };
-    switch (n.op) {
-    case Op::Const: d = 0; break;
-    case Op::Var: d = 1; break;
-    case Op::Add:
-        d = 0;
-        for (size_t k = 0; k < n.args.size(); k++) d = std::max(d, arg(k));
-        break;
-    case Op::Sub: d = std::max(arg(0), arg(1)); break;
-    case Op::Neg: d = arg(0); break;
-    case Op::Mul: d = std::min(99, arg(0) + arg(1)); break;
-    case Op::Div: d = arg(1) == 0 ? arg(0) : 99; break;
-    case Op::Sqr: d = std::min(99, 2 * arg(0)); break;
-    case Op::Pow: {
-        const Node& ex = pool.nodes[static_cast<size_t>(n.args[1])];
-        bool intExp = ex.op == Op::Const && ex.value >= 0 && ex.value <= 10 && ex.value == std::floor(ex.value);
-        d = arg(0) == 0 && arg(1) == 0 ? 0 : intExp ? std::min(99, arg(0) * static_cast<int>(ex.value)) : 99;
-        break;
-    }
-    default: {
-        bool constant = true;
-        for (size_t k = 0; k < n.args.size(); k++) constant = constant && arg(k) == 0;
-        d = constant ? 0 : 99;
-    }
+// Polynomial degree of every pool node in the columns (99: not polynomial), for
+// the model type check; arguments precede their nodes, so one pass suffices.
+std::vector<int> degrees(const ExpressionPool& pool) {
+    std::vector<int> d(pool.nodes.size(), 0);
+    for (size_t i = 0; i < pool.nodes.size(); i++) {
+        const Node& n = pool.nodes[i];
+        auto arg = [&](size_t k) { return d[static_cast<size_t>(n.args[k])]; };
+        int& out = d[i];
+        switch (n.op) {
+        case Op::Const: out = 0; break;
+        case Op::Var: out = 1; break;
+        case Op::Add:
+            out = 0;
+            for (size_t k = 0; k < n.args.size(); k++) out = std::max(out, arg(k));
+            break;
+        case Op::Sub: out = std::max(arg(0), arg(1)); break;
+        case Op::Neg: out = arg(0); break;
+        case Op::Mul: out = std::min(99, arg(0) + arg(1)); break;
+        case Op::Div: out = arg(1) == 0 ? arg(0) : 99; break;
+        case Op::Sqr: out = std::min(99, 2 * arg(0)); break;
+        case Op::Pow: {
+            const Node& ex = pool.nodes[static_cast<size_t>(n.args[1])];
+            bool intExp = ex.op == Op::Const && ex.value >= 0 && ex.value <= 10 && ex.value == std::floor(ex.value);
+            out = arg(0) == 0 && arg(1) == 0 ? 0 : intExp ? std::min(99, arg(0) * static_cast<int>(ex.value)) : 99;
+            break;
+        }
+        default: {
+            bool constant = true;
+            for (size_t k = 0; k < n.args.size(); k++) constant = constant && arg(k) == 0;
+            out = constant ? 0 : 99;
+        }
+        }
     }
     return d;
 }
@@ -186,7 +188,7 @@ std::string rowName(const Symbol& eq, const Row& r) {
 
 }  // namespace
 
-ModelInstance instantiate(const SymbolTable& st, const Statement& solve) {
+ModelInstance instantiate(const SymbolTable& st, const Statement& solve, const TimeBudget* budget) {
     ModelInstance m;
     const Symbol& model = st.symbols[static_cast<size_t>(solve.model)];
     m.modelName = model.name;
@@ -195,8 +197,8 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve) {
     m.objectiveName = st.symbols[static_cast<size_t>(solve.objective)].name;
     m.solveLine = solve.line;
 
-    Builder b(st, m);
-    Evaluator ev(st);
+    Builder b(st, m, budget);
+    Evaluator ev(st, budget);
     std::vector<int> equations = model.equations;
     std::sort(equations.begin(), equations.end());
     equations.erase(std::unique(equations.begin(), equations.end()), equations.end());
@@ -244,16 +246,21 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve) {
                                         model.name + "'"};
     m.objectiveColumn = obj->second.begin()->second;
 
-    if (m.type == ModelType::LP || m.type == ModelType::QCP) {
-        int limit = m.type == ModelType::LP ? 1 : 2;
-        std::vector<int> memo(m.pool.nodes.size(), -1);
+    bool linearType = m.type == ModelType::LP || m.type == ModelType::MIP || m.type == ModelType::RMIP;
+    bool quadraticType = m.type == ModelType::QCP || m.type == ModelType::MIQCP || m.type == ModelType::RMIQCP;
+    if (linearType || quadraticType) {
+        int limit = linearType ? 1 : 2;
+        std::vector<int> degree = degrees(m.pool);
         for (const Row& r : m.rows) {
-            if (degree(m.pool, r.body, memo) > limit) {
+            if (degree[static_cast<size_t>(r.body)] > limit) {
                 const Symbol& eq = st.symbols[static_cast<size_t>(equations[static_cast<size_t>(r.block)])];
+                bool discrete = m.type == ModelType::MIP || m.type == ModelType::MIQCP;
                 throw ExecError{solve.line, std::string("Equation ") + rowName(eq, r) + " is " +
                                                 (limit == 1 ? "nonlinear" : "not quadratic") + ": model type " +
                                                 modelTypeName(m.type) + " does not allow it (use " +
-                                                (limit == 1 ? "QCP or NLP" : "NLP") + ")"};
+                                                (limit == 1 ? (discrete ? "MIQCP or MINLP" : "QCP or NLP")
+                                                            : (discrete ? "MINLP" : "NLP")) +
+                                                ")"};
             }
         }
     }

@@ -11,7 +11,8 @@ namespace gamsub {
 
 // Throws ExecError when generation fails (evaluation errors, a nonlinear
 // term in an LP, an objective variable that no equation uses).
-ModelInstance instantiate(const SymbolTable& symbols, const Statement& solve);
+// `budget` (may be null) bounds the time generation may take.
+ModelInstance instantiate(const SymbolTable& symbols, const Statement& solve, const TimeBudget* budget = nullptr);
 
 // Copies levels and marginals of a solved instance back into the symbols,
 // so that .l and .m read them.

@@ -53,6 +53,8 @@ std::vector<Statement> Parser::parse() {
         } catch (const Failure& f) {
             errors_.add(f.line, f.col, f.code, f.message);
             controlled_.clear();
+            loopControlled_.clear();
+            blockDepth_ = 0;
             allowVars_ = false;
             recover();
         }
@@ -87,13 +89,12 @@ void Parser::statement(std::vector<Statement>& out) {
         Token kindTok = tok_;
         advance();
         if (!isWord("variable") && !isWord("variables")) fail(kErrSyntax, "'Variable' expected after '" + kindTok.text + "'");
-        if (w != "free" && w != "positive" && w != "negative" && w != "nonnegative")
+        if (w == "sos1" || w == "sos2")
             failAt(kindTok, kErrIntegerVars,
                    "Line " + std::to_string(kindTok.line) + ", column " + std::to_string(kindTok.start.col + 1) + ": " +
-                       kindTok.text + " variables are not supported by this solver (not yet supported): "
-                       "it solves continuous models only (LP, QCP, NLP, DNLP)");
+                       kindTok.text + " variables are not supported by this solver");
         advance();
-        declareVariables(w == "free" ? VarKind::Free : w == "negative" ? VarKind::Negative : VarKind::Positive, true);
+        declareVariables(variableKind(w), true);
     } else if (w == "equation" || w == "equations") {
         advance();
         declareEquations();
@@ -106,12 +107,25 @@ void Parser::statement(std::vector<Statement>& out) {
         out.push_back(display());
     } else if (w == "option" || w == "options") {
         option(out);
+    } else if (w == "file" || w == "files") {
+        advance();
+        declareFiles();
+    } else if (w == "loop" && st_.find(tok_.text) < 0) {
+        out.push_back(loopStatement());
+    } else if (w == "if" && st_.find(tok_.text) < 0) {
+        out.push_back(ifStatement());
+    } else if (w == "while" && st_.find(tok_.text) < 0) {
+        out.push_back(whileStatement());
+    } else if (w == "abort" && st_.find(tok_.text) < 0) {
+        out.push_back(abortStatement());
+    } else if (w == "put" || w == "putclose") {
+        out.push_back(putStatement(w == "putclose"));
     } else {
         int sym = st_.find(tok_.text);
         if (sym < 0) {
-            static const char* const unsupported[] = {"loop", "if", "while", "for", "repeat", "file", "put",
-                                                      "execute", "execute_unload", "execute_load", "abort",
-                                                      "acronym", "acronyms", "function", "putclose"};
+            static const char* const unsupported[] = {"for", "repeat", "put_utility", "put_utilities", "execute",
+                                                      "execute_unload", "execute_load", "acronym", "acronyms",
+                                                      "function", "break", "continue"};
             for (const char* u : unsupported)
                 if (w == u)
                     fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " +
@@ -128,6 +142,16 @@ void Parser::statement(std::vector<Statement>& out) {
 }
 
 // ---- declarations ----
+
+VarKind Parser::variableKind(const std::string& word) {
+    if (word == "positive" || word == "nonnegative") return VarKind::Positive;
+    if (word == "negative") return VarKind::Negative;
+    if (word == "binary") return VarKind::Binary;
+    if (word == "integer") return VarKind::Integer;
+    if (word == "semicont") return VarKind::SemiCont;
+    if (word == "semiint") return VarKind::SemiInt;
+    return VarKind::Free;
+}
 
 int Parser::declareName(SymKind kind, const Token& nameTok) {
     if (st_.find(nameTok.text) >= 0)
@@ -199,8 +223,9 @@ std::string Parser::explanatoryText(bool toLineEnd) {
 bool Parser::isDeclarationKeyword(const std::string& word) {
     static const char* const words[] = {"set", "sets", "alias", "parameter", "parameters", "scalar", "scalars",
                                         "table", "variable", "variables", "free", "positive", "negative",
-                                        "binary", "integer", "equation", "equations", "model", "models",
-                                        "solve", "display", "option", "options", "nonnegative"};
+                                        "binary", "integer", "semicont", "semiint", "sos1", "sos2",
+                                        "equation", "equations", "model", "models", "solve", "display",
+                                        "option", "options", "nonnegative", "file", "files", "put", "putclose"};
     std::string w = toLower(word);
     for (const char* k : words)
         if (w == k) return true;
@@ -209,7 +234,7 @@ bool Parser::isDeclarationKeyword(const std::string& word) {
 
 void Parser::endDeclaration() {
     if (tok_.kind == Tok::Ident && isDeclarationKeyword(tok_.text)) return;
-    expectPunct(";", "at the end of the declaration");
+    endStatement("at the end of the declaration");
 }
 
 bool Parser::nextItem() {
@@ -262,7 +287,7 @@ void Parser::declareAlias() {
         expectPunct(")", "to close the alias list");
         if (isPunct(",")) advance();
     } while (isPunct("("));
-    expectPunct(";", "at the end of the alias statement");
+    endStatement("at the end of the alias statement");
 }
 
 void Parser::declareParameters(bool scalar) {
@@ -357,7 +382,7 @@ void Parser::declareModels() {
         advance();
         if (!nextItem()) break;
     }
-    expectPunct(";", "at the end of the model statement");
+    endStatement("at the end of the model statement");
 }
 
 }  // namespace gamsub

@@ -42,6 +42,7 @@ private:
     void declareParameters(bool scalar);
     void declareTable();
     void declareVariables(VarKind kind, bool kindGiven);
+    static VarKind variableKind(const std::string& word);  // free, positive, binary, ...
     void declareEquations();
     void declareModels();
     void defineEquation(int sym);
@@ -50,6 +51,18 @@ private:
     Statement solve();
     Statement display();
     void option(std::vector<Statement>& out);
+    static bool modelTypeOf(const std::string& word, ModelType& type);
+    void declareFiles();
+    bool atStatementEnd() const;
+    void endStatement(const char* what);
+    void blockBody(std::vector<Statement>& out, bool stopAtElse);
+    Statement loopStatement();
+    Statement ifStatement();
+    Statement whileStatement();
+    Statement abortStatement();
+    Statement fileAttribute(int sym, const Token& nameTok, Statement st);
+    Statement putStatement(bool close);
+    void putItemFormat(PutItem& item);
 
     // Declaration helpers
     int declareName(SymKind kind, const Token& nameTok);
@@ -97,8 +110,11 @@ private:
     Token tok_;
     Position tokEnd_, prevEnd_;
     std::vector<std::string> controlled_;  // indices bound where an expression is read
+    std::vector<std::string> loopControlled_;  // indices the enclosing loops bind
+    bool isLoopControlled(const std::string& index) const;
     bool allowVars_ = false;              // inside an equation definition
     int depth_ = 0;                        // nesting of parentheses and calls, bounded
+    int blockDepth_ = 0;                   // nesting of loop, if and while bodies
     struct DepthGuard {
         explicit DepthGuard(Parser& p);
         ~DepthGuard();

@@ -45,6 +45,10 @@ bool Parser::isControlled(const std::string& index) const {
     return std::find(controlled_.begin(), controlled_.end(), toLower(index)) != controlled_.end();
 }
 
+bool Parser::isLoopControlled(const std::string& index) const {
+    return std::find(loopControlled_.begin(), loopControlled_.end(), toLower(index)) != loopControlled_.end();
+}
+
 ExprPtr Parser::expression() { return orExpr(); }
 
 ExprPtr Parser::orExpr() {
@@ -255,8 +259,11 @@ ExprPtr Parser::symbolRef(const Token& nameTok) {
         e->kind = EK::SetMember;
         if (!isPunct("(")) failAt(nameTok, kErrSyntax, "A set in an expression needs its indices, as in s(i)");
         break;
+    case SymKind::File:
+        failAt(nameTok, kErrSyntax, "File '" + s.name + "' has no value in an expression");
     case SymKind::Model:
-        if (attr != "modelstat" && attr != "solvestat" && attr != "objval")
+        if (attr != "modelstat" && attr != "solvestat" && attr != "objval" && attr != "reslim" && attr != "optcr" &&
+            attr != "optca" && attr != "iterlim")
             failAt(nameTok, kErrUnsupported, "Model attribute ." + attr + " is not supported (modelstat, solvestat, objval are)");
         e->kind = EK::ModelAttr;
         e->name = attr;

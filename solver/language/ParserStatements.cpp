@@ -59,7 +59,7 @@ void Parser::defineEquation(int sym) {
     }
     allowVars_ = false;
     controlled_.clear();
-    expectPunct(";", "at the end of the equation");
+    endStatement("at the end of the equation");
     def.defined = true;
     st_.symbols[static_cast<size_t>(sym)].def = def;
 }
@@ -88,16 +88,16 @@ Statement Parser::assignment(int sym) {
     if (s.kind == SymKind::Set || s.kind == SymKind::Alias)
         failAt(nameTok, kErrUnsupported, "Line " + std::to_string(nameTok.line) +
                                              ": assignments to sets (dynamic sets) are not supported by this solver");
+    if (s.kind == SymKind::File) return fileAttribute(sym, nameTok, st);
     if (s.kind == SymKind::Model) {
-        // Solver controls such as m.optfile, m.reslim, m.solprint: accepted and ignored.
+        // m.optcr, m.reslim, ... set the model's own limits; other solver
+        // controls (m.optfile, m.solprint, ...) are accepted and have no effect.
         if (st.attr.empty()) failAt(nameTok, kErrSyntax, "A model cannot be assigned a value");
         if (!isPunct("=")) fail(kErrSyntax, "'=' expected for an assignment");
         advance();
-        controlled_.clear();
-        (void)expression();
-        expectPunct(";", "at the end of the assignment");
-        st.kind = Statement::Option;
-        st.decimals = -1;  // no effect
+        controlled_ = loopControlled_;
+        st.value = expression();
+        endStatement("at the end of the assignment");
         return st;
     }
     if (s.kind == SymKind::Parameter && !st.attr.empty())
@@ -111,11 +111,11 @@ Statement Parser::assignment(int sym) {
             failAt(nameTok, kErrUnsupported, "Variable attribute ." + a + " is not supported by this solver");
     }
     // The index names on the left are what the assignment runs over.
-    controlled_.clear();
+    controlled_ = loopControlled_;
     if (isPunct("(")) {
         advance();
         for (int position = 0;; position++) {
-            if (tok_.kind == Tok::Ident && st_.setOf(tok_.text) >= 0) {
+            if (tok_.kind == Tok::Ident && st_.setOf(tok_.text) >= 0 && !isLoopControlled(tok_.text)) {
                 if (isControlled(tok_.text)) fail(kErrSyntax, "Index '" + tok_.text + "' appears twice on the left");
                 controlled_.push_back(toLower(tok_.text));
             }
@@ -136,11 +136,11 @@ Statement Parser::assignment(int sym) {
         advance();
         st.value = expression();
     } catch (...) {
-        controlled_.clear();
+        controlled_ = loopControlled_;
         throw;
     }
-    controlled_.clear();
-    expectPunct(";", "at the end of the assignment");
+    controlled_ = loopControlled_;
+    endStatement("at the end of the assignment");
     return st;
 }
 
@@ -153,20 +153,18 @@ Statement Parser::solve() {
     if (st_.symbols[static_cast<size_t>(st.model)].kind != SymKind::Model)
         failAt(modelTok, kErrModel, "'" + name + "' is not a model");
     bool haveType = false, haveSense = false;
-    while (!isPunct(";")) {
+    while (!atStatementEnd()) {
         Token t = tok_;
         std::string w = toLower(expectIdent("'using', 'minimizing' or 'maximizing'"));
         if (w == "using" || w == "use") {
             Token typeTok = tok_;
             std::string type = toLower(expectIdent("a model type"));
-            if (type == "lp") st.type = ModelType::LP;
-            else if (type == "qcp") st.type = ModelType::QCP;
-            else if (type == "nlp") st.type = ModelType::NLP;
-            else if (type == "dnlp") st.type = ModelType::DNLP;
-            else
+            if (!modelTypeOf(type, st.type))
                 failAt(typeTok, kErrUnsupported,
                        "Line " + std::to_string(typeTok.line) + ", column " + std::to_string(typeTok.start.col + 1) +
-                           ": model type " + typeTok.text + " is not supported by this solver (lp, qcp, nlp and dnlp are)");
+                           ": model type " + typeTok.text +
+                           " is not supported by this solver (lp, qcp, nlp, dnlp, mip, rmip, miqcp, rmiqcp, minlp and "
+                           "rminlp are)");
             haveType = true;
         } else if (w == "minimizing" || w == "min" || w == "maximizing" || w == "max") {
             st.sense = w.compare(0, 3, "min") == 0 ? Sense::Minimize : Sense::Maximize;
@@ -196,30 +194,62 @@ Statement Parser::solve() {
             failAt(modelTok, 71, "Equation '" + st_.symbols[static_cast<size_t>(eq)].name + "' of model '" + m.name +
                                      "' has no definition");
     if (m.equations.empty()) failAt(modelTok, kErrModel, "Model '" + m.name + "' has no equations");
-    advance();
+    endStatement("at the end of the solve statement");
     return st;
 }
 
-// `option decimals = n;` sets the digits of displays; every other option
-// (solver choices, limits, listing layout) is accepted and ignored.
+// `option name = value, ...;` Numeric options with an effect (decimals, reslim,
+// optcr, optca, iterlim, seed) become a statement; solver choices (lp = ipopt,
+// mip = cbc), listing controls and the rest are accepted and ignored.
 void Parser::option(std::vector<Statement>& out) {
-    int line = tok_.line;
+    Statement st;
+    st.kind = Statement::Option;
+    st.line = tok_.line;
     advance();
-    while (tok_.kind != Tok::End && !isPunct(";")) {
-        if (isWord("decimals")) {
+    while (!atStatementEnd()) {
+        if (isPunct(",")) {
             advance();
-            if (isPunct("=")) advance();
-            if (tok_.kind != Tok::Number || tok_.number < 0 || tok_.number > 8 || tok_.number != static_cast<int>(tok_.number))
-                fail(kErrSyntax, "option decimals needs a whole number from 0 to 8");
-            Statement st;
-            st.kind = Statement::Option;
-            st.line = line;
-            st.decimals = static_cast<int>(tok_.number);
-            out.push_back(st);
+            continue;
+        }
+        std::string name = toLower(tok_.text);
+        bool effective = tok_.kind == Tok::Ident && (name == "decimals" || name == "reslim" || name == "optcr" ||
+                                                     name == "optca" || name == "iterlim" || name == "seed");
+        advance();
+        if (!effective || !isPunct("=")) {
+            while (!atStatementEnd() && !isPunct(",")) advance();
+            continue;
         }
         advance();
+        double sign = 1.0;
+        if (isPunct("-") || isPunct("+")) {
+            sign = isPunct("-") ? -1.0 : 1.0;
+            advance();
+        }
+        if (tok_.kind != Tok::Number) fail(kErrSyntax, "A number expected for option " + name);
+        double v = sign * tok_.number;
+        if (name == "decimals" && (v < 0 || v > 8 || v != static_cast<int>(v)))
+            fail(kErrSyntax, "option decimals needs a whole number from 0 to 8");
+        if (name != "seed" && v < 0) fail(kErrSyntax, "option " + name + " must not be negative");
+        if (name == "decimals") st.decimals = static_cast<int>(v);
+        st.options.emplace_back(name, v);
+        advance();
     }
-    expectPunct(";", "at the end of the option statement");
+    endStatement("at the end of the option statement");
+    if (!st.options.empty()) out.push_back(st);
+}
+
+bool Parser::modelTypeOf(const std::string& word, ModelType& type) {
+    static const std::pair<const char*, ModelType> types[] = {
+        {"lp", ModelType::LP},         {"qcp", ModelType::QCP},     {"nlp", ModelType::NLP},
+        {"dnlp", ModelType::DNLP},     {"mip", ModelType::MIP},     {"rmip", ModelType::RMIP},
+        {"miqcp", ModelType::MIQCP},   {"rmiqcp", ModelType::RMIQCP}, {"minlp", ModelType::MINLP},
+        {"rminlp", ModelType::RMINLP}};
+    for (const auto& [name, t] : types)
+        if (word == name) {
+            type = t;
+            return true;
+        }
+    return false;
 }
 
 Statement Parser::display() {
@@ -235,6 +265,7 @@ Statement Parser::display() {
             item.sym = st_.find(name);
             if (item.sym < 0) failAt(nameTok, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
             const Symbol& s = st_.symbols[static_cast<size_t>(item.sym)];
+            if (s.kind == SymKind::File) failAt(nameTok, kErrSyntax, "A file cannot be displayed");
             if (isPunct(".")) {
                 advance();
                 item.attr = toLower(expectIdent("an attribute"));
@@ -256,7 +287,7 @@ Statement Parser::display() {
         if (!isPunct(",")) break;
         advance();
     }
-    expectPunct(";", "at the end of the display statement");
+    endStatement("at the end of the display statement");
     return st;
 }
 

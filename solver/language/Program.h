@@ -4,6 +4,7 @@
 #define GAMSUB_PROGRAM_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Ast.h"
@@ -17,11 +18,33 @@ struct DisplayItem {
     std::string text;
 };
 
+// One item of a put statement.
+struct PutItem {
+    enum Kind { Text, Number, Label, NewLine, Column, SelectFile } kind = Text;
+    std::string text;     // Text
+    ExprPtr value;        // Number; Column (the column to move to)
+    std::string index;    // Label: the controlled index whose label is written
+    std::string suffix;   // Label: tl (the label) or te (its element text)
+    int set = -1;         // Label: the set the index runs over
+    int file = -1;        // SelectFile
+    int width = -1;       // `:width`, -1 when not given
+    int decimals = -1;    // `:width:decimals`, -1 when not given
+    int justify = 0;      // `:<` left 2, `:>` right 1, `:<>` centre 3, 0 the file's default
+};
+
+struct Statement;
+
+// One branch of an if statement: runs `body` when `cond` holds.
+struct Branch {
+    ExprPtr cond;
+    std::vector<Statement> body;
+};
+
 struct Statement {
-    enum Kind { Assign, Solve, Display, Option } kind = Assign;
+    enum Kind { Assign, Solve, Display, Option, FileAttr, Put, PutClose, Loop, If, While, Abort } kind = Assign;
     int line = 0;
 
-    // Assign: sym[.attr](idx)$cond = value
+    // Assign: sym[.attr](idx)$cond = value; FileAttr: sym.attr = value
     int sym = -1;
     std::string attr;
     std::vector<IndexArg> idx;
@@ -36,8 +59,22 @@ struct Statement {
     // Display
     std::vector<DisplayItem> items;
 
-    // Option decimals = n (the only option with an effect: digits of displayed values)
-    int decimals = 3;
+    // Option: name = value pairs that have an effect (decimals, reslim, optcr,
+    // optca, iterlim); the rest are accepted and ignored at compile time.
+    std::vector<std::pair<std::string, double>> options;
+    int decimals = -1;  // kept for `option decimals`, -1 when not set here
+
+    // Put, PutClose: the file written to (-1: the current one) and the items.
+    int file = -1;
+    std::vector<PutItem> putItems;
+
+    // Loop: the controlled indices and condition; While: cond. Both run `body`.
+    std::vector<std::string> loopIdx;
+    std::vector<Statement> body;
+
+    // If: branches in order (if, elseif ...), then the else part.
+    std::vector<Branch> branches;
+    std::vector<Statement> elseBody;
 };
 
 }  // namespace gamsub

@@ -101,11 +101,12 @@ void SymbolTable::finishSet(int setId) {
 
 double SymbolTable::lowerOf(const Symbol& v, const VarAttrs& a) const {
     if (!std::isnan(a.lo)) return a.lo;
-    return v.varKind == VarKind::Positive ? 0.0 : -kInf;
+    return v.varKind == VarKind::Free || v.varKind == VarKind::Negative ? -kInf : 0.0;
 }
 
 double SymbolTable::upperOf(const Symbol& v, const VarAttrs& a) const {
     if (!std::isnan(a.up)) return a.up;
+    if (v.varKind == VarKind::Binary) return 1.0;
     return v.varKind == VarKind::Negative ? 0.0 : kInf;
 }
 

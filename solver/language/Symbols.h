@@ -29,7 +29,7 @@ private:
     std::unordered_map<std::string, int> index_;  // lower-case key
 };
 
-enum class SymKind { Set, Alias, Parameter, Variable, Equation, Model };
+enum class SymKind { Set, Alias, Parameter, Variable, Equation, Model, File };
 
 struct VarAttrs {
     double lo = NAN, up = NAN;  // NaN: the default of the variable's kind
@@ -74,6 +74,11 @@ struct Symbol {
     bool allEquations = false;
     std::vector<int> equations;
     double modelStat = NAN, solveStat = NAN, objVal = NAN;
+    std::map<std::string, double> modelOptions;  // m.optcr = ... and the like, set while running
+
+    // File (put file): the external name and the attributes set so far (.nw, .nd, ...).
+    std::string filePath;
+    std::map<std::string, double> fileAttrs;
 };
 
 class SymbolTable {

@@ -1,9 +1,9 @@
 Set i / 1*3 /;
-Binary Variable b(i);
+SOS1 Variable b(i);
 Parameter p(i) / 1 2, 4 1 /;
 Variable x(i), z;
 Equation e(i), obj;
 e(i).. x(i) =g= p(j);
 obj.. z =e= sum(i, x(i)) + undefined;
 Model m / all /;
-Solve m using mip minimizing z;
+Solve m using mcp minimizing z;

@@ -1,0 +1,131 @@
+// Control statements: loop, if/elseif/else, while, abort, and the ends of
+// statements inside their bodies.
+#include "Parser.h"
+
+namespace gamsub {
+
+bool Parser::atStatementEnd() const {
+    if (isPunct(";") || tok_.kind == Tok::End) return true;  // GAMS accepts a missing ';' at the end of the file
+    return blockDepth_ > 0 && (isPunct(")") || isWord("else") || isWord("elseif"));
+}
+
+void Parser::endStatement(const char* what) {
+    if (isPunct(";")) {
+        advance();
+        return;
+    }
+    if (!atStatementEnd()) fail(kErrSyntax, std::string("';' expected ") + what);
+}
+
+// Statements up to the closing ')' of a loop, if or while (or an else/elseif).
+void Parser::blockBody(std::vector<Statement>& out, bool stopAtElse) {
+    if (++blockDepth_ > 100) {
+        blockDepth_ = 0;
+        fail(kErrUnsupported, "Control statements nested too deeply (more than 100 levels)");
+    }
+    while (!isPunct(")") && !(stopAtElse && (isWord("else") || isWord("elseif")))) {
+        if (tok_.kind == Tok::End) fail(kErrSyntax, "')' expected to close the control statement");
+        if (tok_.kind == Tok::Ident && isDeclarationKeyword(tok_.text) && !isWord("solve") && !isWord("display") &&
+            !isWord("option") && !isWord("options") && !isWord("put") && !isWord("putclose"))
+            fail(kErrSyntax, "Declarations are not allowed inside a loop, if or while statement");
+        Position before = tok_.start;
+        statement(out);
+        if (tok_.start.line == before.line && tok_.start.col == before.col && !isPunct(")"))
+            fail(kErrSyntax, "Unrecognizable item");
+    }
+    blockDepth_--;
+}
+
+Statement Parser::loopStatement() {
+    Statement st = openStatement(Statement::Loop);
+    expectPunct("(", "after loop");
+    std::vector<Token> indexToks;
+    if (isPunct("(")) {
+        advance();
+        for (;;) {
+            indexToks.push_back(tok_);
+            expectIdent("a set to loop over");
+            if (!isPunct(",")) break;
+            advance();
+        }
+        expectPunct(")", "to close the loop's index list");
+    } else {
+        indexToks.push_back(tok_);
+        expectIdent("a set to loop over");
+    }
+    size_t mark = loopControlled_.size();
+    for (const Token& t : indexToks) {
+        int set = st_.setOf(t.text);
+        if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set");
+        if (st_.symbols[static_cast<size_t>(set)].dim != 1)
+            failAt(t, kErrUnsupported, "Multi-dimensional sets as loop indices are not supported by this solver");
+        if (isLoopControlled(t.text)) failAt(t, 125, "Set '" + t.text + "' is under control already");
+        st.loopIdx.push_back(toLower(t.text));
+        loopControlled_.push_back(toLower(t.text));
+    }
+    controlled_ = loopControlled_;
+    if (isPunct("$")) {
+        advance();
+        st.cond = primary();
+    }
+    expectPunct(",", "between the loop's indices and its statements");
+    blockBody(st.body, false);
+    loopControlled_.resize(mark);
+    controlled_ = loopControlled_;
+    expectPunct(")", "to close the loop");
+    endStatement("after the loop");
+    return st;
+}
+
+Statement Parser::ifStatement() {
+    Statement st = openStatement(Statement::If);
+    expectPunct("(", "after if");
+    for (;;) {
+        Branch b;
+        controlled_ = loopControlled_;
+        b.cond = expression();
+        if (b.cond->hasVar) fail(kErrSyntax, "A variable needs an attribute (.l, .m, ...) in a condition");
+        expectPunct(",", "after the condition");
+        blockBody(b.body, true);
+        st.branches.push_back(std::move(b));
+        if (!isWord("elseif")) break;
+        advance();
+    }
+    if (isWord("else")) {
+        advance();
+        blockBody(st.elseBody, false);
+    }
+    expectPunct(")", "to close the if statement");
+    endStatement("after the if statement");
+    return st;
+}
+
+Statement Parser::whileStatement() {
+    Statement st = openStatement(Statement::While);
+    expectPunct("(", "after while");
+    controlled_ = loopControlled_;
+    st.cond = expression();
+    expectPunct(",", "after the condition");
+    blockBody(st.body, false);
+    expectPunct(")", "to close the while statement");
+    endStatement("after the while statement");
+    return st;
+}
+
+// abort[$cond] ['text'] [, items];  stops the run with an execution error.
+Statement Parser::abortStatement() {
+    Statement st = openStatement(Statement::Abort);
+    controlled_ = loopControlled_;
+    if (isPunct("$")) {
+        advance();
+        st.cond = primary();
+    }
+    while (!atStatementEnd()) {
+        if (tok_.kind == Tok::String && st.attr.empty()) st.attr = tok_.text;  // the message
+        advance();
+    }
+    endStatement("at the end of the abort statement");
+    return st;
+}
+
+}  // namespace gamsub
