@@ -1,0 +1,145 @@
+#include "HedgingRounds.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "Bounds.h"
+#include "Exceptions.h"
+#include "ScenarioResults.h"
+
+namespace {
+
+// Bound rounds write the weights and the plan at least this precisely.
+const int kBoundDigits = 15;
+
+[[noreturn]] void refuseOption(const std::string& text) { throw WrongInputParameter((" > ERROR! " + text).c_str()); }
+
+[[noreturn]] void stopRun(int k, SolveEnd end) {
+    const std::string listing = scenarioFileName(k, "lst");
+    std::string message =
+        end == SolveEnd::Unbounded
+            ? " > ERROR! The model of scenario " + std::to_string(k) + " is unbounded (see '" + listing +
+                  "').\n >> Progressive hedging needs a finite optimum in every scenario: bound the variables or "
+                  "check the scenario's data. The run stops."
+            : " > ERROR! The model of scenario " + std::to_string(k) + " is infeasible (see '" + listing +
+                  "').\n >> The run stops.";
+    throw GeneralException(message.c_str());
+}
+
+std::vector<SolveEnd> solveEnds(int numScenarios) {
+    std::vector<SolveEnd> ends;
+    for (int k = 1; k <= numScenarios; k++) ends.push_back(listingSolveEnd(scenarioFileName(k, "lst")));
+    return ends;
+}
+
+}  // namespace
+
+HedgingRounds::HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll)
+    : tpl_(tpl), set_(set), options_(options), solveAll_(std::move(solveAll)) {
+    if (!(options.rho > 0.0)) refuseOption("The penalty parameter --rho must be positive.");
+    refuseValueLostInWriting("--rho", options.rho, options.digits);
+    refuseValueLostInWriting("--tol", options.tolerance, options.digits);
+    const SolveStatement& solve = tpl.solve();
+    const std::string place = "The solve statement in line " + std::to_string(solve.line) + " of '" + tpl.fileName() + "'";
+    if (solve.maximizing)
+        refuseOption(place + " maximises.\n >> The bounds are those of a minimisation: minimise the negative "
+                             "of the objective instead.");
+    objective_ = options.objectiveVariable.empty() ? solve.objective : options.objectiveVariable;
+    if (objective_.empty())
+        refuseOption(place + " optimises no variable.\n >> Name the variable with --objective.");
+}
+
+std::vector<double> HedgingRounds::probabilities() const {
+    std::vector<double> p;
+    for (int s = 0; s < set_.numScenarios; s++) p.push_back(set_.scenarios[s]->probability);
+    return p;
+}
+
+ModelRound HedgingRounds::round(bool weightsOff, bool rhoOff, bool forBound) const {
+    ModelRound r;
+    r.style.digits = forBound ? std::max(options_.digits, kBoundDigits) : options_.digits;
+    r.style.strict = true;
+    r.style.weightsOff = weightsOff;
+    r.style.rhoOff = rhoOff;
+    r.objectiveVariable = objective_;
+    r.costVariable = options_.costVariable;
+    return r;
+}
+
+void HedgingRounds::solve(const ModelRound& round, int iteration) {
+    writeScenarioModels(tpl_, set_, round);
+    solveAll_(iteration);
+}
+
+HedgingRounds::Step HedgingRounds::hedgingStep(int iteration, bool alone) {
+    solve(round(alone, alone, false), iteration);
+    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios);
+    for (int k = 1; k <= set_.numScenarios; k++)
+        if (ends[static_cast<size_t>(k - 1)] != SolveEnd::Solved) stopRun(k, ends[static_cast<size_t>(k - 1)]);
+    std::vector<double> costs, objectives;
+    for (int s = 0; s < set_.numScenarios; s++) {
+        ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_,
+                                              options_.costVariable);
+        SCENARIO* scenario = set_.scenarios[s];
+        std::copy(r.x.begin(), r.x.end(), scenario->solution1->data);
+        std::copy(r.y.begin(), r.y.end(), scenario->solution2->data);
+        scenario->solution1->isEmpty = scenario->solution2->isEmpty = false;
+        costs.push_back(r.cost);
+        objectives.push_back(r.objective);
+    }
+    set_.calcAverageSolution();
+    Step step;
+    step.hasExpectedCost = !options_.costVariable.empty();
+    step.expectedCost = expectation(probabilities(), costs);
+    step.objectiveMean = expectation(probabilities(), objectives);
+    return step;
+}
+
+bool HedgingRounds::outerBound(int iteration, double& lower) {
+    std::vector<std::vector<double>> weights;
+    for (int s = 0; s < set_.numScenarios; s++) {
+        const VECTOR* w = set_.scenarios[s]->weights1;
+        weights.emplace_back(w->data, w->data + w->size);
+    }
+    WeightBalance balance = weightBalance(probabilities(), weights);
+    if (!balance.holds) {
+        std::printf("No outer bound in iteration %d: the weights do not balance (sum of p_k w_k is %g for x('%d'), "
+                    "not 0).\n",
+                    iteration, balance.worst, balance.entry + 1);
+        return false;
+    }
+    solve(round(false, true, true), iteration);
+    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios);
+    std::vector<double> objectives;
+    for (int s = 0; s < set_.numScenarios; s++) {
+        if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) {
+            std::printf("No outer bound in iteration %d: scenario %d is %s with rho 0 and its weights.\n", iteration,
+                        s + 1, ends[static_cast<size_t>(s)] == SolveEnd::Unbounded ? "unbounded" : "infeasible");
+            return false;
+        }
+        objectives.push_back(
+            readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_, "").objective);
+    }
+    lower = expectation(probabilities(), objectives);
+    return true;
+}
+
+bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, double& upper) {
+    ModelRound fixed = round(true, true, true);
+    fixed.fixedPlan = plan;
+    solve(fixed, iteration);
+    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios);
+    std::vector<double> costs;
+    for (int s = 0; s < set_.numScenarios; s++) {
+        if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) {
+            std::printf("No inner bound in iteration %d: the plan is %s for scenario %d.\n", iteration,
+                        ends[static_cast<size_t>(s)] == SolveEnd::Unbounded ? "unbounded" : "infeasible", s + 1);
+            return false;
+        }
+        ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_,
+                                              options_.costVariable);
+        costs.push_back(r.hasCost ? r.cost : r.objective);
+    }
+    upper = expectation(probabilities(), costs);
+    return true;
+}

@@ -1,0 +1,63 @@
+// The option mode's rounds of solves. A hedging step solves every scenario
+// with its weights, the averages and rho, and brings x, y and the costs back
+// into the scenario set; the bound rounds solve every scenario once more,
+// with rho 0 and the current weights (outer bound) or with the first stage
+// fixed at a plan and weights and rho 0 (inner bound). Bound rounds write
+// their values with at least 15 decimals, so the bounds do not depend on the
+// decimals of the hedging steps.
+#ifndef PHA_HEDGINGROUNDS_H
+#define PHA_HEDGINGROUNDS_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GAMSInOut.h"
+#include "RunOptions.h"
+#include "ScenarioModels.h"
+
+class HedgingRounds {
+public:
+    // Solves scenario1.gms .. scenarioN.gms of the working directory.
+    using SolveAll = std::function<void(int iteration)>;
+
+    // Checks the options against the template: the objective variable (from
+    // --objective or the solve statement), a minimisation, values that survive
+    // the decimals. Throws WrongInputParameter or GeneralException.
+    HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll);
+
+    const std::string& objectiveVariable() const { return objective_; }
+    std::vector<double> probabilities() const;
+
+    struct Step {
+        bool hasExpectedCost = false;
+        double expectedCost = 0.0;  // sum_k p_k cost_k, with --cost
+        double objectiveMean = 0.0; // sum_k p_k z_k: with weights and rho 0 an outer bound
+    };
+    // One hedging step; `alone` writes weights and rho as 0 (the first
+    // iteration of --start solve). Fills solution1/solution2 of every scenario
+    // and the averages. An infeasible or unbounded scenario stops the run
+    // (GeneralException).
+    Step hedgingStep(int iteration, bool alone);
+
+    // sum_k p_k z_k with rho 0 and the current weights. False, with the reason
+    // printed, when the weights do not balance or a scenario is infeasible or
+    // unbounded.
+    bool outerBound(int iteration, double& lower);
+
+    // sum_k p_k cost_k with x fixed at `plan` (the objective when there is no
+    // --cost). False, with the reason printed, when a scenario cannot take the plan.
+    bool innerBound(int iteration, const std::vector<double>& plan, double& upper);
+
+private:
+    ModelRound round(bool weightsOff, bool rhoOff, bool forBound) const;
+    void solve(const ModelRound& round, int iteration);
+
+    const ModelTemplate& tpl_;
+    SCENARIOS& set_;
+    const RunOptions& options_;
+    SolveAll solveAll_;
+    std::string objective_;
+};
+
+#endif

@@ -1,0 +1,93 @@
+#include "RunRecord.h"
+
+#include <cmath>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "Bounds.h"
+#include "Exceptions.h"
+
+namespace {
+
+using nlohmann::json;
+
+// JSON has no infinity or NaN: a number that is not finite is recorded as null.
+json number(bool present, double value) {
+    if (!present || !std::isfinite(value)) return nullptr;
+    return value;
+}
+
+json gapOf(bool hasLower, double lower, bool hasUpper, double upper) {
+    if (!hasLower || !hasUpper) return nullptr;
+    return relativeGap(upper, lower);
+}
+
+}  // namespace
+
+RunRecord::RunRecord(const std::string& fileName, const RunOptions& o, int numScenarios, int workers)
+    : fileName_(fileName) {
+    json settings = {{"template", o.templateFile},
+                     {"scenarios", o.scenariosFile},
+                     {"numScenarios", numScenarios},
+                     {"n1", o.n1},
+                     {"n2", o.n2},
+                     {"tolerance", o.tolerance},
+                     {"rho", o.rho},
+                     {"maxIterations", o.maxIterations},
+                     {"start", o.start},
+                     {"workers", workers},
+                     {"digits", o.digits},
+                     {"cost", o.costVariable},
+                     {"objective", o.objectiveVariable},
+                     {"boundEvery", o.boundEvery},
+                     {"gap", o.gap >= 0 ? json(o.gap) : json(nullptr)}};
+    settings_ = settings.dump();
+}
+
+void RunRecord::addIteration(const IterationNumbers& n) {
+    json it = {{"iteration", n.iteration},
+               {"delta", number(true, n.delta)},
+               {"D", number(n.hasChange, n.change)},
+               {"expectedCost", number(n.hasExpectedCost, n.expectedCost)},
+               {"L", number(n.hasLower, n.lower)},
+               {"U", number(n.hasUpper, n.upper)},
+               {"bestL", number(n.hasBestLower, n.bestLower)},
+               {"bestU", number(n.hasBestUpper, n.bestUpper)},
+               {"gap", gapOf(n.hasBestLower, n.bestLower, n.hasBestUpper, n.bestUpper)},
+               {"average", n.average},
+               {"seconds", n.seconds}};
+    iterations_.push_back(it.dump());
+    write();
+}
+
+void RunRecord::finish(const FinalAnswer& a) {
+    json answer = {{"verdict", a.verdict},
+                   {"iterations", a.iterations},
+                   {"plan", a.hasPlan ? json(a.plan) : json(nullptr)},
+                   {"U", number(a.hasUpper, a.upper)},
+                   {"L", number(a.hasLower, a.lower)},
+                   {"gap", gapOf(a.hasLower, a.lower, a.hasUpper, a.upper)},
+                   {"seconds", a.seconds}};
+    final_ = answer.dump();
+    write();
+}
+
+std::string RunRecord::text() const {
+    // Assembled from the parts dumped when they were recorded, one iteration a line.
+    std::string text = "{\n\"settings\": " + settings_ + ",\n\"iterations\": [";
+    for (size_t i = 0; i < iterations_.size(); i++) text += (i == 0 ? "\n" : ",\n") + iterations_[i];
+    text += "\n],\n\"final\": " + (final_.empty() ? std::string("null") : final_) + "\n}\n";
+    return text;
+}
+
+void RunRecord::write() const {
+    if (fileName_.empty()) return;
+    const std::string temporary = fileName_ + ".part";
+    const std::string body = text();
+    FILE* out = std::fopen(temporary.c_str(), "w");
+    if (out == nullptr) throw FileNotExists(temporary.c_str());
+    bool written = std::fwrite(body.data(), 1, body.size(), out) == body.size();
+    written = std::fclose(out) == 0 && written;
+    // Renamed into place, so a reader never sees half a record.
+    if (!written || std::rename(temporary.c_str(), fileName_.c_str()) != 0) throw FileNotExists(fileName_.c_str());
+}
