@@ -43,6 +43,10 @@ Options parseCommandLine(const std::vector<std::string>& args) {
     Options o;
     for (size_t k = 0; k < args.size(); k++) {
         std::string a = args[k];
+        if (a == "--bundled-id") {
+            o.bundledId = true;
+            continue;
+        }
         bool dashed = !a.empty() && a[0] == '-';
         while (!a.empty() && a[0] == '-') a.erase(0, 1);
         size_t eq = a.find('=');
@@ -57,7 +61,7 @@ Options parseCommandLine(const std::vector<std::string>& args) {
             o.error = "Option " + args[k] + " has no value";
         }
     }
-    if (o.input.empty() && o.error.empty()) o.error = "No input file given: usage gams MODEL[.gms] [key=value ...]";
+    if (o.input.empty() && o.error.empty() && !o.bundledId) o.error = "No input file given: usage gams MODEL[.gms] [key=value ...]";
     return o;
 }
 

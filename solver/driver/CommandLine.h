@@ -14,6 +14,7 @@ struct Options {
     int logOption = 3;    // lo=: 0 none, 2 to logFile, 3 standard output
     std::string logFile;  // lf=
     std::string curdir;   // curdir= / cdir=
+    bool bundledId = false;  // --bundled-id: print the bundled solver's marker and stop
     std::string error;    // a message when the command line is unusable
 };
 
@@ -23,7 +24,7 @@ Options parseCommandLine(const std::vector<std::string>& args);
 // that exists instead.
 std::string resolveInput(const std::string& name);
 
-// The default listing name: the input's base name with ".lst", in the current directory.
+// The default listing name: the input's base name with ".lst" (in the directory of the run).
 std::string defaultListing(const std::string& input);
 
 }  // namespace gamsub

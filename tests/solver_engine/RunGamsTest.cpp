@@ -1,0 +1,128 @@
+// The bundled solver called in process: several runs one after another in
+// one process, paths against curdir, file errors, and how a GAMS path is
+// recognised as the bundled solver.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "BundledIdentity.h"
+#include "RunGams.h"
+
+namespace gamsub::testing {
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::string currentDirectory() {
+    std::vector<char> buffer(PATH_MAX + 1, '\0');
+    return getcwd(buffer.data(), buffer.size() - 1) ? buffer.data() : "";
+}
+
+// A fresh directory per test under the system's temporary directory.
+std::string scratch(const std::string& name) {
+    std::string dir = ::testing::TempDir() + "rungams-" + name;
+    std::string command = "rm -rf '" + dir + "' && mkdir -p '" + dir + "'";
+    EXPECT_EQ(0, std::system(command.c_str()));
+    return dir;
+}
+
+// min z = c*x with x >= lower: optimum c*lower.
+std::string tinyModel(double cost, double lower) {
+    std::ostringstream m;
+    m << "Positive Variable x;\nVariable z;\nx.lo = " << lower << ";\nEquation obj;\nobj.. z =e= " << cost
+      << "*x;\nModel tiny / all /;\nSolve tiny using lp minimizing z;\n";
+    return m.str();
+}
+
+struct RunResult {
+    int status;
+    std::string console, errors;
+};
+
+RunResult run(const std::vector<std::string>& args) {
+    std::ostringstream console, errors;
+    int status = runGams(args, console, errors);
+    return {status, console.str(), errors.str()};
+}
+
+TEST(RunGams, RunsOneAfterAnotherInTheirOwnDirectoriesWithoutChangingTheProcesss) {
+    std::string a = scratch("a"), b = scratch("b");
+    writeFile(a + "/m.gms", tinyModel(2, 3));
+    writeFile(b + "/m.gms", tinyModel(5, 7));
+    std::string before = currentDirectory();
+    for (int round = 0; round < 2; round++) {
+        RunResult first = run({"m", "o=m.lst", "lo=0", "curdir=" + a});
+        RunResult second = run({"m.gms", "lo=2", "lf=solve.log", "curdir=" + b});
+        ASSERT_EQ(0, first.status) << first.errors;
+        ASSERT_EQ(0, second.status) << second.errors;
+        EXPECT_TRUE(first.console.empty());
+        EXPECT_NE(std::string::npos, readAll(a + "/m.lst").find("**** OBJECTIVE VALUE                6.0000"));
+        // Without o= the listing is the input's base name, in curdir.
+        EXPECT_NE(std::string::npos, readAll(b + "/m.lst").find("**** OBJECTIVE VALUE               35.0000"));
+        EXPECT_NE(std::string::npos, readAll(b + "/solve.log").find("*** Status: Normal completion"));
+    }
+    EXPECT_EQ(before, currentDirectory());
+}
+
+TEST(RunGams, CommandLineAndDirectoryErrorsAreParameterErrors) {
+    RunResult noDirectory = run({"m", "curdir=/nonexistent-directory-of-rungams"});
+    EXPECT_EQ(6, noDirectory.status);
+    EXPECT_NE(std::string::npos, noDirectory.errors.find("/nonexistent-directory-of-rungams"));
+    EXPECT_EQ(6, run({"m", "lo=9"}).status);
+    EXPECT_EQ(6, run({}).status);
+}
+
+// A listing or log that cannot be written completely is GAMS's file error,
+// with the reason on stderr and never "Normal completion" in the log.
+TEST(RunGams, UnwritableListingOrLogIsAFileError) {
+    std::string dir = scratch("full");
+    writeFile(dir + "/m.gms", tinyModel(1, 1));
+    ASSERT_EQ(0, symlink("/dev/full", (dir + "/full.lst").c_str()));
+    RunResult listing = run({"m", "o=full.lst", "lo=2", "lf=m.log", "curdir=" + dir});
+    EXPECT_EQ(5, listing.status);
+    EXPECT_NE(std::string::npos, listing.errors.find("full.lst")) << listing.errors;
+    EXPECT_NE(std::string::npos, listing.errors.find("No space left on device")) << listing.errors;
+    std::string log = readAll(dir + "/m.log");
+    EXPECT_EQ(std::string::npos, log.find("Normal completion")) << log;
+    EXPECT_NE(std::string::npos, log.find("*** Status: File error(s)")) << log;
+
+    ASSERT_EQ(0, symlink("/dev/full", (dir + "/full.log").c_str()));
+    RunResult logRun = run({"m", "lo=2", "lf=full.log", "curdir=" + dir});
+    EXPECT_EQ(5, logRun.status);
+    EXPECT_NE(std::string::npos, logRun.errors.find("full.log")) << logRun.errors;
+
+    RunResult noListing = run({"m", "o=missing-dir/m.lst", "lo=0", "curdir=" + dir});
+    EXPECT_EQ(5, noListing.status);
+    EXPECT_NE(std::string::npos, noListing.errors.find("Cannot open the listing file")) << noListing.errors;
+}
+
+TEST(BundledIdentity, TheExecutableCarriesTheMarkerAndPrintsIt) {
+    EXPECT_TRUE(namesBundledSolver(GAMS_EXE));
+    std::string dir = scratch("identity");
+    writeFile(dir + "/gams", "#!/bin/sh\necho a real gams\n");
+    EXPECT_FALSE(namesBundledSolver(dir + "/gams"));
+    EXPECT_FALSE(namesBundledSolver(dir + "/no-such-file"));
+    // The marker across the boundary of two reads is still found.
+    writeFile(dir + "/padded", std::string((1 << 16) - 5, 'x') + kBundledSolverMarker);
+    EXPECT_TRUE(namesBundledSolver(dir + "/padded"));
+
+    RunResult id = run({"--bundled-id"});
+    EXPECT_EQ(0, id.status);
+    EXPECT_EQ(std::string(kBundledSolverMarker) + "\n", id.console);
+}
+
+}  // namespace
+}  // namespace gamsub::testing
