@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -83,10 +84,19 @@ int askInteger(FILE* in, const char* text, const char* message, bool allowNegati
     return static_cast<int>(value);
 }
 
+// fscanf reads "nan", "inf" and 1e999 as numbers; none of them can steer a run.
+void refuseNonFinite(double value, const std::string& message) {
+    if (std::isfinite(value)) return;
+    std::string text = message + "\n >> The value " + (std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf") +
+                       " is not a finite number.";
+    throw WrongInputParameter(text.c_str());
+}
+
 double askReal(FILE* in, const char* text, const char* message) {
     prompt(text);
     double value = 0.0;
     if (std::fscanf(in, "%lf", &value) != 1) throw WrongInputParameter(message);
+    refuseNonFinite(value, message);
     return value;
 }
 
@@ -124,12 +134,10 @@ void loadPrimalFirstStage(SCENARIOS& S, FILE* in) {
             std::printf("     x[%d] = ", j);
             std::fflush(stdout);
             double p = 0.0;
-            if (std::fscanf(in, "%lf", &p) != 1) {
-                std::string message = "A problem with the first-stage variable x[" + std::to_string(j) +
-                                      "] of scenario " + std::to_string(i) +
-                                      " has occured. Check the given number.";
-                throw WrongInputParameter(message.c_str());
-            }
+            std::string message = "A problem with the first-stage variable x[" + std::to_string(j) +
+                                  "] of scenario " + std::to_string(i) + " has occured. Check the given number.";
+            if (std::fscanf(in, "%lf", &p) != 1) throw WrongInputParameter(message.c_str());
+            refuseNonFinite(p, message);
             average.data[j - 1] = average.data[j - 1] + p * S.scenarios[i - 1]->probability;
         }
         std::printf("\n");

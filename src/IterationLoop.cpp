@@ -1,19 +1,15 @@
 // The iteration of the hedging run, its console report and the results report.
 #include "GAMSInOut.h"
 #include "Exceptions.h"
+#include "SafeFiles.h"
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
 const char* const kResultsFile = "results.txt";
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
 
 void printIterationHeader(int iter) {
     const std::string rule(60, '=');
@@ -66,8 +62,9 @@ void removeScenarioFiles(int numScenarios) {
 void PHA::runPHA(int maxNumIter) {
     int iter = 1;
     bool c = true;
-    std::unique_ptr<FILE, FileCloser> fresult(std::fopen(kResultsFile, "w"));
-    if (!fresult) throw FileNotExists(kResultsFile);
+    // Never through a link; every write is checked, so a report that could
+    // not be saved stops the run instead of being announced as saved.
+    CheckedOutput fresult(kResultsFile);
 
     while (c && iter < maxNumIter + 1) {
         printIterationHeader(iter);
@@ -86,7 +83,9 @@ void PHA::runPHA(int maxNumIter) {
             S->averageSolution2[k - 1]->printVector();
         }
         double dist = S->calcTerminationCondition();
-        S->saveAllScenarioSolutionsToFile(iter, dist, fresult.get());
+        S->saveAllScenarioSolutionsToFile(iter, dist, fresult.stream());
+        // A run stopped from outside keeps every finished iteration.
+        fresult.flush();
         double change = averageChange(*S, builtWith);
         std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", iter, dist);
         std::printf("Change of the first-stage average in %d-th iteration is %0.9f.\n\n", iter, change);
@@ -100,6 +99,7 @@ void PHA::runPHA(int maxNumIter) {
         }
     }
 
+    fresult.close();
     if (!c) printConvergedVerdict(*S);
     else printLimitVerdict();
     std::fflush(stdout);
@@ -119,8 +119,6 @@ void SCENARIOS::saveAllScenarioSolutionsToFile(int it, double delta, FILE* f) {
     std::fprintf(f, "Average solution:\n");
     for (int j = 0; j < averageSolution1->size; j++) std::fprintf(f, "  > %0.10f\n", averageSolution1->data[j]);
     std::fprintf(f, "Dist = %0.10f\n\n", delta);
-    // A run stopped from outside keeps every finished iteration.
-    std::fflush(f);
 }
 
 void SCENARIOS::printAllScenarioSolutions() {

@@ -8,8 +8,10 @@
 // fresh ones.
 #include "GAMSInOut.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,7 +31,10 @@ double rowLevel(const ListingFile& file, const char* variable, const std::string
     std::string lower = nextColumn(row, pos);
     std::string level = nextColumn(row, pos);
     if (level.empty()) refuseRow(file, variable, row, "It has no LEVEL column.");
-    return levelValue(level);
+    double value = levelValue(level);
+    // nan, INF or 1e999 would end in averages that are not numbers.
+    if (!std::isfinite(value)) refuseRow(file, variable, row, "Its LEVEL value '" + level + "' is not a finite number.");
+    return value;
 }
 
 // A 1-based element number of the row, checked against the container's size.
@@ -115,6 +120,32 @@ bool reportsInfeasibility(const char* nameFile) {
     return false;
 }
 
+bool startsAfterBlanks(const std::string& line, const char* text) {
+    size_t start = line.find_first_not_of(' ');
+    return start != std::string::npos && line.compare(start, std::strlen(text), text) == 0;
+}
+
+// A listing cut short (a solver that died while writing it, a full disk) must
+// not pass for a result: it needs its solve summary, and after the last
+// variable table the report summary that GAMS writes there.
+void refuseIncompleteListing(const char* nameFile) {
+    ListingFile file(nameFile);
+    std::string line;
+    long summary = 0, lastTable = 0, report = 0;
+    while (file.next(line)) {
+        if (startsAfterBlanks(line, "S O L V E      S U M M A R Y")) summary = file.lineNumber();
+        else if (summary > 0 && line.compare(0, 9, "---- VAR ") == 0) lastTable = file.lineNumber();
+        else if (line.compare(0, 19, "**** REPORT SUMMARY") == 0) report = file.lineNumber();
+    }
+    std::string problem;
+    if (summary == 0) problem = "it has no SOLVE SUMMARY: the model was not solved, or the listing was cut short.";
+    else if (lastTable > 0 && report < lastTable)
+        problem = "it has no REPORT SUMMARY after its variables: the listing was cut short.";
+    if (problem.empty()) return;
+    std::string message = " > ERROR! The listing '" + std::string(nameFile) + "' is not complete: " + problem;
+    throw GeneralException(message.c_str());
+}
+
 }  // namespace
 
 void SCENARIOS::checkInfeasibility(char* nameFile, int s) {
@@ -129,6 +160,7 @@ void SCENARIOS::loadAllScenarioSolutionsFromLSTFiles() {
         std::string name = "scenario" + std::to_string(k) + ".lst";
         char x[] = "x";
         char y[] = "y";
+        refuseIncompleteListing(name.c_str());
         try {
             readVectorDataFromLSTFile(&name[0], x, *scenarios[k - 1]->solution1);
             readVectorDataFromLSTFile(&name[0], y, *scenarios[k - 1]->solution2);

@@ -178,6 +178,28 @@ TEST(Dialogue, EachNumberPromptRefusesWithItsOwnMessage) {
     }
 }
 
+TEST(Dialogue, NumbersThatAreNotFiniteAreRefused) {
+    // fscanf takes nan, inf and 1e999 for numbers; none of them can steer a run.
+    struct Row {
+        const char* input;
+        int failingPrompt;
+        const char* value;
+    };
+    const Row rows[] = {
+        {"model.gms scenarios.txt 1 2 nan 1.5 10\n", 5, "nan"},
+        {"model.gms scenarios.txt 1 2 0.01 inf 10\n", 6, "inf"},
+        {"model.gms scenarios.txt 1 2 0.01 -1e999 10\n", 6, "-inf"},
+    };
+    for (const Row& row : rows) {
+        ConsoleRun run;
+        run.prepared();
+        EXPECT_EQ(run.run(row.input), 2);
+        EXPECT_EQ(run.output, banner + promptsUpTo(row.failingPrompt) + messages[row.failingPrompt - 1] +
+                                  "\n >> The value " + row.value + " is not a finite number.\n")
+            << row.input;
+    }
+}
+
 TEST(Dialogue, AllAnswersOnOneLineThenQuestion) {
     // Zero counts are accepted; the input ends at the question.
     ConsoleRun run;

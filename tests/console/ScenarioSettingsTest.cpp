@@ -150,3 +150,27 @@ TEST(ScenarioRecord, CopyIsIndependent) {
     EXPECT_EQ(bareCopy.data, nullptr);
     EXPECT_EQ(bareCopy.numParameters, 0);
 }
+
+TEST_F(SettingsFile, ValuesThatAreNoFiniteNumberAndImpossibleProbabilitiesAreRefused) {
+    struct Row {
+        const char* text;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"% c\n0.5 1\n0.5 nan\n", "The value 'nan' in the file 'settings.txt', line 3 is not a finite number."},
+        {"inf 1\n", "The value 'inf' in the file 'settings.txt', line 1 is not a finite number."},
+        {"0.5 1e999\r\n0.5 1\n", "The value '1e999' in the file 'settings.txt', line 1 is not a finite number."},
+        // 2 and -1 add up to 1, so the sum test alone would take them.
+        {"2 1\n-1 1\n", "The probability '2' in the file 'settings.txt', line 1 does not lie between 0 and 1."},
+        {"0.5 1\n%\n-0.5 1\n", "The probability '-0.5' in the file 'settings.txt', line 3 does not lie between 0 and 1."},
+    };
+    for (const Row& row : rows) {
+        try {
+            from(row.text);
+            ADD_FAILURE() << "accepted: " << row.text;
+        } catch (const GeneralException& e) {
+            EXPECT_EQ(std::string(e.message), std::string(" > ERROR! ") + row.message);
+        }
+    }
+    EXPECT_EQ(from("0 1\n1 2\n")->numScenarios, 2);  // the bounds themselves are probabilities
+}
