@@ -34,6 +34,12 @@ std::vector<std::string> gamsCommand(const std::string& gamsPath, const std::str
 }
 
 bool solveScenario(const std::string& dir, const std::string& gamsPath, int k) {
+    return solveScenario(dir, gamsPath, k, [](const std::vector<std::string>& command, const std::string& workDir) {
+        return runAndWait(command, workDir);
+    });
+}
+
+bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& runGams) {
     std::string name = "scenario" + std::to_string(k);
     std::string listing = inDir(dir, name + ".lst");
     // An old listing must not pass for this solve's result; removing it also
@@ -42,7 +48,7 @@ bool solveScenario(const std::string& dir, const std::string& gamsPath, int k) {
     std::remove(doneFilePath(dir, k).c_str());
 
     std::vector<std::string> command = gamsCommand(gamsPath, dir, k);
-    LaunchResult run = runAndWait(command, dir);
+    LaunchResult run = runGams(command, dir);
     SolveOutcome outcome = outcomeOfSolve(run, listing);
     if (!run.succeeded()) {
         std::fprintf(stderr, "scw: GAMS failed on %s (%s): %s\n", inDir(dir, name + ".gms").c_str(),

@@ -3,8 +3,11 @@
 #ifndef SCW_SCENARIOSOLVE_H
 #define SCW_SCENARIOSOLVE_H
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "Launch.h"
 
 // The GAMS program named by the path argument: a directory means its "gams".
 std::string gamsExecutable(const std::string& gamsPath);
@@ -18,5 +21,12 @@ std::vector<std::string> gamsCommand(const std::string& gamsPath, const std::str
 // is told on standard error too). Returns false only when the done file itself
 // could not be created.
 bool solveScenario(const std::string& dir, const std::string& gamsPath, int k);
+
+// How a GAMS command line is run: a program started and waited for
+// (runAndWait), or the bundled solver called in this process.
+using GamsRunner = std::function<LaunchResult(const std::vector<std::string>& command, const std::string& dir)>;
+
+// solveScenario with the given way of running GAMS.
+bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& run);
 
 #endif

@@ -1,5 +1,6 @@
 #include "Serve.h"
 
+#include "InProcessSolver.h"
 #include "QuietMpi.h"
 #include "ScenarioSolve.h"
 
@@ -52,6 +53,9 @@ int serve(const std::string& dir, const std::string& gamsPath) {
     int rank = 0, size = 1;
     MPI_Comm_rank(MPI_COMM_WORLD, &rank);
     MPI_Comm_size(MPI_COMM_WORLD, &size);
+    // The bundled solver runs in this process; a real GAMS is started per solve.
+    GamsRunner runGams = runAndWait;
+    if (namesBundledSolver(gamsPath)) runGams = runBundledSolver;
 
     for (;;) {
         Command c = shareCommand(rank);
@@ -60,7 +64,7 @@ int serve(const std::string& dir, const std::string& gamsPath) {
         double mine[2] = {0.0, 0.0};  // failed solves, seconds spent solving
         for (int k = rank + 1; k <= c.numScenarios; k += size) {
             auto begin = std::chrono::steady_clock::now();
-            if (!solveScenario(dir, gamsPath, k)) mine[0] += 1.0;
+            if (!solveScenario(dir, gamsPath, k, runGams)) mine[0] += 1.0;
             mine[1] += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         }
         double total[2] = {0.0, 0.0};
