@@ -1,18 +1,17 @@
 #include "SolveEngine.h"
 
-#include <IpIpoptApplication.hpp>
-#include <IpoptConfig.h>
-
 #include <chrono>
 #include <cmath>
 #include <exception>
-#include <sstream>
 
+#include "BonminEngine.h"
+#include "CbcEngine.h"
+#include "ClpEngine.h"
 #include "CompiledModel.h"
-#include "IpoptAdapter.h"
+#include "IpoptEngine.h"
+#include "LinearProblem.h"
 #include "ListingNumbers.h"
 #include "SolutionTransfer.h"
-#include "StatusMapping.h"
 
 namespace gamsub {
 
@@ -22,37 +21,40 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void setOptions(Ipopt::OptionsList& options, const CompiledModel& compiled) {
-    options.SetIntegerValue("print_level", 0);
-    options.SetStringValue("sb", "yes");
-    // Tight enough that optima agree with exact answers to 1e-6 relative.
-    options.SetNumericValue("tol", 1e-10);
-    options.SetNumericValue("acceptable_tol", 1e-8);
-    options.SetNumericValue("constr_viol_tol", 1e-9);
-    options.SetNumericValue("compl_inf_tol", 1e-9);
-    // No bound relaxation: it shifts optima by about 1e-8 of each bound.
-    options.SetNumericValue("bound_relax_factor", 0.0);
-    options.SetIntegerValue("max_iter", kIterationLimit);
-    options.SetNumericValue("max_cpu_time", kResourceLimit);
-    options.SetStringValue("mu_strategy", "adaptive");
-    // Approximate minimum degree with quasi-dense row detection: deterministic
-    // (the automatic choice may pick a randomised ordering) and a dense row such
-    // as a budget over all variables stays cheap.
-    options.SetIntegerValue("mumps_pivot_order", 6);
-    if (compiled.linearEqualities()) options.SetStringValue("jac_c_constant", "yes");
-    if (compiled.linearInequalities()) options.SetStringValue("jac_d_constant", "yes");
-    if (compiled.constantHessian()) options.SetStringValue("hessian_constant", "yes");
+enum class Engine { Clp, Cbc, Ipopt, Bonmin };
+
+// Relaxed types and models without a discrete column go to the continuous engines.
+Engine engineFor(const ModelInstance& model, const CompiledModel& compiled) {
+    bool discrete = hasDiscreteColumns(model);
+    switch (model.type) {
+        case ModelType::LP:
+        case ModelType::RMIP: return compiled.linear() ? Engine::Clp : Engine::Ipopt;
+        case ModelType::MIP:
+            if (!compiled.linear()) return discrete ? Engine::Bonmin : Engine::Ipopt;
+            return discrete ? Engine::Cbc : Engine::Clp;
+        case ModelType::MIQCP:
+        case ModelType::MINLP: return discrete ? Engine::Bonmin : Engine::Ipopt;
+        default: return Engine::Ipopt;
+    }
 }
 
-// The variables' bounds for Ipopt, their start inside them.
-void ipoptVariables(const ModelInstance& model, const CompiledModel& compiled, std::vector<double>& lower,
-                    std::vector<double>& upper, std::vector<double>& start) {
-    std::vector<double> levels = projectedLevels(model);
-    for (int v = 0; v < compiled.variableCount(); v++) {
-        int column = compiled.columnOfVariable(v);
-        lower.push_back(model.columns[column].lower);
-        upper.push_back(model.columns[column].upper);
-        start.push_back(levels[column]);
+const char* engineName(Engine engine) {
+    switch (engine) {
+        case Engine::Clp: return "CLP";
+        case Engine::Cbc: return "CBC";
+        case Engine::Bonmin: return "BONMIN";
+        case Engine::Ipopt: break;
+    }
+    return "IPOPT";
+}
+
+// A binary column lies in [0, 1] whatever bounds the model gave it.
+void boundBinaryColumns(ModelInstance& model) {
+    for (size_t c = 0; c < model.columns.size(); c++) {
+        if (kindOf(model, static_cast<int>(c)) != VarKind::Binary) continue;
+        Column& column = model.columns[c];
+        column.lower = std::max(column.lower, 0.0);
+        column.upper = std::min(column.upper, 1.0);
     }
 }
 
@@ -64,27 +66,6 @@ bool constantRowViolated(const ModelInstance& model, const CompiledModel& compil
     return false;
 }
 
-void describeModel(const CompiledModel& compiled, SolveStatus& status) {
-    status.solverLines.push_back(formatted("    The model has %d variables and %d constraints", compiled.variableCount(),
-                                           compiled.constraintCount()));
-    status.solverLines.push_back(formatted("    with %zu Jacobian elements, %d of which are nonlinear.",
-                                           compiled.jacobianRows().size(), compiled.nonlinearJacobianCount()));
-    status.solverLines.push_back(
-        formatted("    The Hessian of the Lagrangian has %zu elements.", compiled.hessianRows().size()));
-    status.solverLines.push_back(" ");
-}
-
-void finishSolverLines(SolveStatus& status, double callbackSeconds) {
-    status.solverLines.push_back(" ** " + status.solverMessage);
-    status.solverLines.push_back(" ");
-    status.solverLines.push_back(" ");
-    double total = status.seconds;
-    double share = total > 0 ? 100.0 * callbackSeconds / total : 0.0;
-    status.solverLines.push_back(formatted(" IPOPT time Total                       %10.3f seconds", total));
-    status.solverLines.push_back(formatted("   of which: Function evaluations        %10.3f = %4.1f%%", callbackSeconds, share));
-    status.solverLines.push_back(" ");
-}
-
 bool allVariablesFixed(const ModelInstance& model, const CompiledModel& compiled) {
     for (int v = 0; v < compiled.variableCount(); v++) {
         const Column& column = model.columns[compiled.columnOfVariable(v)];
@@ -92,6 +73,8 @@ bool allVariablesFixed(const ModelInstance& model, const CompiledModel& compiled
     }
     return true;
 }
+
+bool isLinearType(ModelType type) { return type == ModelType::LP || type == ModelType::MIP || type == ModelType::RMIP; }
 
 // A model without any variable left to choose (Ipopt refuses it when it has
 // equations): the rows decide on their own at the fixed levels.
@@ -103,38 +86,25 @@ void solveWithoutVariables(ModelInstance& model, CompiledModel& compiled, SolveS
                      compiled.constraintCount() == 0 ? &noConstraints : nullptr);
     bool feasible = largestViolation(model) <= kInfeasible;
     status.solverStatus = 1;
-    status.modelStatus = feasible ? (model.type == ModelType::LP ? 1 : 2) : 4;
+    status.modelStatus = feasible ? (isLinearType(model.type) ? 1 : 2) : 4;
     status.solverMessage = feasible ? "Optimal solution. No variable is free to change."
                                     : "Infeasible solution. The equations cannot hold at the fixed levels.";
 }
 
-void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& status, double& callbackSeconds) {
-    std::vector<double> lower, upper, start;
-    ipoptVariables(model, compiled, lower, upper, start);
-    Ipopt::SmartPtr<IpoptAdapter> adapter = new IpoptAdapter(compiled, lower, upper, start);
-    Ipopt::SmartPtr<Ipopt::IpoptApplication> app = new Ipopt::IpoptApplication(false);
-    setOptions(*app->Options(), compiled);
-    std::istringstream noOptionFile;
-    Ipopt::ApplicationReturnStatus appStatus = app->Initialize(noOptionFile);
-    auto started = std::chrono::steady_clock::now();
-    if (appStatus == Ipopt::Solve_Succeeded) appStatus = app->OptimizeTNLP(Ipopt::SmartPtr<Ipopt::TNLP>(adapter));
-    double ipoptWall = secondsSince(started);
-
-    const IpoptOutcome& outcome = adapter->outcome();
-    callbackSeconds = outcome.callbackSeconds;
-    status.ipoptSeconds = std::max(0.0, ipoptWall - outcome.callbackSeconds);
-    status.iterations = outcome.iterations;
-    status.evaluationErrors = outcome.evaluationErrors;
-    bool defined = true;
-    if (outcome.finalized && outcome.x.size() == static_cast<size_t>(compiled.variableCount()))
-        defined = transferSolution(model, compiled, outcome.x, &outcome.constraintMultipliers);
-    else
-        transferSolution(model, compiled, start, nullptr);
-    bool feasible = defined && largestViolation(model) <= kInfeasible;
-    StatusCodes codes = statusFromIpopt(outcome.finalized, outcome.status, appStatus, feasible, compiled.linear());
-    status.solverStatus = codes.solverStatus;
-    status.modelStatus = codes.modelStatus;
-    status.solverMessage = codes.summary;
+void finishSolverLines(SolveStatus& status, double callbackSeconds) {
+    status.solverLines.push_back(" ** " + status.solverMessage);
+    status.solverLines.push_back(" ");
+    status.solverLines.push_back(" ");
+    double total = status.seconds;
+    status.solverLines.push_back(formatted(" %s time Total %*s%10.3f seconds", status.solverName.c_str(),
+                                           static_cast<int>(std::max<size_t>(1, 27 - status.solverName.size())), "",
+                                           total));
+    if (status.solverName == "IPOPT" || status.solverName == "BONMIN") {
+        double share = total > 0 ? 100.0 * callbackSeconds / total : 0.0;
+        status.solverLines.push_back(
+            formatted("   of which: Function evaluations        %10.3f = %4.1f%%", callbackSeconds, share));
+    }
+    status.solverLines.push_back(" ");
 }
 
 }  // namespace
@@ -143,12 +113,12 @@ SolveStatus solveInstance(ModelInstance& model) {
     SolveStatus status;
     auto started = std::chrono::steady_clock::now();
     double callbackSeconds = 0.0;
-    status.solverLines.push_back(formatted("IPOPT            Ipopt %s, exact first and second derivatives", IPOPT_VERSION));
-    status.solverLines.push_back(" ");
     try {
+        boundBinaryColumns(model);
         CompiledModel compiled(model);
         setRowBounds(model, compiled);
-        describeModel(compiled, status);
+        Engine engine = engineFor(model, compiled);
+        status.solverName = engineName(engine);
         bool inconsistentBounds = false;
         for (const Column& column : model.columns)
             if (column.lower > column.upper) inconsistentBounds = true;
@@ -160,10 +130,15 @@ SolveStatus solveInstance(ModelInstance& model) {
         } else if (allVariablesFixed(model, compiled)) {
             solveWithoutVariables(model, compiled, status);
         } else {
-            solveWithIpopt(model, compiled, status, callbackSeconds);
+            switch (engine) {
+                case Engine::Clp: solveWithClp(model, compiled, status); break;
+                case Engine::Cbc: solveWithCbc(model, compiled, status); break;
+                case Engine::Bonmin: solveWithBonmin(model, compiled, status, callbackSeconds); break;
+                case Engine::Ipopt: solveWithIpopt(model, compiled, status, callbackSeconds); break;
+            }
             if (constantRowViolated(model, compiled)) {
                 status.solverStatus = 1;
-                status.modelStatus = 4;
+                status.modelStatus = engine == Engine::Cbc || engine == Engine::Bonmin ? 10 : 4;
                 status.solverMessage = "Infeasible solution. An equation without variables cannot hold.";
             }
         }

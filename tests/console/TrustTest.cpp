@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "Bounds.h"
 #include "Exceptions.h"
 #include "ModelEdits.h"
+#include "RunRecord.h"
 #include "ScenarioModels.h"
 #include "ScenarioResults.h"
 #include "ScratchDirectory.h"
@@ -202,6 +205,54 @@ TEST(BoundArithmetic, ExpectationBalanceGapAndBestBounds) {
     EXPECT_EQ(keeper.upper(), -100);
     EXPECT_EQ(keeper.plan(), (std::vector<double>{1, 2}));
     EXPECT_DOUBLE_EQ(keeper.gap(), 0.1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RunRecordFile, KeepsEveryIterationAndTheFinalAnswerReadable) {
+    ScratchDirectory scratch("run-record");
+    RunOptions options;
+    options.templateFile = "farmer.gms";
+    options.rho = 1;
+    RunRecord record("run.json", options, 3, 2);
+    IterationNumbers first;
+    first.hasChange = false;
+    first.delta = 12.5;
+    first.hasBestLower = true;
+    first.bestLower = -110;
+    first.average = {1.5, 2};
+    record.addIteration(first);
+    nlohmann::json written = nlohmann::json::parse(readFile("run.json"));
+    EXPECT_TRUE(written["final"].is_null());  // a run stopped here still leaves a complete record
+    EXPECT_TRUE(written["iterations"][0]["D"].is_null());
+    EXPECT_TRUE(written["iterations"][0]["gap"].is_null());
+
+    IterationNumbers second = first;
+    second.iteration = 1;
+    second.hasChange = true;
+    second.change = std::numeric_limits<double>::infinity();  // JSON has no infinity: null
+    second.hasBestUpper = true;
+    second.bestUpper = -100;
+    record.addIteration(second);
+    FinalAnswer answer;
+    answer.verdict = "optimal";
+    answer.hasPlan = answer.hasLower = answer.hasUpper = true;
+    answer.plan = {170, 80};
+    answer.lower = -110;
+    answer.upper = -100;
+    record.finish(answer);
+    written = nlohmann::json::parse(readFile("run.json"));
+    EXPECT_EQ(written["settings"]["template"], "farmer.gms");
+    EXPECT_EQ(written["settings"]["numScenarios"], 3);
+    EXPECT_TRUE(written["settings"]["gap"].is_null());
+    ASSERT_EQ(written["iterations"].size(), 2u);
+    EXPECT_TRUE(written["iterations"][1]["D"].is_null());
+    EXPECT_DOUBLE_EQ(written["iterations"][1]["gap"].get<double>(), 0.1);
+    EXPECT_EQ(written["iterations"][1]["average"], nlohmann::json({1.5, 2}));
+    EXPECT_EQ(written["final"]["plan"], nlohmann::json({170, 80}));
+    EXPECT_DOUBLE_EQ(written["final"]["gap"].get<double>(), 0.1);
 }
 
 }  // namespace

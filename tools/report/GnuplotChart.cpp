@@ -35,7 +35,8 @@ std::string logValue(double v) {
 }  // namespace
 
 std::string chartScript(const std::vector<IterationBlock>& blocks, const std::string& imagePath,
-                        double tolerance) {
+                        double tolerance, const std::vector<BoundPoint>& bounds) {
+    const bool withBounds = !bounds.empty();
     const std::vector<double> changes = averageChanges(blocks);
     const size_t n1 = blocks.empty() ? 0 : blocks.back().average.size();
     std::ostringstream g;
@@ -45,15 +46,20 @@ std::string chartScript(const std::vector<IterationBlock>& blocks, const std::st
         g << blocks[b].iteration << ' ' << logValue(blocks[b].delta) << ' ' << logValue(changes[b]);
         for (size_t j = 0; j < n1; ++j)
             g << ' ' << (j < blocks[b].average.size() ? blocks[b].average[j] : NAN);
+        if (withBounds) {
+            const BoundPoint p = b < bounds.size() ? bounds[b] : BoundPoint{0, NAN, NAN, NAN, NAN};
+            g << ' ' << p.expectedCost << ' ' << p.bestLower << ' ' << p.bestUpper;
+        }
         g << '\n';
     }
     g << "EOD\n";
     if (endsWith(imagePath, ".png") || endsWith(imagePath, ".PNG"))
-        g << "set terminal pngcairo size 900,800 enhanced font 'sans,10'\n";
+        g << "set terminal pngcairo size 900," << (withBounds ? 1150 : 800) << " enhanced font 'sans,10'\n";
     else
-        g << "set terminal svg size 900,800 enhanced font 'sans,10' background rgb 'white'\n";
+        g << "set terminal svg size 900," << (withBounds ? 1150 : 800)
+          << " enhanced font 'sans,10' background rgb 'white'\n";
     g << "set output " << quoted(imagePath) << "\n"
-      << "set multiplot layout 2,1 title 'Progressive hedging convergence'\n"
+      << "set multiplot layout " << (withBounds ? 3 : 2) << ",1 title 'Progressive hedging convergence'\n"
       << "set grid\nset key outside right\nset xlabel 'iteration'\n"
       // Fixed margins keep the two plots' iteration axes under each other.
       << "set lmargin at screen 0.09\nset rmargin at screen 0.84\n"
@@ -75,6 +81,13 @@ std::string chartScript(const std::vector<IterationBlock>& blocks, const std::st
             g << (j ? ", " : "") << "$data using 1:" << (j + 4) << " with lines lw 2 title 'x(" << (j + 1)
               << ")'";
         g << "\n";
+    }
+    if (withBounds) {
+        const size_t first = n1 + 4;  // expected cost, best L, best U follow the averages
+        g << "set title 'expected cost of the scenario solutions and the best bounds'\n"
+          << "plot $data using 1:" << first << " with linespoints pt 7 ps 0.5 title 'E[cost]', "
+          << "$data using 1:" << first + 1 << " with steps lw 2 title 'best L (outer)', "
+          << "$data using 1:" << first + 2 << " with steps lw 2 title 'best U (inner)'\n";
     }
     g << "unset multiplot\nset output\n";
     return g.str();

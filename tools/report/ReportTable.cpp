@@ -55,3 +55,28 @@ void printReportTable(std::ostream& out, const std::vector<IterationBlock>& bloc
         out << (j ? ", " : "") << format("%.4f", last.average[j]);
     out << ")\n";
 }
+
+void printBoundsTable(std::ostream& out, const RunJson& run, std::size_t maxRows) {
+    if (run.bounds.empty()) return;
+    out << "\n iter        E[cost]         best L         best U        gap\n";
+    if (maxRows < 2) maxRows = 2;
+    const size_t n = run.bounds.size();
+    const size_t head = n <= maxRows ? n : maxRows / 2;
+    const size_t tailStart = n <= maxRows ? n : n - (maxRows - head);
+    auto row = [&](const BoundPoint& p) {
+        out << padLeft(std::to_string(p.iteration), 5) << "  " << padLeft(format("%.6f", p.expectedCost), 13) << "  "
+            << padLeft(format("%.6f", p.bestLower), 13) << "  " << padLeft(format("%.6f", p.bestUpper), 13) << "  "
+            << padLeft(format("%.2e", p.gap), 9) << '\n';
+    };
+    for (size_t b = 0; b < head; ++b) row(run.bounds[b]);
+    if (tailStart > head) out << "  ...  (" << (tailStart - head) << " iterations not shown)\n";
+    for (size_t b = tailStart; b < n; ++b) row(run.bounds[b]);
+    if (run.verdict.empty()) {
+        out << "\nThe run did not finish.\n";
+        return;
+    }
+    out << "\nVerdict: " << run.verdict << "; plan (";
+    for (size_t j = 0; j < run.plan.size(); ++j) out << (j ? ", " : "") << format("%.6f", run.plan[j]);
+    out << "); U " << format("%.6f", run.upper) << "; L " << format("%.6f", run.lower) << "; gap "
+        << format("%.2e", run.gap) << "\n";
+}

@@ -14,7 +14,8 @@ namespace {
 
 void usage() {
     std::cerr << "usage: pha-report [RESULTS] [-o IMAGE] [--rows N] [--eps TOLERANCE]\n"
-                 "  RESULTS    the results report of a pha run (default: results.txt)\n"
+                 "  RESULTS    the results report of a pha run (default: results.txt), or the\n"
+                 "             JSON record of pha --json, whose bounds are shown and drawn too\n"
                  "  IMAGE      picture to write, .svg or .png (default: convergence.svg)\n"
                  "  N          most table rows to print (default: 20)\n"
                  "  TOLERANCE  the run's delta tolerance, drawn as a line in the picture\n";
@@ -67,16 +68,25 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<IterationBlock> blocks;
+    RunJson record;
+    const bool isJson = looksLikeJson(in);
     try {
-        blocks = readResults(in);
+        if (isJson) {
+            record = readRunJson(in);
+            blocks = record.blocks;
+        } else {
+            blocks = readResults(in);
+        }
     } catch (const ResultsFormatError& e) {
-        std::cerr << "pha-report: '" << resultsPath << "' is not a pha results report: " << e.what() << "\n";
+        std::cerr << "pha-report: '" << resultsPath << "' is not a pha " << (isJson ? "JSON record" : "results report")
+                  << ": " << e.what() << "\n";
         return 2;
     }
 
     printReportTable(std::cout, blocks, static_cast<std::size_t>(rows));
+    if (isJson) printBoundsTable(std::cout, record, static_cast<std::size_t>(rows));
     if (blocks.empty()) return 1;
-    std::string problem = runGnuplot(chartScript(blocks, imagePath, tolerance));
+    std::string problem = runGnuplot(chartScript(blocks, imagePath, tolerance, record.bounds));
     if (!problem.empty()) {
         std::cerr << "pha-report: no picture drawn: " << problem << "\n";
         return 1;
