@@ -276,6 +276,197 @@ class ManyScenariosTest(unittest.TestCase):
         self.assertEqual(leftovers(d), [])
 
 
+def processes_mentioning(text):
+    """(pid, command line) of every process whose command line holds text."""
+    found = []
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit() or int(pid) == os.getpid():
+            continue
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                command = f.read().replace(b"\0", b" ").decode(errors="replace")
+        except OSError:
+            continue
+        if text in command:
+            found.append((int(pid), command))
+    return found
+
+
+def wait_until(condition, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(0.2)
+    return condition()
+
+
+def start_pha(directory, eps=0.01, rho=1, max_iter=5, env=None):
+    """pha running in the background, its console in console.txt beside the run."""
+    answers = f"template.gms\nscenarios.txt\n1\n1\n{eps}\n{rho}\n{max_iter}\nN\n"
+    console = open(directory + ".console.txt", "w")
+    p = subprocess.Popen([PHA], cwd=directory, stdin=subprocess.PIPE, stdout=console,
+                         stderr=subprocess.STDOUT, text=True, env=env)
+    p.stdin.write(answers)
+    p.stdin.close()
+    console.close()
+    return p
+
+
+def console_of(directory):
+    with open(directory + ".console.txt") as f:
+        return f.read()
+
+
+def solving(directory):
+    """Whether the stand-in solver runs for this directory."""
+    return any("curdir=" + directory in c for _, c in processes_mentioning(directory))
+
+
+class SolveFaultsTest(unittest.TestCase):
+    """A failed, partial or hung solve never becomes a result."""
+
+    def _run(self, name, mode, env=None):
+        d = make_run(name, [(0.5, 0, 1, 8, 0), (0.5, 0, 1, 12, mode)])
+        return d, run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=120, env=env)
+
+    def test_solver_killed_halfway_through_its_listing(self):
+        d, p = self._run("fault-crash", 6)
+        self.assertEqual(p.returncode, 2, p.stdout)
+        self.assertIn(" > ERROR! The solve of scenario 2 did not end normally: GAMS was killed by signal 9.\n"
+                      " >> The listing 'scenario2.lst' says:\n"
+                      " >> **** SOLVER STATUS     1 Normal Completion\n", p.stdout)
+        self.assertNotIn("First-stage decision:", p.stdout)  # nothing of the listing was read
+        self.assertEqual(results_blocks(d), [])
+
+    def test_levels_that_are_not_numbers(self):
+        d, p = self._run("fault-nan", 7)
+        self.assertEqual(p.returncode, 2, p.stdout)
+        self.assertRegex(p.stdout, r"The variable 'x' in the file 'scenario2.lst', line \d+: '1 .*nan.*'\n"
+                                   r" >> Its LEVEL value 'nan' is not a finite number.")
+
+    def test_listing_cut_short_after_a_normal_exit(self):
+        d, p = self._run("fault-cut", 8)
+        self.assertEqual(p.returncode, 2, p.stdout)
+        self.assertIn(" > ERROR! The listing 'scenario2.lst' is not complete: it has no REPORT SUMMARY", p.stdout)
+
+    def test_hung_solve_is_stopped_at_the_time_limit(self):
+        env = dict(os.environ, PHA_ITERATION_TIMEOUT="4")
+        start = time.monotonic()
+        d, p = self._run("fault-hang", 5, env=env)
+        self.assertLess(time.monotonic() - start, 60)
+        self.assertEqual(p.returncode, 2, p.stdout)
+        self.assertRegex(p.stdout, r" > ERROR! The solver launch 'mpirun -np 2 .*' was stopped after the time "
+                                   r"limit of 4 s; 1 of 2 scenarios reported no result.\n >> No done file for "
+                                   r"scenario 2.\n")
+        self.assertTrue(wait_until(lambda: not processes_mentioning(d), 10), processes_mentioning(d))
+        env["PHA_ITERATION_TIMEOUT"] = "nan"
+        d, p = self._run("fault-bad-limit", 0, env=env)
+        self.assertEqual(p.returncode, 2, p.stdout)
+        self.assertIn("PHA_ITERATION_TIMEOUT='nan' is not a time limit", p.stdout)
+
+
+class SignalsTest(unittest.TestCase):
+    """Interrupting pha ends mpirun, the ranks and the solvers."""
+
+    def _interrupt(self, name, sig):
+        d = make_run(name, [(0.5, 0, 1, 8, 5), (0.5, 0, 1, 12, 5)])
+        p = start_pha(d)
+        try:
+            self.assertTrue(wait_until(lambda: solving(d), 60), console_of(d))
+            p.send_signal(sig)
+            p.wait(timeout=30)
+        finally:
+            if p.poll() is None:
+                p.kill()
+        self.assertTrue(wait_until(lambda: not processes_mentioning(d), 15), processes_mentioning(d))
+        return d, p
+
+    def test_sigterm_sigint_and_sighup(self):
+        for sig in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+            d, p = self._interrupt("signal-" + sig.name, sig)
+            self.assertEqual(p.returncode, 128 + sig, console_of(d))
+            self.assertIn(f" > pha was interrupted by signal {int(sig)} ({sig.name}); its child processes have "
+                          "been stopped.\n", console_of(d))
+
+    def test_sigkill_of_pha_ends_its_children_too(self):
+        # pha cannot act on SIGKILL: mpirun learns of its death from the kernel.
+        d, p = self._interrupt("signal-SIGKILL", signal.SIGKILL)
+        self.assertEqual(p.returncode, -signal.SIGKILL)
+
+
+class OneRunPerDirectoryTest(unittest.TestCase):
+    def test_second_run_in_the_same_directory_is_refused_at_once(self):
+        d = make_run("locked", [(1, 0, 1, 10, 5)])
+        first = start_pha(d)
+        try:
+            self.assertTrue(wait_until(lambda: solving(d), 60), console_of(d))
+            start = time.monotonic()
+            second = run_pha(d, eps=0.01, rho=1, max_iter=5, timeout=60)
+            self.assertLess(time.monotonic() - start, 10)
+            self.assertEqual(second.returncode, 2)
+            self.assertIn(f" > ERROR! Another run of pha is working in the directory '{d}'", second.stdout)
+            self.assertNotIn("Iteration", second.stdout)
+        finally:
+            first.terminate()
+            first.wait(timeout=30)
+        # The lock dies with its holder: the next run goes ahead.
+        with open(os.path.join(d, "scenarios.txt"), "w") as f:
+            f.write("1 0 1 10 0\n")
+        p = run_pha(d, eps=0.001, rho=1, max_iter=1)
+        self.assertEqual(p.returncode, 0, p.stdout)
+
+
+class FilesTest(unittest.TestCase):
+    """Nothing is written through a link, and a report that cannot be saved is no success."""
+
+    def test_links_are_not_followed(self):
+        d = make_run("links", [(1, 0, 1, 10, 0)])
+        outside = os.path.join(RUNS, "links-outside")
+        with open(outside, "w") as f:
+            f.write("keep\n")
+        os.symlink(outside, os.path.join(d, "results.txt"))
+        p = run_pha(d, eps=0.001, rho=1, max_iter=2, timeout=60)
+        self.assertEqual(p.returncode, 2)
+        self.assertIn(" > ERROR! The file 'results.txt' is a symbolic link; it is not written through a link.\n",
+                      p.stdout)
+        os.remove(os.path.join(d, "results.txt"))
+        # A dangling link would create its target outside the directory.
+        os.symlink(os.path.join(RUNS, "links-created"), os.path.join(d, "results.txt"))
+        p = run_pha(d, eps=0.001, rho=1, max_iter=2, timeout=60)
+        self.assertEqual(p.returncode, 2)
+        self.assertFalse(os.path.lexists(os.path.join(RUNS, "links-created")))
+        os.remove(os.path.join(d, "results.txt"))
+        # Links where the worker writes the listing and the done file are replaced, not followed.
+        for name in ("scenario1.lst", "done1"):
+            os.symlink(outside, os.path.join(d, name))
+        p = run_pha(d, eps=0.001, rho=1, max_iter=2, timeout=60)
+        self.assertEqual(p.returncode, 0, p.stdout)
+        with open(outside) as f:
+            self.assertEqual(f.read(), "keep\n")
+
+    def test_report_on_a_full_device_stops_the_run(self):
+        # The run directory is a 64 KiB file system of its own (in a private
+        # mount namespace); with 3000 second-stage values the first report
+        # block does not fit, as on a full disk.
+        if shutil.which("unshare") is None or subprocess.run(
+                ["unshare", "-m", "mount", "-t", "tmpfs", "-o", "size=4k", "tmpfs", RUNS],
+                capture_output=True).returncode != 0:
+            self.skipTest("mounting a small file system needs root (unshare -m, mount)")
+        d = make_run("full", [(1, 0, 1, 10, 0)])
+        small = os.path.join(d, "small")
+        os.makedirs(small)
+        with open(os.path.join(d, "answers.txt"), "w") as f:
+            f.write("template.gms\nscenarios.txt\n1\n3000\n0.001\n1\n3\nN\n")
+        script = ('mount -t tmpfs -o size=64k tmpfs "$1" && cd "$1" && '
+                  'cp ../template.gms ../scenarios.txt ../pathGAMS.txt . && exec "$2" < ../answers.txt')
+        p = subprocess.run(["unshare", "-m", "sh", "-c", script, "sh", small, PHA],
+                           capture_output=True, text=True, timeout=120)
+        self.assertEqual(p.returncode, 2, p.stdout[-2000:] + p.stderr)
+        self.assertIn(" > ERROR! The file 'results.txt' cannot be written: No space left on device.\n", p.stdout)
+        self.assertNotIn("saved in file", p.stdout)
+
+
 class RootTest(unittest.TestCase):
     # Run as root, every other case here is a run as root with the MPI settings.
     def setUp(self):

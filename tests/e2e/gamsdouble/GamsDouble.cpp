@@ -7,10 +7,14 @@
 // has x = (h xi + rho avg - c - w) / (h + rho); the recourse is y = xi - x.
 // mode 0: optimal; 1: infeasible (marker line in the listing); 2: exits with
 // status 3 and writes no listing; 3: the listing lacks the variable y;
-// 4: optimal, after three seconds (a slow scenario).
+// 4: optimal, after three seconds (a slow scenario); 5: hangs until it is
+// killed; 6: dies by SIGKILL halfway through the listing (after the x table);
+// 7: the level of x is nan; 8: exits 0 with a listing cut short after the
+// variables (no REPORT SUMMARY).
 //
 // Called like GAMS: gams FILE o=LISTING lo=N ps=N pw=N curdir=DIR
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -101,6 +105,8 @@ int main(int argc, char** argv) {
     int mode = static_cast<int>(v["mode"]);
     if (mode == 2) return 3;
     if (mode == 4) sleep(3);
+    if (mode == 5)
+        for (;;) pause();
 
     std::ofstream out(listing);
     out << "GAMS 24.8.5  r61358 Released May 10, 2017 LEX-LEG x86 64bit/Linux 12/06/26 12:00:00 Page 1\n"
@@ -118,6 +124,7 @@ int main(int argc, char** argv) {
     double x = (h * v["xi"] + rho * v["avg"] - v["c"] - v["w"]) / (h + rho);
     double y = v["xi"] - x;
     double z = v["c"] * x + h / 2 * std::pow(x - v["xi"], 2) + v["w"] * x + rho / 2 * std::pow(x - v["avg"], 2);
+    if (mode == 7) x = std::nan("");
     bool infeasible = mode == 1;
 
     out << "\n\nCOMPILATION TIME     =        0.001 SECONDS      3 MB  24.8.5 r61358 LEX-LEG\n"
@@ -138,7 +145,12 @@ int main(int argc, char** argv) {
     out << std::string(19, ' ') << "    LOWER     LEVEL     UPPER    MARGINAL\n\n";
     out << "---- VAR z          " << infinityField(true) << field(z) << infinityField(false) << field(0.0) << "\n\n";
     writeVariable(out, "x", "first-stage decision", x, infeasible);
+    if (mode == 6) {
+        out << "---- VAR y  second-stage decision\n\n" << std::flush;
+        raise(SIGKILL);
+    }
     if (mode != 3) writeVariable(out, "y", "second-stage decision", y, infeasible);
+    if (mode == 8) return out.good() ? 0 : 1;
     out << "\n**** REPORT SUMMARY :        0     NONOPT\n"
         << "                             " << (infeasible ? 1 : 0) << " INFEASIBLE" << (infeasible ? " (INFES)" : "")
         << "\n                             0  UNBOUNDED\n\n\n"
