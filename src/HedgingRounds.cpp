@@ -34,8 +34,7 @@ std::vector<SolveEnd> solveEnds(int numScenarios) {
 
 }  // namespace
 
-HedgingRounds::HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll)
-    : tpl_(tpl), set_(set), options_(options), solveAll_(std::move(solveAll)) {
+std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions& options) {
     if (!(options.rho > 0.0)) refuseOption("The penalty parameter --rho must be positive.");
     refuseValueLostInWriting("--rho", options.rho, options.digits);
     refuseValueLostInWriting("--tol", options.tolerance, options.digits);
@@ -44,10 +43,17 @@ HedgingRounds::HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const Run
     if (solve.maximizing)
         refuseOption(place + " maximises.\n >> The bounds are those of a minimisation: minimise the negative "
                              "of the objective instead.");
-    objective_ = options.objectiveVariable.empty() ? solve.objective : options.objectiveVariable;
-    if (objective_.empty())
-        refuseOption(place + " optimises no variable.\n >> Name the variable with --objective.");
+    const std::string objective = options.objectiveVariable.empty() ? solve.objective : options.objectiveVariable;
+    if (objective.empty()) refuseOption(place + " optimises no variable.\n >> Name the variable with --objective.");
+    return objective;
 }
+
+HedgingRounds::HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll)
+    : tpl_(tpl),
+      set_(set),
+      options_(options),
+      solveAll_(std::move(solveAll)),
+      objective_(checkedObjectiveVariable(tpl, options)) {}
 
 std::vector<double> HedgingRounds::probabilities() const {
     std::vector<double> p;

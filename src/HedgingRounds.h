@@ -16,14 +16,17 @@
 #include "RunOptions.h"
 #include "ScenarioModels.h"
 
+// Checks the options against the template and returns the objective variable
+// (from --objective or the solve statement): a minimisation, rho > 0, rho and
+// the tolerance not written as 0 at the decimals. Throws WrongInputParameter.
+std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions& options);
+
 class HedgingRounds {
 public:
     // Solves scenario1.gms .. scenarioN.gms of the working directory.
     using SolveAll = std::function<void(int iteration)>;
 
-    // Checks the options against the template: the objective variable (from
-    // --objective or the solve statement), a minimisation, values that survive
-    // the decimals. Throws WrongInputParameter or GeneralException.
+    // Checks the options as checkedObjectiveVariable does.
     HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll);
 
     const std::string& objectiveVariable() const { return objective_; }

@@ -9,6 +9,7 @@
 
 #include "Bounds.h"
 #include "Exceptions.h"
+#include "HedgingRounds.h"
 #include "ModelEdits.h"
 #include "RunRecord.h"
 #include "ScenarioModels.h"
@@ -124,6 +125,25 @@ TEST_F(OptionModels, DigitsHedgingOffAndGluedCodes) {
     EXPECT_EQ(refusal([] { refuseValueLostInWriting("--rho", 0.0006, 3); }), "");
     EXPECT_TRUE(contains(refusal([] { refuseValueLostInWriting("--rho", 0.0004, 3); }),
                          "The value 0.0004 of --rho is written into the models as 0 with 3 decimals."));
+}
+
+TEST_F(OptionModels, OptionsCheckedAgainstTheTemplate) {
+    RunOptions o;
+    o.rho = 1;
+    o.tolerance = 0.01;
+    writeFile("t.gms", "Solve m using nlp\n minimizing cost;\n");
+    EXPECT_EQ(checkedObjectiveVariable(ModelTemplate("t.gms"), o), "cost");
+    o.objectiveVariable = "z";
+    EXPECT_EQ(checkedObjectiveVariable(ModelTemplate("t.gms"), o), "z");
+    o.rho = 0;
+    EXPECT_TRUE(contains(refusal([&] { checkedObjectiveVariable(ModelTemplate("t.gms"), o); }), "must be positive"));
+    o.rho = 1;
+    o.tolerance = 0.0001;
+    EXPECT_TRUE(contains(refusal([&] { checkedObjectiveVariable(ModelTemplate("t.gms"), o); }), "of --tol is written"));
+    o.tolerance = 0.01;
+    writeFile("t.gms", "* profit\nsolve m using lp maximizing profit;\n");
+    EXPECT_TRUE(contains(refusal([&] { checkedObjectiveVariable(ModelTemplate("t.gms"), o); }),
+                         "The solve statement in line 2 of 't.gms' maximises."));
 }
 
 TEST(SolutionFiles, ReadAtFullPrecisionAndRefuseWhatIsNoNumber) {
