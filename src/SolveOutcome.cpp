@@ -80,6 +80,11 @@ SolveOutcome outcomeOfSolve(const LaunchResult& run, const std::string& listingP
     FILE* listing = std::fopen(listingPath.c_str(), "r");
     outcome.listingWritten = listing != nullptr;
     if (listing == nullptr) return outcome;
+    // The lines tell why a solve failed; a normal one needs none.
+    if (outcome.ended == "ok") {
+        std::fclose(listing);
+        return outcome;
+    }
     std::string line;
     size_t more = 0;
     while (readWholeLine(listing, line)) {

@@ -6,7 +6,7 @@
 //                                   "could not be started: <reason>")
 //   meaning: execution error       (GAMS's name for a non-zero exit status)
 //   listing: written               (or "missing")
-//   line: **** <a **** line of the listing>   (zero or more)
+//   line: **** <a **** line of the listing>   (after a failed solve only)
 // An empty done file (a worker that only marks the scenario done) tells
 // nothing: the listing is then checked on its own.
 #ifndef PHA_SOLVEOUTCOME_H
@@ -30,8 +30,9 @@ struct SolveOutcome {
 // GAMS's own name for its exit status ("compilation error" for 2), or "".
 std::string gamsExitMeaning(int status);
 
-// How the solve described by `run` ended, with the "****" lines of its
-// listing (the first kMaxListingLines of them, and a count of the rest).
+// How the solve described by `run` ended; when it did not end normally, with
+// the "****" lines of its listing (the first kMaxListingLines of them, and a
+// count of the rest).
 SolveOutcome outcomeOfSolve(const LaunchResult& run, const std::string& listingPath);
 constexpr size_t kMaxListingLines = 20;
 

@@ -7,6 +7,7 @@ import os
 import re
 import resource
 import shutil
+import signal
 import subprocess
 import time
 import unittest
@@ -38,6 +39,33 @@ def level_of_x(listing):
     return float(m.group(1)) if m else None
 
 
+def done(directory, k):
+    with open(os.path.join(directory, f"done{k}")) as f:
+        return f.read()
+
+
+def pids_with(text):
+    """Processes whose command line holds text (the worker's, the solver's)."""
+    found = []
+    for pid in os.listdir("/proc"):
+        try:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                if text.encode() in f.read() and int(pid) != os.getpid():
+                    found.append(int(pid))
+        except (OSError, ValueError):
+            continue
+    return found
+
+
+def wait_for(probe, seconds):
+    deadline = time.monotonic() + seconds
+    while True:
+        value = probe()
+        if value or time.monotonic() > deadline:
+            return value
+        time.sleep(0.2)
+
+
 class WorkerTest(unittest.TestCase):
     def test_wrong_calls_say_how_to_call_and_fail(self):
         for args in ([], ["/nonexistent-dir", GAMS], [RUNS]):
@@ -57,19 +85,41 @@ class WorkerTest(unittest.TestCase):
         self.assertEqual(level_of_x(os.path.join(d, "scenario2.lst")), 6.0)
         self.assertEqual(sorted(n for n in os.listdir(d) if n.startswith("done")), ["done1", "done2"])
 
-    def test_failed_gams_still_marks_done_and_says_why(self):
-        d = make_dir("gams-fails", [(0, 8), (2, 12)])
-        p = mpirun(2, d, GAMS)
+    def test_done_file_records_how_each_solve_ended(self):
+        # 0: normal; 2: exit status 3 without a listing; 6: killed halfway
+        # through its listing.
+        d = make_dir("gams-fails", [(0, 8), (2, 12), (6, 10)])
+        p = mpirun(3, d, GAMS)
         self.assertIn("scw: GAMS failed on", p.stderr)
         self.assertIn("scenario2.gms", p.stderr)
-        self.assertTrue(os.path.exists(os.path.join(d, "done1")))
-        self.assertTrue(os.path.exists(os.path.join(d, "done2")))
+        self.assertEqual(done(d, 1), "ended: ok\nlisting: written\n")
+        self.assertEqual(done(d, 2), "ended: exit status 3\nmeaning: execution error\nlisting: missing\n")
+        self.assertTrue(done(d, 3).startswith("ended: killed by signal 9\nlisting: written\n"
+                                              "line: **** SOLVER STATUS"), done(d, 3))
         self.assertFalse(os.path.exists(os.path.join(d, "scenario2.lst")))
+        self.assertEqual(sorted(n for n in os.listdir(d) if n.startswith("done")), ["done1", "done2", "done3"])
 
         d = make_dir("gams-missing", [(0, 8)])
         p = mpirun(1, d, os.path.join(d, "no-such-gams"))
         self.assertIn("could not be started", p.stderr)
-        self.assertTrue(os.path.exists(os.path.join(d, "done1")))
+        self.assertEqual(done(d, 1), "ended: could not be started: No such file or directory\nlisting: missing\n")
+
+    def test_solver_ends_with_its_worker(self):
+        # A worker killed outright cannot stop its solver; the kernel tells the
+        # solver (parent-death signal).
+        d = make_dir("orphan", [(5, 8)])
+        p = subprocess.Popen(["mpirun", "-np", "1", SCW, d, GAMS], stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+        try:
+            solver = wait_for(lambda: pids_with("curdir=" + d), 60)
+            self.assertTrue(solver, "the solver did not start")
+            worker = wait_for(lambda: [q for q in pids_with(d) if q not in solver and q != p.pid], 10)
+            for pid in worker:
+                os.kill(pid, signal.SIGKILL)
+            self.assertTrue(wait_for(lambda: not pids_with("curdir=" + d), 10), "the solver outlived its worker")
+        finally:
+            p.kill()
+            p.wait()
 
     def test_finished_ranks_wait_without_using_the_processor(self):
         # Scenario 2 takes three seconds; the other ranks must neither wait for
