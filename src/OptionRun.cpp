@@ -7,15 +7,20 @@
 #include <vector>
 
 #include "AverageChange.h"
+#include "Bounds.h"
 #include "Dialogue.h"
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "HedgingRounds.h"
 #include "IterationReport.h"
 #include "Launch.h"
 #include "RunLock.h"
+#include "RunRecord.h"
 #include "SafeFiles.h"
+#include "ScenarioModels.h"
 #include "SolveSession.h"
 #include "TextLines.h"
+#include "TrustReport.h"
 #include "Version.h"
 
 namespace {
@@ -67,69 +72,138 @@ void seedFromFile(SCENARIOS& S, const std::string& name) {
 
 class OptionRun {
 public:
-    OptionRun(const RunOptions& o, SCENARIOS& S, SolveSession& session, CheckedOutput& results)
-        : o_(o), S_(S), session_(session), results_(results), templet_(o.templateFile) {}
-
-    // One round of solves: models written, solved, read back, averaged.
-    void solveRound(int iteration) {
-        S_.makeGAMSSourceFiles(&templet_[0]);
-        auto solveStart = Clock::now();
-        session_.solveAll(iteration);
-        times_.solving += secondsSince(solveStart);
-        times_.solverSum += session_.lastSolveSeconds();
-        times_.solveRounds++;
-        S_.loadAllScenarioSolutionsFromLSTFiles();
-        S_.calcAverageSolution();
-    }
+    OptionRun(const RunOptions& o, SCENARIOS& S, SolveSession& session, CheckedOutput& results,
+              const ModelTemplate& tpl, RunRecord& record)
+        : o_(o),
+          S_(S),
+          session_(session),
+          results_(results),
+          record_(record),
+          rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }) {}
 
     // The textbook first iteration: every scenario alone (weights 0, rho 0),
     // their average as the first average, rho (x_k - average) as the weights.
+    // Their mean objective is an outer bound: weights 0 balance.
     void solveScenariosAlone() {
+        auto start = Clock::now();
         printIterationHeader(0);
-        S_.rho = 0.0;
-        solveRound(0);
-        S_.rho = o_.rho;
+        HedgingRounds::Step step = rounds_.hedgingStep(0, true);
         printIterationDecisions(S_);
-        double dist = S_.calcTerminationCondition();
-        S_.saveAllScenarioSolutionsToFile(0, dist, results_.stream());
-        results_.flush();
-        std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", 0, dist);
-        std::fflush(stdout);
+        IterationNumbers numbers = report(0, step);
+        numbers.hasChange = false;
+        std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", 0, numbers.delta);
+        bounds_.offerLower(step.objectiveMean, 0);
         S_.updateAllWeights(o_.rho);
+        if (o_.boundEvery > 0) evaluateBounds(0, numbers, false);
+        finishIteration(numbers, start);
     }
 
-    // The dialogue's iteration, with the same stop rule and report.
-    bool iterate() {
+    // The dialogue's iteration and stop rule, with the bounds and the gap stop.
+    void iterate() {
         int iter = 1;
-        bool converged = false;
-        while (!converged && iter <= o_.maxIterations) {
+        bool stop = false;
+        while (!stop && iter <= o_.maxIterations) {
+            auto start = Clock::now();
             printIterationHeader(iter);
             std::vector<double> builtWith = currentAverage(S_);
-            solveRound(iter);
+            HedgingRounds::Step step = rounds_.hedgingStep(iter, false);
             printIterationDecisions(S_);
-            double dist = S_.calcTerminationCondition();
-            S_.saveAllScenarioSolutionsToFile(iter, dist, results_.stream());
-            results_.flush();
-            double change = averageChange(S_, builtWith);
-            std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", iter, dist);
-            std::printf("Change of the first-stage average in %d-th iteration is %0.9f.\n\n", iter, change);
-            std::fflush(stdout);
+            IterationNumbers numbers = report(iter, step);
+            numbers.change = averageChange(S_, builtWith);
+            std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", iter, numbers.delta);
+            std::printf("Change of the first-stage average in %d-th iteration is %0.9f.\n\n", iter, numbers.change);
+            const bool converged = o_.tolerance > numbers.delta && o_.tolerance > numbers.change;
+            if (!converged) S_.updateAllWeights(o_.rho);
+            const bool last = converged || iter == o_.maxIterations;
+            if (last || (o_.boundEvery > 0 && iter % o_.boundEvery == 0)) evaluateBounds(iter, numbers, true);
+            finishIteration(numbers, start);
+            if (converged) why_ = "the scenarios agree within the tolerance";
+            else if (o_.gap >= 0 && bounds_.gap() <= o_.gap) why_ = "the gap of the bounds is within --gap";
+            else if (last) why_ = "the iteration limit";
+            stop = !why_.empty();
             iter++;
-            if (o_.tolerance > dist && o_.tolerance > change) converged = true;
-            else S_.updateAllWeights(o_.rho);
         }
-        return converged;
+        iterations_ = iter - 1;
+        if (why_.empty()) why_ = "the iteration limit";
+    }
+
+    void finish(double seconds) {
+        FinalAnswer answer;
+        answer.verdict = printTrustVerdict(bounds_, o_.gap >= 0 ? o_.gap : kDefaultVerdictGap, why_,
+                                           currentAverage(S_));
+        answer.iterations = iterations_;
+        answer.hasPlan = bounds_.hasUpper();
+        answer.plan = bounds_.plan();
+        answer.hasLower = bounds_.hasLower();
+        answer.lower = bounds_.lower();
+        answer.hasUpper = bounds_.hasUpper();
+        answer.upper = bounds_.upper();
+        answer.seconds = seconds;
+        record_.finish(answer);
     }
 
     RunTimes& times() { return times_; }
 
 private:
+    void solveAll(int iteration) {
+        auto solveStart = Clock::now();
+        session_.solveAll(iteration);
+        times_.solving += secondsSince(solveStart);
+        times_.solverSum += session_.lastSolveSeconds();
+        times_.solveRounds++;
+    }
+
+    // The numbers every iteration has; results.txt gets its block.
+    IterationNumbers report(int iteration, const HedgingRounds::Step& step) {
+        IterationNumbers numbers;
+        numbers.iteration = iteration;
+        numbers.delta = S_.calcTerminationCondition();
+        numbers.hasExpectedCost = step.hasExpectedCost;
+        numbers.expectedCost = step.expectedCost;
+        S_.saveAllScenarioSolutionsToFile(iteration, numbers.delta, results_.stream());
+        results_.flush();
+        return numbers;
+    }
+
+    // The outer bound from the current weights (it needs solves only after
+    // the first iteration) and the inner bound of the current average.
+    void evaluateBounds(int iteration, IterationNumbers& numbers, bool outer) {
+        double lower = 0.0, upper = 0.0;
+        if (outer && rounds_.outerBound(iteration, lower)) {
+            numbers.hasLower = true;
+            numbers.lower = lower;
+            bounds_.offerLower(lower, iteration);
+        }
+        const std::vector<double> plan = currentAverage(S_);
+        if (rounds_.innerBound(iteration, plan, upper)) {
+            numbers.hasUpper = true;
+            numbers.upper = upper;
+            bounds_.offerUpper(upper, plan, iteration);
+        }
+    }
+
+    void finishIteration(IterationNumbers& numbers, Clock::time_point start) {
+        numbers.hasBestLower = bounds_.hasLower();
+        numbers.bestLower = bounds_.lower();
+        numbers.hasBestUpper = bounds_.hasUpper();
+        numbers.bestUpper = bounds_.upper();
+        numbers.average = currentAverage(S_);
+        numbers.seconds = secondsSince(start);
+        std::printf("%s\n\n", iterationLine(numbers, bounds_).c_str());
+        std::fflush(stdout);
+        record_.addIteration(numbers);
+    }
+
     const RunOptions& o_;
     SCENARIOS& S_;
     SolveSession& session_;
     CheckedOutput& results_;
-    std::string templet_;
+    RunRecord& record_;
+    HedgingRounds rounds_;
+    BoundKeeper bounds_;
     RunTimes times_;
+    std::string why_;
+    int iterations_ = 0;
 };
 
 void printTimes(const RunTimes& t, int workers) {
@@ -141,10 +215,8 @@ void printTimes(const RunTimes& t, int workers) {
 }
 
 void removeScenarioFiles(int numScenarios) {
-    for (int k = 1; k <= numScenarios; k++) {
-        std::remove(("scenario" + std::to_string(k) + ".gms").c_str());
-        std::remove(("scenario" + std::to_string(k) + ".lst").c_str());
-    }
+    for (int k = 1; k <= numScenarios; k++)
+        for (const char* extension : {"gms", "lst", "sol"}) std::remove(scenarioFileName(k, extension).c_str());
 }
 
 }  // namespace
@@ -158,20 +230,23 @@ void runOptionMode(const RunOptions& o) {
     S->checkIntegrity(kProbabilityTolerance);
     if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
     S->rho = o.rho;
+    // The template is read and the options checked against it before any worker starts.
+    ModelTemplate tpl(o.templateFile);
+    checkedObjectiveVariable(tpl, o);
 
     std::string gamsPath = gamsPathOf(o);
     CheckedOutput results(kResultsFile);
     SolveSession session(S->numScenarios, o.workers, gamsPath, o.solveTimeout);
     std::printf("pha %s: %d scenarios on %d workers.\n\n", kPhaVersion, S->numScenarios, session.workers());
+    RunRecord record(o.jsonFile, o, S->numScenarios, session.workers());
 
-    OptionRun run(o, *S, session, results);
+    OptionRun run(o, *S, session, results, tpl, record);
     if (o.start == "solve" && o.maxIterations > 0) run.solveScenariosAlone();
-    bool converged = run.iterate();
+    run.iterate();
     session.close();
     results.close();
 
-    if (converged) printConvergedVerdict(*S);
-    else printLimitVerdict();
+    run.finish(secondsSince(start));
     run.times().total = secondsSince(start);
     printTimes(run.times(), session.workers());
     std::fflush(stdout);
