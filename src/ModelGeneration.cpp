@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Exceptions.h"
+#include "SafeFiles.h"
 #include "TemplateCodes.h"
 #include "TextLines.h"
 
@@ -35,11 +36,9 @@ void writeScenarioModel(const std::vector<std::string>& lines, const SCENARIOS& 
         model += expandTemplateLine(lines[n], set, s, TemplatePlace{templetName, static_cast<long>(n) + 1});
         model += '\n';
     }
-    FILE* out = std::fopen(fileName.c_str(), "wt");
-    if (out == nullptr) throw FileNotExists(fileName.c_str());
-    bool written = std::fwrite(model.data(), 1, model.size(), out) == model.size();
-    written = std::fclose(out) == 0 && written;
-    if (!written) throw FileNotExists(fileName.c_str());
+    // Never through a symbolic link: the model goes where its name says.
+    std::string error;
+    if (!writeWholeFile(fileName, model, error)) throw FileNotExists(fileName.c_str());
 }
 
 }  // namespace

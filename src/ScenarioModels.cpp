@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Exceptions.h"
+#include "SafeFiles.h"
 #include "TextLines.h"
 
 ModelTemplate::ModelTemplate(const std::string& fileName) : fileName_(fileName) {
@@ -44,10 +45,7 @@ void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const M
         const std::string model = scenarioModelText(tpl, set, s, round);
         const std::string name = scenarioFileName(s + 1, "gms");
         std::remove(scenarioFileName(s + 1, "sol").c_str());
-        FILE* out = std::fopen(name.c_str(), "wt");
-        if (out == nullptr) throw FileNotExists(name.c_str());
-        bool written = std::fwrite(model.data(), 1, model.size(), out) == model.size();
-        written = std::fclose(out) == 0 && written;
-        if (!written) throw FileNotExists(name.c_str());
+        std::string error;
+        if (!writeWholeFile(name, model, error)) throw GeneralException((" > ERROR! " + error).c_str());
     }
 }
