@@ -28,8 +28,9 @@ enum class EK {
     Agg,        // name (sum prod smin smax), aggIdx, args[0] condition or null, args[1] body
     Neg,
     Not,
-    Bin,        // name: + - * / ** and or xor < <= = <> > >=
-    Dollar,     // args[0] $ args[1]
+    Bin,        // args[0] ops[0] args[1] ops[1] args[2] ..., folded from the left; ops: + - * / ** and or xor
+                // (one precedence level per node) or a single comparison < <= = <> > >=
+    Dollar,     // args[0] $ args[1] $ args[2] ...: args[0] when every condition holds
 };
 
 struct Expr;
@@ -39,10 +40,11 @@ struct Expr {
     EK kind = EK::Number;
     double number = 0.0;
     int sym = -1;
-    std::string name;  // function, aggregation or operator; attribute name for Attr
+    std::string name;  // function or aggregation; attribute name for Attr
+    std::vector<std::string> ops;  // Bin: the operator before args[k + 1]
     std::vector<IndexArg> idx;
     std::vector<std::string> aggIdx;  // indices controlled by an aggregation
-    std::vector<ExprPtr> args;
+    std::vector<ExprPtr> args;  // long written-out chains are one node with many args, not a deep tree
     bool hasVar = false;  // contains a VarRef: not a constant during model generation
     int line = 0;
 

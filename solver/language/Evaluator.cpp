@@ -118,7 +118,9 @@ double Evaluator::eval(const Expr& e, Env& env) const {
     case EK::Bin:
         return binary(e, env);
     case EK::Dollar:
-        return eval(*e.args[1], env) != 0.0 ? eval(*e.args[0], env) : 0.0;
+        for (size_t k = 1; k < e.args.size(); k++)
+            if (eval(*e.args[k], env) == 0.0) return 0.0;
+        return eval(*e.args[0], env);
     case EK::VarRef:
         throw ExecError{e.line, "A variable without attribute cannot be evaluated here"};
     }
@@ -164,41 +166,24 @@ double Evaluator::function(const Expr& e, Env& env) const {
     throw ExecError{e.line, "unknown function " + f};
 }
 
-double Evaluator::binary(const Expr& e, Env& env) const {
-    const std::string& op = e.name;
-    if (op == "+" || op == "-") {
-        // Left-deep chains of written-out sums are walked, not recursed.
-        std::vector<const Expr*> chain;
-        const Expr* at = &e;
-        while (at->kind == EK::Bin && (at->name == "+" || at->name == "-")) {
-            chain.push_back(at);
-            at = at->args[0].get();
-        }
-        double acc = eval(*at, env);
-        for (size_t k = chain.size(); k-- > 0;) {
-            double y = eval(*chain[k]->args[1], env);
-            acc = chain[k]->name == "+" ? acc + y : acc - y;
-        }
-        return acc;
-    }
-    double x = eval(*e.args[0], env);
-    if (op == "and" && x == 0.0) return 0.0;
-    if (op == "or" && x != 0.0) return 1.0;
-    double y = eval(*e.args[1], env);
-    if (op == "+") return x + y;
-    if (op == "-") return x - y;
-    if (op == "*") return x * y;
-    if (op == "/") {
-        if (y == 0.0) throw ExecError{e.line, "division by zero (0)"};
+namespace {
+
+double apply(const std::string& op, double x, double y, int line) {
+    switch (op[0]) {
+    case '+': return x + y;
+    case '-': return x - y;
+    case '/':
+        if (y == 0.0) throw ExecError{line, "division by zero (0)"};
         return x / y;
-    }
-    if (op == "**") {
-        if (x < 0 && y != std::floor(y)) throw ExecError{e.line, "rPower: FUNC DOMAIN: x**y, x < 0"};
-        if (x == 0 && y < 0) throw ExecError{e.line, "division by zero in x**y"};
+    case '*':
+        if (op.size() == 1) return x * y;
+        if (x < 0 && y != std::floor(y)) throw ExecError{line, "rPower: FUNC DOMAIN: x**y, x < 0"};
+        if (x == 0 && y < 0) throw ExecError{line, "division by zero in x**y"};
         return std::pow(x, y);
+    default: break;
     }
-    if (op == "and") return y != 0.0 ? 1.0 : 0.0;
-    if (op == "or") return y != 0.0 ? 1.0 : 0.0;
+    if (op == "and") return x != 0.0 && y != 0.0 ? 1.0 : 0.0;
+    if (op == "or") return x != 0.0 || y != 0.0 ? 1.0 : 0.0;
     if (op == "xor") return ((x != 0.0) != (y != 0.0)) ? 1.0 : 0.0;
     if (op == "<") return x < y;
     if (op == "<=") return x <= y;
@@ -206,7 +191,24 @@ double Evaluator::binary(const Expr& e, Env& env) const {
     if (op == "<>") return x != y;
     if (op == ">") return x > y;
     if (op == ">=") return x >= y;
-    throw ExecError{e.line, "unknown operator " + op};
+    throw ExecError{line, "unknown operator " + op};
+}
+
+}  // namespace
+
+// An n-ary chain, folded from the left; `and` and `or` skip what cannot change them.
+double Evaluator::binary(const Expr& e, Env& env) const {
+    double acc = eval(*e.args[0], env);
+    for (size_t k = 1; k < e.args.size(); k++) {
+        const std::string& op = e.ops[k - 1];
+        if (op == "and" && acc == 0.0) continue;
+        if (op == "or" && acc != 0.0) {
+            acc = 1.0;
+            continue;
+        }
+        acc = apply(op, acc, eval(*e.args[k], env), e.line);
+    }
+    return acc;
 }
 
 double Evaluator::aggregate(const Expr& e, Env& env) const {

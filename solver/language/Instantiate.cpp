@@ -73,41 +73,39 @@ int Builder::build(const Expr& e, Env& env) {
     case EK::Neg:
         return m_.pool.apply(Op::Neg, {build(*e.args[0], env)});
     case EK::Dollar:
-        if (ev_.eval(*e.args[1], env) == 0.0) return m_.pool.constant(0.0);
+        for (size_t k = 1; k < e.args.size(); k++)
+            if (ev_.eval(*e.args[k], env) == 0.0) return m_.pool.constant(0.0);
         return build(*e.args[0], env);
     case EK::Bin: {
-        const std::string& op = e.name;
-        if (op == "+" || op == "-") {
-            // A long written-out sum is a left-deep chain: walk it without
-            // recursion and make one n-ary sum of it.
-            std::vector<std::pair<const Expr*, bool>> chain;  // term, negated
-            const Expr* at = &e;
-            while (at->kind == EK::Bin && (at->name == "+" || at->name == "-") && at->hasVar) {
-                chain.push_back({at->args[1].get(), at->name == "-"});
-                at = at->args[0].get();
-            }
-            chain.push_back({at, false});
+        // One precedence level per node: a sum, a product or a power chain.
+        const std::string& first = e.ops[0];
+        if (first == "+" || first == "-") {
             std::vector<int> terms;
-            for (size_t k = chain.size(); k-- > 0;) {
-                int t = build(*chain[k].first, env);
-                terms.push_back(chain[k].second ? m_.pool.apply(Op::Neg, {t}) : t);
+            terms.reserve(e.args.size());
+            for (size_t k = 0; k < e.args.size(); k++) {
+                int t = build(*e.args[k], env);
+                terms.push_back(k > 0 && e.ops[k - 1] == "-" ? m_.pool.apply(Op::Neg, {t}) : t);
             }
             return sum(terms);
         }
-        int a = build(*e.args[0], env);
-        int b = build(*e.args[1], env);
-        if (op == "*") {
-            if (isConst(a, 0.0) || isConst(b, 0.0)) return m_.pool.constant(0.0);
-            if (isConst(a, 1.0)) return b;
-            if (isConst(b, 1.0)) return a;
-            return m_.pool.apply(Op::Mul, {a, b});
+        int acc = build(*e.args[0], env);
+        for (size_t k = 1; k < e.args.size(); k++) {
+            const std::string& op = e.ops[k - 1];
+            int b = build(*e.args[k], env);
+            if (op == "*") {
+                if (isConst(acc, 0.0) || isConst(b, 0.0)) acc = m_.pool.constant(0.0);
+                else if (isConst(acc, 1.0)) acc = b;
+                else if (!isConst(b, 1.0)) acc = m_.pool.apply(Op::Mul, {acc, b});
+            } else if (op == "/") {
+                if (isConst(b, 0.0)) throw ExecError{e.line, "division by zero (0)"};
+                acc = m_.pool.apply(Op::Div, {acc, b});
+            } else if (op == "**") {
+                acc = isConst(b, 2.0) ? m_.pool.apply(Op::Sqr, {acc}) : m_.pool.apply(Op::Pow, {acc, b});
+            } else {
+                throw ExecError{e.line, "operator '" + op + "' is not allowed on variables in an equation"};
+            }
         }
-        if (op == "/") {
-            if (isConst(b, 0.0)) throw ExecError{e.line, "division by zero (0)"};
-            return m_.pool.apply(Op::Div, {a, b});
-        }
-        if (op == "**") return isConst(b, 2.0) ? m_.pool.apply(Op::Sqr, {a}) : m_.pool.apply(Op::Pow, {a, b});
-        throw ExecError{e.line, "operator '" + op + "' is not allowed on variables in an equation"};
+        return acc;
     }
     case EK::Func: {
         std::vector<int> args;

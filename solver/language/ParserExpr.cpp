@@ -18,11 +18,32 @@ ExprPtr make(EK kind, int line) {
 
 ExprPtr binary(const std::string& op, ExprPtr a, ExprPtr b, int line) {
     ExprPtr e = make(EK::Bin, line);
-    e->name = op;
+    e->ops = {op};
     e->hasVar = a->hasVar || b->hasVar;
     e->args = {std::move(a), std::move(b)};
     return e;
 }
+
+// Operands joined by operators of one precedence level, as one n-ary node, so
+// that a chain of a million terms is no deeper than one term.
+class Chain {
+public:
+    explicit Chain(ExprPtr first) : first_(std::move(first)) {}
+    void add(const std::string& op, ExprPtr operand, int line) {
+        if (!node_) {
+            node_ = make(EK::Bin, line);
+            node_->hasVar = first_->hasVar;
+            node_->args.push_back(std::move(first_));
+        }
+        node_->hasVar = node_->hasVar || operand->hasVar;
+        node_->ops.push_back(op);
+        node_->args.push_back(std::move(operand));
+    }
+    ExprPtr result() { return node_ ? std::move(node_) : std::move(first_); }
+
+private:
+    ExprPtr first_, node_;
+};
 
 const char* const kFunctions[] = {"sqr", "sqrt", "exp", "log", "log10", "power", "abs", "min", "max",
                                   "round", "floor", "ceil", "mod", "sign", "sameas"};
@@ -52,37 +73,38 @@ bool Parser::isLoopControlled(const std::string& index) const {
 ExprPtr Parser::expression() { return orExpr(); }
 
 ExprPtr Parser::orExpr() {
-    ExprPtr e = andExpr();
+    Chain chain(andExpr());
     while (isWord("or") || isWord("xor")) {
         std::string op = toLower(tok_.text);
         int line = tok_.line;
         advance();
-        e = binary(op, e, andExpr(), line);
+        chain.add(op, andExpr(), line);
     }
-    return e;
+    return chain.result();
 }
 
 ExprPtr Parser::andExpr() {
-    ExprPtr e = notExpr();
+    Chain chain(notExpr());
     while (isWord("and")) {
         int line = tok_.line;
         advance();
-        e = binary("and", e, notExpr(), line);
+        chain.add("and", notExpr(), line);
     }
-    return e;
+    return chain.result();
 }
 
+// `not not ... x`: a loop, not a recursion; two nots make a truth value.
 ExprPtr Parser::notExpr() {
-    DepthGuard guard(*this);
-    if (isWord("not")) {
-        int line = tok_.line;
-        advance();
-        ExprPtr e = make(EK::Not, line);
-        e->args = {notExpr()};
-        e->hasVar = e->args[0]->hasVar;
-        return e;
+    int count = 0, line = tok_.line;
+    for (; isWord("not"); count++) advance();
+    ExprPtr e = compareExpr();
+    for (int k = 0; k < (count == 0 ? 0 : count % 2 == 1 ? 1 : 2); k++) {
+        ExprPtr n = make(EK::Not, line);
+        n->hasVar = e->hasVar;
+        n->args = {std::move(e)};
+        e = std::move(n);
     }
-    return compareExpr();
+    return e;
 }
 
 ExprPtr Parser::compareExpr() {
@@ -102,49 +124,46 @@ ExprPtr Parser::compareExpr() {
 }
 
 ExprPtr Parser::addExpr() {
-    ExprPtr e = mulExpr();
+    Chain chain(mulExpr());
     while (isPunct("+") || isPunct("-")) {
         std::string op = tok_.text;
         int line = tok_.line;
         advance();
-        e = binary(op, e, mulExpr(), line);
+        chain.add(op, mulExpr(), line);
     }
-    return e;
+    return chain.result();
 }
 
 ExprPtr Parser::mulExpr() {
-    ExprPtr e = unaryExpr();
-    for (int n = 0; isPunct("*") || isPunct("/"); n++) {
-        // Products are evaluated recursively: keep their chains within the stack.
-        if (n > 10000) fail(kErrUnsupported, "More than 10000 factors in one product");
+    Chain chain(unaryExpr());
+    while (isPunct("*") || isPunct("/")) {
         std::string op = tok_.text;
         int line = tok_.line;
         advance();
-        e = binary(op, e, unaryExpr(), line);
+        chain.add(op, unaryExpr(), line);
     }
+    return chain.result();
+}
+
+// Leading signs, read in a loop: an odd number of minus signs negates.
+ExprPtr Parser::unaryExpr() {
+    bool negate = false;
+    int line = tok_.line;
+    while (isPunct("-") || isPunct("+")) {
+        if (isPunct("-")) negate = !negate;
+        advance();
+    }
+    ExprPtr arg = powerExpr();
+    if (!negate) return arg;
+    ExprPtr e = make(EK::Neg, line);
+    e->hasVar = arg->hasVar;
+    e->args = {std::move(arg)};
     return e;
 }
 
-ExprPtr Parser::unaryExpr() {
-    DepthGuard guard(*this);
-    if (isPunct("-") || isPunct("+")) {
-        bool neg = isPunct("-");
-        int line = tok_.line;
-        advance();
-        ExprPtr arg = unaryExpr();
-        if (!neg) return arg;
-        ExprPtr e = make(EK::Neg, line);
-        e->hasVar = arg->hasVar;
-        e->args = {arg};
-        return e;
-    }
-    return powerExpr();
-}
-
 ExprPtr Parser::powerExpr() {
-    ExprPtr e = dollarExpr();
-    for (int n = 0; isPunct("**"); n++) {
-        if (n > 10000) fail(kErrUnsupported, "More than 10000 powers in a row");
+    Chain chain(dollarExpr());
+    while (isPunct("**")) {
         int line = tok_.line;
         advance();
         ExprPtr exponent;
@@ -152,24 +171,24 @@ ExprPtr Parser::powerExpr() {
             exponent = unaryExpr();
         else
             exponent = dollarExpr();
-        e = binary("**", e, exponent, line);
+        chain.add("**", exponent, line);
     }
-    return e;
+    return chain.result();
 }
 
 ExprPtr Parser::dollarExpr() {
     ExprPtr e = primary();
+    if (!isPunct("$")) return e;
+    ExprPtr d = make(EK::Dollar, tok_.line);
+    d->hasVar = e->hasVar;
+    d->args.push_back(std::move(e));
     while (isPunct("$")) {
-        int line = tok_.line;
         advance();
         ExprPtr cond = primary();
         if (cond->hasVar) fail(kErrUnsupported, "A condition must not depend on variables");
-        ExprPtr d = make(EK::Dollar, line);
-        d->hasVar = e->hasVar;
-        d->args = {e, cond};
-        e = d;
+        d->args.push_back(std::move(cond));
     }
-    return e;
+    return d;
 }
 
 ExprPtr Parser::primary() {
