@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cmath>
-#include <sstream>
+#include <cstdlib>
 
 #include "Version.h"
 
@@ -12,10 +12,9 @@ namespace {
 // CLI11 converts the text; these checks add what the dialogue refuses and
 // what makes no sense for a run, each naming the option and the value.
 std::string finiteNumber(const std::string& text) {
-    double v = 0.0;
-    std::istringstream in(text);
-    in >> v;
-    if (in.fail() || !in.eof()) return "'" + text + "' is not a number";
+    char* end = nullptr;
+    double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size()) return "'" + text + "' is not a number";
     if (!std::isfinite(v)) return "'" + text + "' is not a finite number";
     return "";
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <sstream>
@@ -16,6 +17,13 @@
 
 namespace {
 
+
+// The "iteration" of the workers' start-up, in messages.
+const int kStartUp = -1;
+
+void removeDoneFiles(int n) {
+    for (int k = 1; k <= n; k++) std::remove(doneFilePath("", k).c_str());
+}
 
 bool fileExists(const std::string& name) { return access(name.c_str(), F_OK) == 0; }
 
@@ -72,6 +80,7 @@ SolveSession::SolveSession(int numScenarios, int workers, const std::string& gam
                                 "' could not be started (" + failure.describe() + ").")
                                    .c_str());
     }
+    awaitAnswer("ready", 0.0, kStartUp);
 }
 
 SolveSession::~SolveSession() {
@@ -134,20 +143,49 @@ bool SolveSession::readAnswer(std::string& line, double deadlineSeconds, bool& t
 
 void SolveSession::fail(const std::string& cause, int iteration) {
     std::vector<int> missing = scenariosWithoutDoneFile(numScenarios_);
-    std::string message = " > ERROR! The solver workers '" + commandLine(command_) + "' " + cause +
-                          " in iteration " + std::to_string(iteration) + "; " + std::to_string(missing.size()) +
-                          " of " + std::to_string(numScenarios_) + " scenarios reported no result";
-    if (!missing.empty()) message += " (scenario " + scenarioList(missing) + ")";
-    message += ".";
+    std::string message = " > ERROR! The solver workers '" + commandLine(command_) + "' " + cause;
+    if (iteration == kStartUp) {
+        message += " while starting.";
+    } else {
+        message += " in iteration " + std::to_string(iteration) + "; " + std::to_string(missing.size()) + " of " +
+                   std::to_string(numScenarios_) + " scenarios reported no result";
+        if (!missing.empty()) message += " (scenario " + scenarioList(missing) + ")";
+        message += ".";
+    }
     if (child_.pid >= 0) stopChild(child_, 2.0);
     child_.pid = -1;
     throw GeneralException(message.c_str());
 }
 
+std::vector<std::string> SolveSession::awaitAnswer(const std::string& expected, double deadlineSeconds,
+                                                   int iteration) {
+    for (;;) {
+        std::string line;
+        bool timedOut = false;
+        if (!readAnswer(line, deadlineSeconds, timedOut)) {
+            if (timedOut) {
+                std::ostringstream limit;
+                limit << "did not finish within the time limit (" << solveTimeout_ << " s per solve, "
+                      << deadlineSeconds << " s for the iteration)";
+                fail(limit.str(), iteration);
+            }
+            LaunchResult ended = waitChild(child_);
+            child_.pid = -1;
+            fail("ended early (" + ended.describe() + ")", iteration);
+        }
+        std::istringstream in(line);
+        std::vector<std::string> words;
+        for (std::string w; in >> w;) words.push_back(w);
+        if (!words.empty() && words[0] == expected) return words;
+        // Whatever else reaches rank 0's output is the user's to see.
+        std::fprintf(stderr, "%s\n", line.c_str());
+    }
+}
+
 void SolveSession::solveAll(int iteration) {
     if (child_.pid < 0) throw GeneralException(" > ERROR! The solver workers are no longer running.");
     // A done file left by an aborted earlier run would pass for this iteration's.
-    for (int k = 1; k <= numScenarios_; k++) std::remove(doneFilePath("", k).c_str());
+    removeDoneFiles(numScenarios_);
 
     std::string command = "solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_) + "\n";
     if (!writeAll(child_.inFd, command)) {
@@ -157,46 +195,22 @@ void SolveSession::solveAll(int iteration) {
     }
     int perWorker = (numScenarios_ + workers_ - 1) / workers_;
     double deadline = solveTimeout_ > 0 ? solveTimeout_ * perWorker : 0.0;
-    for (;;) {
-        std::string line;
-        bool timedOut = false;
-        if (!readAnswer(line, deadline, timedOut)) {
-            if (timedOut) {
-                std::ostringstream limit;
-                limit << "did not finish within the time limit (" << solveTimeout_ << " s per solve, "
-                      << deadline << " s for the iteration)";
-                fail(limit.str(), iteration);
-            }
-            LaunchResult ended = waitChild(child_);
-            child_.pid = -1;
-            fail("ended early (" + ended.describe() + ")", iteration);
-        }
-        std::istringstream words(line);
-        std::string verb;
-        int answeredIteration = 0, failed = 0;
-        double seconds = 0.0;
-        if (words >> verb && verb == "done" && words >> answeredIteration >> failed >> seconds &&
-            answeredIteration == iteration) {
-            lastSolveSeconds_ = seconds;
-            break;
-        }
-        // Whatever else reaches rank 0's output is the user's to see.
-        std::fprintf(stderr, "%s\n", line.c_str());
-    }
+    std::vector<std::string> answer = awaitAnswer("done", deadline, iteration);
+    // "done ITERATION FAILED SECONDS"
+    if (answer.size() < 4 || answer[1] != std::to_string(iteration))
+        fail("answered for another iteration", iteration);
+    lastSolveSeconds_ = std::strtod(answer[3].c_str(), nullptr);
 
     std::vector<int> missing = scenariosWithoutDoneFile(numScenarios_);
     if (!missing.empty()) fail("reported the iteration done without a done file", iteration);
     std::vector<int> all(static_cast<size_t>(numScenarios_));
     for (int k = 1; k <= numScenarios_; k++) all[static_cast<size_t>(k - 1)] = k;
     // The done files say how each solve ended; a failed one is never read as a result.
-    auto removeDoneFiles = [this] {
-        for (int k = 1; k <= numScenarios_; k++) std::remove(doneFilePath("", k).c_str());
-    };
     try {
         refuseFailedSolves(all);
     } catch (...) {
-        removeDoneFiles();
+        removeDoneFiles(numScenarios_);
         throw;
     }
-    removeDoneFiles();
+    removeDoneFiles(numScenarios_);
 }

@@ -12,10 +12,10 @@
 
 class SolveSession {
 public:
-    // Starts the workers. `workers` ranks (at least 1) share `numScenarios`
-    // scenarios; `solveTimeout` > 0 limits one solve (an iteration may take
-    // that times the scenarios per worker). Throws GeneralException when
-    // mpirun cannot be started.
+    // Starts the workers and waits until every rank is up. `workers` ranks
+    // (at least 1) share `numScenarios` scenarios; `solveTimeout` > 0 limits
+    // one solve (an iteration may take that times the scenarios per worker).
+    // Throws GeneralException when the workers cannot be started.
     SolveSession(int numScenarios, int workers, const std::string& gamsPath, double solveTimeout);
     ~SolveSession();  // ends the workers (see close)
     SolveSession(const SolveSession&) = delete;
@@ -38,6 +38,9 @@ private:
     // The next line of the workers' answer; false at the end of their output
     // or when `deadline` (seconds since the command, <= 0: none) has passed.
     bool readAnswer(std::string& line, double deadlineSeconds, bool& timedOut);
+    // The workers' answer to `expected` ("ready", "done"), their other output
+    // passed on; throws when they end or exceed `deadlineSeconds` first.
+    std::vector<std::string> awaitAnswer(const std::string& expected, double deadlineSeconds, int iteration);
     [[noreturn]] void fail(const std::string& cause, int iteration);
 
     int numScenarios_;

@@ -57,6 +57,15 @@ int serve(const std::string& dir, const std::string& gamsPath) {
     GamsRunner runGams = runAndWait;
     if (namesBundledSolver(gamsPath)) runGams = runBundledSolver;
 
+    // Start-up is over once every rank is here; pha times the solves from then on.
+    MPI_Request started;
+    MPI_Ibarrier(MPI_COMM_WORLD, &started);
+    waitQuietly(started);
+    if (rank == 0) {
+        std::printf("ready %d\n", size);
+        std::fflush(stdout);
+    }
+
     for (;;) {
         Command c = shareCommand(rank);
         if (c.quit) break;

@@ -3,6 +3,7 @@
 // scenario models when told to, until told to stop.
 //
 // Protocol (rank 0's standard input and output, which mpirun forwards):
+//   scw -> "ready P"             every rank has started (P ranks)
 //   pha -> "solve ITERATION N"   solve scenario1.gms .. scenarioN.gms in DIR;
 //                                rank r takes the scenarios r+1, r+1+P, ...
 //   scw -> "done ITERATION F S"  all N are done (each has written its done
