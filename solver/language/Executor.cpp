@@ -27,11 +27,12 @@ class Runner {
 public:
     Runner(SymbolTable& st, Listing& listing, std::ostream* log, const ExecuteSettings& settings)
         : st_(st), listing_(listing), log_(log), options_(settings.solve), budget_(settings.solve.reslim),
-          ev_(st, &budget_), puts_(st) {}
+          ev_(st, &budget_), puts_(st, settings.directory) {}
 
     void block(const std::vector<Statement>& statements, Env& env);
     void finish(int line) { puts_.closeAll(line); }
     double ipoptSeconds = 0.0;
+    std::vector<SolveOptions> solveOptions;
 
 private:
     void statement(const Statement& s, Env& env);
@@ -160,6 +161,7 @@ void Runner::solve(const Statement& s) {
     }
     instance.options = options_;
     for (const auto& [name, v] : model.modelOptions) setOption(name, v, instance.options, s.line);
+    solveOptions.push_back(instance.options);
     writeModelStatistics(listing_, instance,
                          std::chrono::duration<double>(std::chrono::steady_clock::now() - generationStart).count());
     if (log_)
@@ -200,6 +202,7 @@ ExecutionResult execute(const std::vector<Statement>& program, SymbolTable& st, 
         result.execErrors++;
     }
     result.ipoptSeconds = runner.ipoptSeconds;
+    result.solveOptions = runner.solveOptions;
     return result;
 }
 

@@ -4,6 +4,7 @@
 #define GAMSUB_EXECUTOR_H
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "Listing.h"
@@ -15,12 +16,14 @@ namespace gamsub {
 struct ExecutionResult {
     int execErrors = 0;
     double ipoptSeconds = 0.0;
+    std::vector<SolveOptions> solveOptions;  // the limits each generated solve was given, in order
 };
 
 // What the command line sets for a run (GAMS's reslim=, optcr=, ...); option
 // statements and model attributes override them.
 struct ExecuteSettings {
-    SolveOptions solve;  // solve.reslim also bounds the front end's own evaluation
+    SolveOptions solve;      // solve.reslim also bounds the front end's own evaluation
+    std::string directory;   // relative put file names are taken against it (GAMS's curdir); empty: the process's
 };
 
 // `log` may be null (lo=0).

@@ -43,7 +43,9 @@ PutWriter::OpenFile& PutWriter::file(int sym, int line) {
     if (!f.out.is_open()) {
         // A file closed by putclose is continued, as is one with .ap = 1.
         bool append = f.wasOpened || attribute(sym, "ap", 0) != 0;
-        const std::string& path = st_.symbols[static_cast<size_t>(sym)].filePath;
+        std::string path = st_.symbols[static_cast<size_t>(sym)].filePath;
+        if (!directory_.empty() && !path.empty() && path[0] != '/')
+            path = directory_ + (directory_.back() == '/' ? "" : "/") + path;
         f.out.open(path, append ? std::ios::app | std::ios::binary : std::ios::trunc | std::ios::binary);
         if (!f.out) throw ExecError{line, "Could not open the put file " + path + " for writing"};
         f.wasOpened = true;

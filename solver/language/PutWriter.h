@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "Evaluator.h"
 #include "Program.h"
@@ -15,7 +16,8 @@ namespace gamsub {
 
 class PutWriter {
 public:
-    explicit PutWriter(const SymbolTable& symbols) : st_(symbols) {}
+    // Relative file names are taken against `directory` when it is not empty.
+    PutWriter(const SymbolTable& symbols, std::string directory) : st_(symbols), directory_(std::move(directory)) {}
     ~PutWriter();  // the last lines are written, the files closed
     PutWriter(const PutWriter&) = delete;
     PutWriter& operator=(const PutWriter&) = delete;
@@ -38,6 +40,7 @@ private:
     void writeItem(int sym, OpenFile& f, const PutItem& item, Env& env, const Evaluator& ev, int line);
 
     const SymbolTable& st_;
+    std::string directory_;
     std::map<int, std::unique_ptr<OpenFile>> files_;
     int current_ = -1;
 };

@@ -2,6 +2,7 @@
 // error reporting, and robustness against broken input.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 #include "Evaluator.h"
@@ -276,4 +277,51 @@ TEST(FrontEnd, GeneratesTheModelInstance) {
     EXPECT_EQ(m.columns[static_cast<size_t>(m.objectiveColumn)].labels.size(), 0u);
     EXPECT_EQ(m.varBlocks[static_cast<size_t>(m.columns[static_cast<size_t>(m.objectiveColumn)].block)].name, "z");
     EXPECT_EQ(countNonZeros(m), 2 + 3);
+}
+
+// Discrete kinds and their default bounds, the mixed-integer model types, and
+// the limits that option statements and model attributes give a solve.
+TEST(FrontEnd, DiscreteVariablesAndSolveLimits) {
+    auto c = compile(
+        "Set i / a, b /;\n"
+        "Binary Variable b(i);\nInteger Variable n;\nSemiCont Variable sc;\n"
+        "Variables x, z\nPositive Variable p;\nBinary Variable p;\n"
+        "Equation o; o.. z =e= sum(i, b(i)) + n + x + sc + p;\n"
+        "Model m / all /;\n"
+        "option optcr = 0.05, reslim = 30, mip = cbc, limrow = 0, iterlim = 1000;\n"
+        "m.optca = 2;\nn.up = 10; x.lo = -1;\n"
+        "solve m using mip minimizing z;\n"
+        "option reslim = 5;\nm.optcr = 0;\n"
+        "Solve m using RMIP minimizing z;\n");
+    ASSERT_TRUE(c->errors.empty()) << errorsText(*c);
+    std::ostringstream out;
+    Listing listing(out, "");
+    ExecutionResult r = execute(c->program, c->symbols, listing, nullptr);
+    ASSERT_EQ(r.solveOptions.size(), 2u) << out.str();
+    EXPECT_EQ(r.solveOptions[0].optcr, 0.05);
+    EXPECT_EQ(r.solveOptions[0].reslim, 30.0);
+    EXPECT_EQ(r.solveOptions[0].iterlim, 1000);
+    EXPECT_EQ(r.solveOptions[0].optca, 2.0);  // the model's own attribute
+    EXPECT_EQ(r.solveOptions[1].reslim, 5.0);
+    EXPECT_EQ(r.solveOptions[1].optcr, 0.0);  // the attribute wins over the option
+
+    const Statement& rmip = c->program.back();
+    EXPECT_EQ(rmip.type, ModelType::RMIP);
+    ModelInstance m = instantiate(c->symbols, rmip);
+    std::map<std::string, std::pair<VarKind, std::pair<double, double>>> kinds;
+    for (const Column& col : m.columns) {
+        const Block& block = m.varBlocks[static_cast<size_t>(col.block)];
+        kinds[block.name + (col.labels.empty() ? "" : "(" + col.labels[0] + ")")] = {block.kind, {col.lower, col.upper}};
+    }
+    EXPECT_EQ(kinds["b(a)"], std::make_pair(VarKind::Binary, std::make_pair(0.0, 1.0)));
+    EXPECT_EQ(kinds["n"], std::make_pair(VarKind::Integer, std::make_pair(0.0, 10.0)));
+    EXPECT_EQ(kinds["sc"], std::make_pair(VarKind::SemiCont, std::make_pair(0.0, kInf)));
+    EXPECT_EQ(kinds["p"], std::make_pair(VarKind::Binary, std::make_pair(0.0, 1.0)));
+    EXPECT_EQ(kinds["x"], std::make_pair(VarKind::Free, std::make_pair(-1.0, kInf)));
+
+    auto bad = compile("Variable z; Equation e; e.. z =e= 1; Model m / all /;\noption reslim = -1;\n"
+                       "Solve m using mcp minimizing z;\n");
+    std::string all = errorsText(*bad);
+    EXPECT_NE(all.find("2:18 $409 option reslim must not be negative"), std::string::npos) << all;
+    EXPECT_NE(all.find("3:17 $901 Line 3, column 15: model type mcp"), std::string::npos) << all;
 }
