@@ -110,7 +110,9 @@ bool IpoptAdapter::intermediate_callback(Ipopt::AlgorithmMode, Ipopt::Index iter
                                          Ipopt::Number, Ipopt::Index, const Ipopt::IpoptData*,
                                          Ipopt::IpoptCalculatedQuantities*) {
     outcome_.iterations = iter;
-    return true;
+    if (std::chrono::steady_clock::now() < deadline_) return true;
+    outcome_.timedOut = true;
+    return false;
 }
 
 void IpoptAdapter::finalize_solution(Ipopt::SolverReturn status, Ipopt::Index n, const Ipopt::Number* x,

@@ -5,6 +5,7 @@
 
 #include <IpTNLP.hpp>
 
+#include <chrono>
 #include <vector>
 
 #include "CompiledModel.h"
@@ -19,6 +20,7 @@ struct IpoptOutcome {
     int iterations = 0;
     int evaluationErrors = 0;
     double callbackSeconds = 0.0;  // time spent in our callbacks
+    bool timedOut = false;         // stopped at the deadline
 };
 
 class IpoptAdapter : public Ipopt::TNLP {
@@ -26,6 +28,8 @@ public:
     // `lower`, `upper` and `start` are per Ipopt variable.
     IpoptAdapter(CompiledModel& model, std::vector<double> lower, std::vector<double> upper, std::vector<double> start);
     const IpoptOutcome& outcome() const { return outcome_; }
+    // Ipopt is stopped at its next iteration after `deadline` (wall clock).
+    void setDeadline(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
 
     bool get_nlp_info(Ipopt::Index& n, Ipopt::Index& m, Ipopt::Index& nnz_jac_g, Ipopt::Index& nnz_h_lag,
                       IndexStyleEnum& index_style) override;
@@ -57,6 +61,7 @@ private:
     CompiledModel& model_;
     std::vector<double> lower_, upper_, start_;
     IpoptOutcome outcome_;
+    std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
 };
 
 }  // namespace gamsub

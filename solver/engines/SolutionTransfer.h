@@ -8,13 +8,12 @@
 
 #include "CompiledModel.h"
 #include "ModelInstance.h"
+#include "Violation.h"
 
 namespace gamsub {
 
 // Relative distance within which a level counts as sitting on its bound.
 constexpr double kOnBound = 1e-8;
-// Relative violation from which a row or bound counts as infeasible (INFES).
-constexpr double kInfeasible = 1e-6;
 
 // Each row's LOWER and UPPER from its constant terms and type.
 void setRowBounds(ModelInstance& model, const CompiledModel& compiled);
@@ -27,11 +26,6 @@ std::vector<double> projectedLevels(const ModelInstance& model);
 // cannot be evaluated at the point.
 bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::vector<double>& x,
                       const std::vector<double>* lambda);
-
-// Violation of a value against [lower, upper], relative to the bound's size.
-double relativeViolation(double value, double lower, double upper);
-// The largest such violation over all rows and columns.
-double largestViolation(const ModelInstance& model);
 
 }  // namespace gamsub
 

@@ -1,19 +1,19 @@
-// The solve engine: Ipopt on an instantiated model, and the solution part of
-// the listing (SOLVE SUMMARY, equation and variable blocks, REPORT SUMMARY).
+// The solve engine: picks the library for the model's type (Clp for LP and
+// RMIP, CBC for MIP, Ipopt for QCP, NLP, DNLP, RMIQCP and RMINLP, Bonmin for
+// MIQCP and MINLP) and solves an instantiated model with it.
 #ifndef GAMSUB_SOLVEENGINE_H
 #define GAMSUB_SOLVEENGINE_H
 
-#include "Listing.h"
 #include "ModelInstance.h"
+// The front end writes the solution report right after the solve.
+#include "SolutionReport.h"
 
 namespace gamsub {
 
-// Solves the instance with Ipopt, starting from the columns' levels. Fills
-// every column's level and marginal and every row's level and marginal.
+// Solves the instance within its options (reslim, iterlim, optcr, optca),
+// starting from the columns' levels. Fills every column's level and marginal
+// and every row's level and marginal, and the solver's lines of the listing.
 SolveStatus solveInstance(ModelInstance& model);
-
-// Writes the "Solution Report" page of one solve into the listing.
-void writeSolutionReport(Listing& listing, const ModelInstance& model, const SolveStatus& status);
 
 }  // namespace gamsub
 

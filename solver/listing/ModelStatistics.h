@@ -8,8 +8,6 @@
 
 namespace gamsub {
 
-const char* modelTypeName(ModelType type);
-
 // Distinct columns of each row, summed: the Jacobian's non-zeros.
 long countNonZeros(const ModelInstance& model);
 

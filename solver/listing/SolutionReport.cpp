@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Listing.h"
 #include "ListingNumbers.h"
-#include "SolutionTransfer.h"
-#include "SolveEngine.h"
-#include "StatusMapping.h"
+#include "StatusTexts.h"
+#include "Violation.h"
 
 namespace gamsub {
 
@@ -22,6 +20,7 @@ constexpr double kUnboundedLevel = 1e10;
 // One element as the listing shows it, with what the REPORT SUMMARY counts.
 struct Entry {
     double lower, level, upper, marginal;
+    bool nonbasic;
 };
 
 struct Tally {
@@ -46,7 +45,9 @@ std::string flagFor(const Entry& e, bool isVariable, const SolveStatus& status, 
 }
 
 std::string fields(const Entry& e) {
-    return listingField(e.lower) + listingField(e.level) + listingField(e.upper) + listingField(e.marginal);
+    // A simplex solver's nonbasic element with a zero marginal: EPS, as GAMS shows it.
+    std::string marginal = e.marginal == 0.0 && e.nonbasic ? listingEpsField() : listingField(e.marginal);
+    return listingField(e.lower) + listingField(e.level) + listingField(e.upper) + marginal;
 }
 
 // Labels of each member, each position padded to its widest label, joined by '.'.
@@ -70,8 +71,15 @@ std::vector<std::string> memberLabels(const Block& block, const std::vector<Item
     return result;
 }
 
-Entry entryOf(const Row& row) { return {row.lower, row.level, row.upper, row.marginal}; }
-Entry entryOf(const Column& column) { return {column.lower, column.level, column.upper, column.marginal}; }
+Entry entryOf(const Row& row) { return {row.lower, row.level, row.upper, row.marginal, row.nonbasic}; }
+Entry entryOf(const Column& column) {
+    return {column.lower, column.level, column.upper, column.marginal, column.nonbasic};
+}
+
+// Linear model types have no function evaluations: no EVALUATION ERRORS, no ERRORS count.
+bool nonlinearType(ModelType type) {
+    return type != ModelType::LP && type != ModelType::MIP && type != ModelType::RMIP;
+}
 
 class BlockWriter {
 public:
@@ -156,12 +164,12 @@ void writeReportSummary(std::ostream& out, const Tally& tally, bool nonlinear) {
 }  // namespace
 
 void writeSolveSummary(std::ostream& out, const ModelInstance& model, const SolveStatus& status) {
-    bool nonlinear = model.type != ModelType::LP;
+    bool nonlinear = nonlinearType(model.type);
     out << "               S O L V E      S U M M A R Y\n\n";
     out << "     MODEL   " << padRight(model.modelName, 20) << "OBJECTIVE  " << model.objectiveName << '\n';
     out << "     TYPE    " << padRight(modelTypeName(model.type), 20) << "DIRECTION  "
         << (model.sense == Sense::Minimize ? "MINIMIZE" : "MAXIMIZE") << '\n';
-    out << "     SOLVER  " << padRight("IPOPT", 20) << "FROM LINE  " << model.solveLine << "\n\n";
+    out << "     SOLVER  " << padRight(status.solverName, 20) << "FROM LINE  " << model.solveLine << "\n\n";
     out << "**** SOLVER STATUS     " << status.solverStatus << ' ' << padRight(solverStatusText(status.solverStatus), 26)
         << '\n';
     out << "**** MODEL STATUS      " << status.modelStatus << ' ' << padRight(modelStatusText(status.modelStatus), 26)
@@ -171,8 +179,8 @@ void writeSolveSummary(std::ostream& out, const ModelInstance& model, const Solv
                             : std::fabs(status.objective) < 1e15 ? formatted("%.4f", status.objective)
                                                                  : formatted("%.6E", status.objective);
     out << "**** OBJECTIVE VALUE" << padLeft(objective, 22) << "\n\n";
-    out << " RESOURCE USAGE, LIMIT" << formatted("%15.3f%14.3f", status.seconds, kResourceLimit) << '\n';
-    out << " ITERATION COUNT, LIMIT" << formatted("%10d%14d", status.iterations, kIterationLimit) << '\n';
+    out << " RESOURCE USAGE, LIMIT" << formatted("%15.3f%14.3f", status.seconds, model.options.reslim) << '\n';
+    out << " ITERATION COUNT, LIMIT" << formatted("%10d%14ld", status.iterations, model.options.iterlim) << '\n';
     if (nonlinear) out << " EVALUATION ERRORS" << formatted("%15d%14d", status.evaluationErrors, 0) << '\n';
     else out << '\n';
     for (const std::string& line : status.solverLines) out << line << '\n';
@@ -185,7 +193,7 @@ void writeSolutionBlocks(std::ostream& out, const ModelInstance& model, const So
     for (const Block& block : model.varBlocks) writer.write("VAR", block, model.columns, true);
     writer.endScalarRun();
     out << '\n';
-    writeReportSummary(out, writer.tally(), model.type != ModelType::LP);
+    writeReportSummary(out, writer.tally(), nonlinearType(model.type));
 }
 
 void writeSolutionReport(Listing& listing, const ModelInstance& model, const SolveStatus& status) {

@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "Listing.h"
 #include "ModelInstance.h"
 
 namespace gamsub {
@@ -12,6 +13,8 @@ namespace gamsub {
 void writeSolveSummary(std::ostream& out, const ModelInstance& model, const SolveStatus& status);
 // The EQU and VAR blocks followed by the REPORT SUMMARY.
 void writeSolutionBlocks(std::ostream& out, const ModelInstance& model, const SolveStatus& status);
+// The whole "Solution Report" page of one solve.
+void writeSolutionReport(Listing& listing, const ModelInstance& model, const SolveStatus& status);
 
 }  // namespace gamsub
 

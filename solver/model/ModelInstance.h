@@ -106,6 +106,7 @@ struct Column {
     std::vector<std::string> labels;  // one label per index position
     double lower = -kInf, upper = kInf, level = 0.0, scale = 1.0;
     double marginal = 0.0;            // filled by the engine after the solve
+    bool nonbasic = false;            // a simplex engine's final basis has it at a bound: a zero marginal is EPS
 };
 
 // One row: body =type= 0, where body = lhs - rhs of the equation.
@@ -116,6 +117,7 @@ struct Row {
     int body = -1;                    // pool index of lhs - rhs
     double level = 0.0, marginal = 0.0;  // filled by the engine after the solve
     double lower = -kInf, upper = kInf;  // filled by the engine: minus the body's constant, per type
+    bool nonbasic = false;               // as Column::nonbasic
 };
 
 // A declared variable or equation as the listing shows it: its elements in
@@ -147,6 +149,7 @@ struct ModelInstance {
 
 // GAMS's status codes as the SOLVE SUMMARY prints them.
 struct SolveStatus {
+    std::string solverName = "IPOPT";  // as the SOLVE SUMMARY names it
     int solverStatus = 1;   // 1 Normal Completion, 2 Iteration Interrupt, 3 Resource Interrupt, 4 Terminated by Solver, 5 Evaluation Interrupt, 13 System Failure
     int modelStatus = 2;    // 1 Optimal, 2 Locally Optimal, 3 Unbounded, 4 Infeasible, 5 Locally Infeasible, 6 Intermediate Infeasible, 7 Intermediate Nonoptimal, 13 Error No Solution
     double objective = 0.0;

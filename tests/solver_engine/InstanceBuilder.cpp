@@ -37,6 +37,11 @@ int InstanceBuilder::variable(const std::string& name, std::vector<std::string> 
     return index;
 }
 
+void InstanceBuilder::kind(const std::string& name, VarKind kind) {
+    for (Block& block : model_.varBlocks)
+        if (block.name == name) block.kind = kind;
+}
+
 int InstanceBuilder::equation(const std::string& name, std::vector<std::string> labels, int lhs, RowType type, int rhs,
                               const std::string& text) {
     Row row;

@@ -20,6 +20,8 @@ public:
     int positive(const std::string& name, std::vector<std::string> labels = {}) {
         return variable(name, std::move(labels), 0.0);
     }
+    // Gives variable `name` (declared before) a kind: Binary, Integer, ...
+    void kind(const std::string& name, VarKind kind);
     // One element of equation `name`: lhs - rhs =type= 0.
     int equation(const std::string& name, std::vector<std::string> labels, int lhs, RowType type, int rhs,
                  const std::string& text = "");

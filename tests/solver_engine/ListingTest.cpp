@@ -39,6 +39,12 @@ TEST(ListingNumbers, FieldsAsTheFixturesShowThem) {
     EXPECT_EQ(" 1.00E-100", listingField(1e-100));
 }
 
+// The real listings live beside the repository; a bare checkout has none.
+bool fixturesPresent() { return std::ifstream(std::string(GAMS_FIXTURES) + "/PROVENANCE.md").good(); }
+#define SKIP_WITHOUT_FIXTURES()                                                                             \
+    if (!fixturesPresent()) GTEST_SKIP() << "the GAMS listing fixtures are not there (" GAMS_FIXTURES "): " \
+                                            "check out the shared folder beside the repository to run this test"
+
 std::vector<std::string> fixtureLines(const std::string& name) {
     std::ifstream in(std::string(GAMS_FIXTURES) + "/" + name, std::ios::binary);
     EXPECT_TRUE(in.good()) << name;
@@ -155,6 +161,7 @@ struct SectionCase {
 class SolutionSection : public ::testing::TestWithParam<SectionCase> {};
 
 TEST_P(SolutionSection, RebuiltFromTheFixtureIsByteIdentical) {
+    SKIP_WITHOUT_FIXTURES();
     std::vector<std::string> lines = fixtureLines(GetParam().file);
     std::vector<std::string> expected;
     ModelInstance m = instanceFromSection(lines, expected);
@@ -185,6 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, SolutionSection,
                          });
 
 TEST(SolveSummary, MatchesTheFixtureLayout) {
+    SKIP_WITHOUT_FIXTURES();
     std::vector<std::string> lines = fixtureLines("abel-nlp-locally-optimal.lst");
     size_t begin = 0;
     while (begin < lines.size() && lines[begin].find("S O L V E") == std::string::npos) begin++;
@@ -201,11 +209,11 @@ TEST(SolveSummary, MatchesTheFixtureLayout) {
     std::ostringstream out;
     writeSolveSummary(out, m, status);
     std::vector<std::string> actual = splitLines(out.str());
-    std::vector<std::string> expected(lines.begin() + begin, lines.begin() + begin + 11);
+    // Through EVALUATION ERRORS, with GAMS's default limits (reslim 1000, iterlim 2000000000).
+    ASSERT_GE(actual.size(), 13u);
+    std::vector<std::string> expected(lines.begin() + begin, lines.begin() + begin + 13);
     expected[4].replace(13, 6, "IPOPT ");  // our solver's name where CONOPT's stands
-    expectSameLines(expected, std::vector<std::string>(actual.begin(), actual.begin() + 11));
-    EXPECT_EQ(lines[begin + 11].substr(0, 33), actual[11].substr(0, 33));  // the limit is Ipopt's own
-    EXPECT_EQ(lines[begin + 12], actual[12]);                            // EVALUATION ERRORS
+    expectSameLines(expected, std::vector<std::string>(actual.begin(), actual.begin() + 13));
 }
 
 }  // namespace
