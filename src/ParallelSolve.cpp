@@ -80,8 +80,6 @@ const char* const kWaitingMessage =
     "     If you see this message while GAMS is not computing, \n"
     "     then there is probably a syntax error in scenarioX.gms files.\n\n";
 
-// How long a finished launch may take to end after its last done file.
-const double kLaunchEndSeconds = 60.0;
 // How long a stopped launch gets to end its processes before SIGKILL.
 const double kStopGraceSeconds = 3.0;
 
@@ -169,9 +167,12 @@ void waitForDoneFiles(ChildProcess& launch, const DoneFileWait& wait) {
         }
     }
     if (!wait.launchEndsWithTheSolves || launchEnded) return;
-    // The ranks leave once all are done; one that hangs there is stopped.
-    const auto allDone = std::chrono::steady_clock::now();
-    while (!pollChild(launch, result) && secondsSince(allDone) < kLaunchEndSeconds) usleep(20 * 1000);
+    // The ranks leave once all are done, which takes a while with hundreds
+    // of them on few cores; only a time limit cuts that short.
+    while (!pollChild(launch, result)) {
+        if (wait.timeLimitSeconds > 0 && secondsSince(start) >= wait.timeLimitSeconds) break;
+        usleep(20 * 1000);
+    }
     stopChild(launch, kStopGraceSeconds);  // nothing to do once it has ended
 }
 

@@ -21,7 +21,8 @@ struct DoneFileWait {
 // in place). Throws GeneralException and stops the launch when the launch
 // ended while done files are missing (whatever its exit status: nothing can
 // create them any more), or when the time limit passed; both messages name
-// the scenarios without a done file. The done files are left in place.
+// the scenarios without a done file. The done files are left in place. A
+// classic launch is then awaited until it ends (within the time limit).
 void waitForDoneFiles(ChildProcess& launch, const DoneFileWait& wait);
 
 // The per-iteration time limit of the dialogue, from PHA_ITERATION_TIMEOUT
