@@ -467,6 +467,23 @@ class FilesTest(unittest.TestCase):
         self.assertNotIn("saved in file", p.stdout)
 
 
+class ScaleTest(unittest.TestCase):
+    def test_two_hundred_scenarios_three_iterations(self):
+        # One process per scenario and iteration: MPI start-up dominates.
+        d = make_run("scale", [(0.005, 0, 1, 5 + k % 10, 0) for k in range(200)])
+        start = time.monotonic()
+        p = run_pha(d, eps=1e-7, rho=1, max_iter=3, timeout=1400)
+        elapsed = time.monotonic() - start
+        self.assertEqual(p.returncode, 0, p.stdout[-2000:])
+        self.assertTrue(p.stdout.endswith(LIMIT), p.stdout[-400:])
+        blocks = results_blocks(d)
+        self.assertEqual([b[0] for b in blocks], [1, 2, 3])
+        self.assertEqual(len(blocks[2][1]), 200)
+        self.assertAlmostEqual(blocks[0][2], sum((5 + k % 10) / 2 for k in range(200)) / 200, places=6)
+        self.assertTrue(wait_until(lambda: not processes_mentioning(d), 30), len(processes_mentioning(d)))
+        print(f"\n200 scenarios, 3 iterations: {elapsed:.1f} s")
+
+
 class RootTest(unittest.TestCase):
     # Run as root, every other case here is a run as root with the MPI settings.
     def setUp(self):
