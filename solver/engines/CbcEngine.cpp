@@ -136,6 +136,12 @@ void solveWithCbc(ModelInstance& model, CompiledModel& compiled, SolveStatus& st
     compiled.objective(origin.data(), offset);
     MipOutcome outcome = branchAndCut(problem, model.options, offset, compiled.sign());
     status.iterations = outcome.iterations;
+    if (outcome.provenInfeasible && !outcome.relaxationInfeasible) {
+        // CBC's preprocessing does not say whether the relaxation itself is infeasible: ask the simplex.
+        SimplexResult relaxation = runSimplex(problem, std::max(1.0, model.options.reslim - secondsSince(started)),
+                                              model.options.iterlim);
+        outcome.relaxationInfeasible = relaxation.outcome == SimplexResult::Infeasible;
+    }
 
     if (!outcome.hasSolution) {
         transferSolution(model, compiled, compiled.variablesFromColumns(projectedLevels(model)), nullptr);
