@@ -14,21 +14,38 @@ const int kBoundDigits = 15;
 
 [[noreturn]] void refuseOption(const std::string& text) { throw WrongInputParameter((" > ERROR! " + text).c_str()); }
 
-[[noreturn]] void stopRun(int k, SolveEnd end) {
-    const std::string listing = scenarioFileName(k, "lst");
-    std::string message =
-        end == SolveEnd::Unbounded
-            ? " > ERROR! The model of scenario " + std::to_string(k) + " is unbounded (see '" + listing +
-                  "').\n >> Progressive hedging needs a finite optimum in every scenario: bound the variables or "
-                  "check the scenario's data. The run stops."
-            : " > ERROR! The model of scenario " + std::to_string(k) + " is infeasible (see '" + listing +
-                  "').\n >> The run stops.";
-    throw GeneralException(message.c_str());
+const char* endName(SolveEnd end) {
+    switch (end) {
+        case SolveEnd::Unbounded: return "unbounded";
+        case SolveEnd::Infeasible: return "infeasible";
+        case SolveEnd::Feasible: return "solved without a proven optimum";
+        case SolveEnd::Failed: return "not solved";
+        default: return "solved";
+    }
 }
 
-std::vector<SolveEnd> solveEnds(int numScenarios) {
+// How each scenario's solve of the round ended; a failed solve stops the run
+// (its listing's error lines in the message), and so does an unbounded or
+// infeasible one when `stopOnEveryFault` (the hedging steps).
+std::vector<SolveEnd> solveEnds(int numScenarios, bool stopOnEveryFault) {
     std::vector<SolveEnd> ends;
-    for (int k = 1; k <= numScenarios; k++) ends.push_back(listingSolveEnd(scenarioFileName(k, "lst")));
+    for (int k = 1; k <= numScenarios; k++) {
+        const std::string listing = scenarioFileName(k, "lst");
+        std::string detail;
+        const SolveEnd end = listingSolveEnd(listing, &detail);
+        const bool stop = end == SolveEnd::Failed ||
+                          (stopOnEveryFault && (end == SolveEnd::Unbounded || end == SolveEnd::Infeasible));
+        if (stop) {
+            std::string message = " > ERROR! The model of scenario " + std::to_string(k) + " is " + endName(end) +
+                                  " (see '" + listing + "')." + detail;
+            if (end == SolveEnd::Unbounded)
+                message += "\n >> Progressive hedging needs a finite optimum in every scenario: bound the variables "
+                           "or check the scenario's data.";
+            message += "\n >> The run stops.";
+            throw GeneralException(message.c_str());
+        }
+        ends.push_back(end);
+    }
     return ends;
 }
 
@@ -79,9 +96,7 @@ void HedgingRounds::solve(const ModelRound& round, int iteration) {
 
 HedgingRounds::Step HedgingRounds::hedgingStep(int iteration, bool alone) {
     solve(round(alone, alone, false), iteration);
-    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios);
-    for (int k = 1; k <= set_.numScenarios; k++)
-        if (ends[static_cast<size_t>(k - 1)] != SolveEnd::Solved) stopRun(k, ends[static_cast<size_t>(k - 1)]);
+    solveEnds(set_.numScenarios, true);
     std::vector<double> costs, objectives;
     for (int s = 0; s < set_.numScenarios; s++) {
         ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_,
@@ -115,12 +130,12 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
         return false;
     }
     solve(round(false, true, true), iteration);
-    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios);
+    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
     std::vector<double> objectives;
     for (int s = 0; s < set_.numScenarios; s++) {
         if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) {
             std::printf("No outer bound in iteration %d: scenario %d is %s with rho 0 and its weights.\n", iteration,
-                        s + 1, ends[static_cast<size_t>(s)] == SolveEnd::Unbounded ? "unbounded" : "infeasible");
+                        s + 1, endName(ends[static_cast<size_t>(s)]));
             return false;
         }
         objectives.push_back(
@@ -134,12 +149,13 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
     ModelRound fixed = round(true, true, true);
     fixed.fixedPlan = plan;
     solve(fixed, iteration);
-    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios);
+    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
     std::vector<double> costs;
     for (int s = 0; s < set_.numScenarios; s++) {
-        if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) {
-            std::printf("No inner bound in iteration %d: the plan is %s for scenario %d.\n", iteration,
-                        ends[static_cast<size_t>(s)] == SolveEnd::Unbounded ? "unbounded" : "infeasible", s + 1);
+        // A feasible point of every scenario is enough: its cost is at least the optimum's.
+        if (ends[static_cast<size_t>(s)] != SolveEnd::Solved && ends[static_cast<size_t>(s)] != SolveEnd::Feasible) {
+            std::printf("No inner bound in iteration %d: with the plan, scenario %d is %s.\n", iteration, s + 1,
+                        endName(ends[static_cast<size_t>(s)]));
             return false;
         }
         ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_,

@@ -52,13 +52,20 @@ void requireAll(const std::string& name, const char* stage, const std::vector<bo
         }
 }
 
-bool statusIn(const std::string& line, std::initializer_list<long> statuses) {
+// The number of a "**** MODEL STATUS" line; false for any other line.
+bool modelStatus(const std::string& line, long& status) {
     static const std::string prefix = "**** MODEL STATUS";
-    long status = 0;
-    if (line.compare(0, prefix.size(), prefix) != 0 || !labelNumber(line.substr(prefix.size()), status)) return false;
-    for (long s : statuses)
-        if (s == status) return true;
-    return false;
+    return line.compare(0, prefix.size(), prefix) == 0 && labelNumber(line.substr(prefix.size()), status);
+}
+
+SolveEnd endOfStatus(long status) {
+    switch (status) {
+        case 1: case 2: case 8: case 15: case 16: case 17: return SolveEnd::Solved;
+        case 7: return SolveEnd::Feasible;
+        case 4: case 5: case 6: case 10: case 19: return SolveEnd::Infeasible;
+        case 3: case 18: return SolveEnd::Unbounded;
+        default: return SolveEnd::Failed;
+    }
 }
 
 double listingScalar(const std::string& listing, const std::string& variable) {
@@ -78,16 +85,22 @@ std::vector<double> listingVector(const std::string& listing, const char* variab
 
 }  // namespace
 
-SolveEnd listingSolveEnd(const std::string& listing) {
+SolveEnd listingSolveEnd(const std::string& listing, std::string* detail) {
     ListingFile file(listing.c_str());
-    std::string line;
-    SolveEnd end = SolveEnd::Solved;
+    std::string line, statusLine, errors;
+    SolveEnd end = SolveEnd::Failed;  // a listing without a model status solved nothing
+    bool infeasibleMarker = false;
+    long status = 0;
     while (file.next(line)) {
-        if (line.compare(0, 24, " ** Infeasible solution.") == 0 || statusIn(line, {4, 5, 6, 10, 19}))
-            end = SolveEnd::Infeasible;
-        else if (statusIn(line, {3, 18}))
-            end = SolveEnd::Unbounded;
+        if (line.compare(0, 24, " ** Infeasible solution.") == 0) infeasibleMarker = true;
+        if (modelStatus(line, status)) {
+            end = endOfStatus(status);
+            statusLine = line;
+        }
+        if (line.compare(0, 4, "****") == 0 || line.compare(0, 9, " ** Error") == 0) errors += "\n >> " + line;
     }
+    if (infeasibleMarker) end = SolveEnd::Infeasible;
+    if (detail != nullptr) *detail = end == SolveEnd::Failed ? errors : "\n >> " + statusLine;
     return end;
 }
 

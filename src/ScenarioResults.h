@@ -17,11 +17,15 @@ struct ScenarioResult {
     bool fromSolutionFile = false;
 };
 
-enum class SolveEnd { Solved, Infeasible, Unbounded };
-
-// How the solve of a listing ended: Infeasible for the infeasibility marker or
-// the model statuses 4, 5, 6, 10, 19; Unbounded for 3 and 18; Solved otherwise.
-SolveEnd listingSolveEnd(const std::string& listing);
+// How a solve ended, from its listing's model status: Solved (1, 2, 8, 15, 16,
+// 17: an optimum, or for a mixed-integer model its solution); Feasible (7: a
+// feasible point that is not known to be optimal, good for the hedging step
+// and an inner bound, not for an outer bound); Infeasible (4, 5, 6, 10, 19 or
+// the infeasibility marker); Unbounded (3, 18); Failed (any other status, or
+// no status at all). `detail` gets the status line, and for a failure the
+// listing's error lines.
+enum class SolveEnd { Solved, Feasible, Infeasible, Unbounded, Failed };
+SolveEnd listingSolveEnd(const std::string& listing, std::string* detail = nullptr);
 
 // Reads a solution file: lines "x <j> <value>", "y <j> <value>",
 // "objective <value>", "cost <value>". Every x and y entry must stand once, and

@@ -190,6 +190,16 @@ TEST(SolutionFiles, ReadAtFullPrecisionAndRefuseWhatIsNoNumber) {
     EXPECT_EQ(listingSolveEnd("scenario3.lst"), SolveEnd::Solved);
     writeFile("scenario3.lst", "**** MODEL STATUS      19 Infeasible - No Solution\n");
     EXPECT_EQ(listingSolveEnd("scenario3.lst"), SolveEnd::Infeasible);
+    writeFile("scenario3.lst", "**** MODEL STATUS      7 Feasible Solution\n");
+    EXPECT_EQ(listingSolveEnd("scenario3.lst"), SolveEnd::Feasible);
+    writeFile("scenario3.lst", "**** SOLVER STATUS     13 System Failure\n**** MODEL STATUS      13 Error No Solution\n"
+                               " ** Error. out of memory\n");
+    std::string detail;
+    EXPECT_EQ(listingSolveEnd("scenario3.lst", &detail), SolveEnd::Failed);
+    EXPECT_EQ(detail, "\n >> **** SOLVER STATUS     13 System Failure\n >> **** MODEL STATUS      13 Error No Solution"
+                      "\n >>  ** Error. out of memory");
+    writeFile("scenario3.lst", "no solve summary\n");
+    EXPECT_EQ(listingSolveEnd("scenario3.lst"), SolveEnd::Failed);
 }
 
 TEST(BoundArithmetic, ExpectationBalanceGapAndBestBounds) {
