@@ -1,6 +1,12 @@
 #include "SourceText.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "DollarControl.h"
 
 namespace gamsub {
 
@@ -35,6 +41,27 @@ std::string cutEolComment(const std::string& line, const std::string& marker) {
     return line;
 }
 
+// Blanks out in-line comments between `open` and `close`, which may span lines.
+std::string cutInlineComments(const std::string& line, const std::string& open, const std::string& close,
+                              bool& inComment) {
+    std::string out;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (inComment) {
+            size_t end = line.find(close, i);
+            if (end == std::string::npos) return out;
+            out.append(end + close.size() - i, ' ');
+            i = end + close.size();
+            inComment = false;
+        } else if (line.compare(i, open.size(), open) == 0) {
+            inComment = true;
+        } else {
+            out += line[i++];
+        }
+    }
+    return out;
+}
+
 // Tabs stop every 8 columns, so that tables laid out with tabs keep their columns.
 std::string expandTabs(const std::string& line) {
     if (line.find('\t') == std::string::npos) return line;
@@ -48,21 +75,31 @@ std::string expandTabs(const std::string& line) {
     return out;
 }
 
-// Dollar control options that only shape GAMS's own listing: accepted, no effect.
-bool isListingOnlyOption(const std::string& name) {
+// Dollar control options that only shape GAMS's own listing or its checks: accepted, no effect.
+bool isIgnoredOption(const std::string& name) {
     static const char* const names[] = {
-        "onlisting", "offlisting", "offsymxref", "onsymxref", "offsymlist", "onsymlist",
-        "offuellist", "onuellist", "offuelxref", "onuelxref", "stitle", "offupper", "onupper",
-        "offdigit", "ondigit", "onempty", "offempty", "single", "double", "lines", "hidden"};
+        "onlisting", "offlisting", "offsymxref", "onsymxref", "offsymlist", "onsymlist", "offuellist",
+        "onuellist", "offuelxref", "onuelxref", "stitle", "offupper", "onupper", "offdigit", "ondigit",
+        "onempty", "offempty", "single", "double", "lines", "hidden", "log", "onmulti", "offmulti",
+        "onwarning", "offwarning", "phantom", "onglobal", "offglobal", "ondollar", "offdollar", "onlog",
+        "offlog", "offorder", "onorder", "onimplicitassign", "offimplicitassign", "onend", "offend",
+        "oninclude", "offinclude", "show", "clear", "version", "maxcol", "mincol", "onrecurse", "offrecurse"};
     for (const char* n : names)
         if (name == n) return true;
     return false;
 }
 
-}  // namespace
+bool fileExists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
 
-SourceText prepareSource(const std::string& text, CompileErrors& errors) {
-    SourceText src;
+std::string directoryOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> raw;
     size_t start = 0;
     while (start <= text.size()) {
@@ -74,68 +111,221 @@ SourceText prepareSource(const std::string& text, CompileErrors& errors) {
         raw.push_back(text.substr(start, nl - start));
         start = nl + 1;
     }
+    return raw;
+}
 
-    bool inText = false;
-    bool eolOn = false;
-    std::string eolMarker = "!!";
-    for (size_t n = 0; n < raw.size(); n++) {
-        std::string line = raw[n];
+class Preprocessor {
+public:
+    Preprocessor(SourceText& src, CompileErrors& errors, const SourceSettings& settings)
+        : src_(src), errors_(errors), variables_(settings.variables) {}
+
+    void file(const std::string& text, const std::string& directory, int depth);
+    void finish();
+
+private:
+    struct Condition {
+        bool active;      // lines are read
+        bool taken;       // a branch of this $ifthen was active
+        bool outerActive; // the enclosing state
+    };
+    int lineNo() const { return static_cast<int>(src_.lines.size()); }  // 1-based, after the push
+    bool active() const { return conditions_.empty() || conditions_.back().active; }
+    void error(int column, const std::string& message) { errors_.add(lineNo(), column, kErrDollarControl, message); }
+    void directive(const std::string& line, size_t from, const std::string& directory, int depth);
+    void include(const std::string& rest, const std::string& directory, int depth, int column);
+    std::string resolve(const std::string& name, const std::string& directory) const;
+
+    SourceText& src_;
+    CompileErrors& errors_;
+    std::map<std::string, std::string> variables_;
+    std::vector<Condition> conditions_;
+    bool inText_ = false, eolOn_ = false, inlineOn_ = false, inInline_ = false, exit_ = false;
+    std::string eolMarker_ = "!!", inlineOpen_ = "/*", inlineClose_ = "*/";
+};
+
+std::string Preprocessor::resolve(const std::string& name, const std::string& directory) const {
+    std::string path = name;
+    if (!path.empty() && path[0] != '/' && !directory.empty()) path = directory + "/" + path;
+    if (!fileExists(path) && fileExists(path + ".gms")) path += ".gms";
+    return path;
+}
+
+void Preprocessor::include(const std::string& rest, const std::string& directory, int depth, int column) {
+    size_t i = 0;
+    std::string name;
+    std::string r = trim(rest);
+    if (!r.empty() && (r[0] == '\'' || r[0] == '"')) {
+        size_t close = r.find(r[0], 1);
+        name = r.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    } else {
+        while (i < r.size() && r[i] != ' ') name += r[i++];
+    }
+    if (name.empty()) return error(column, "$include needs a file name");
+    if (depth >= 40) return error(column, "$include nested more than 40 deep (does a file include itself?)");
+    std::string path = resolve(name, directory);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return error(column, "Could not open the include file " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    file(text.str(), directoryOf(path), depth + 1);
+    exit_ = false;  // $exit ends the included file only
+}
+
+void Preprocessor::directive(const std::string& line, size_t from, const std::string& directory, int depth) {
+    size_t p = from + 1;
+    while (p < line.size() && line[p] == ' ') p++;
+    size_t q = p;
+    while (q < line.size() && (std::isalnum(static_cast<unsigned char>(line[q])) || line[q] == '_' || line[q] == '.'))
+        q++;
+    std::string name = lower(line.substr(p, q - p));
+    size_t dot = name.find('.');
+    if (dot != std::string::npos) name = name.substr(0, dot);  // $ifthen.tag, $endif.tag
+    std::string rest = trim(line.substr(q));
+    int column = static_cast<int>(q);
+
+    // Conditional compilation is followed even where lines are skipped.
+    if (name == "ifthen" || name == "ifthene" || name == "ifitheni" || name == "ifthenI" || name == "iftheni") {
+        bool holds = false;
+        std::string after;
+        bool outer = active();
+        if (outer && !readCondition(rest, name == "iftheni", variables_, fileExists, holds, after))
+            error(column, "Unreadable $ifthen condition");
+        conditions_.push_back({outer && holds, outer && holds, outer});
+        return;
+    }
+    if (name == "elseif" || name == "elseifi" || name == "elseife") {
+        if (conditions_.empty()) return error(column, "$elseif without $ifthen");
+        Condition& c = conditions_.back();
+        bool holds = false;
+        std::string after;
+        if (c.outerActive && !c.taken && !readCondition(rest, name == "elseifi", variables_, fileExists, holds, after))
+            error(column, "Unreadable $elseif condition");
+        c.active = c.outerActive && !c.taken && holds;
+        c.taken = c.taken || c.active;
+        return;
+    }
+    if (name == "else") {
+        if (conditions_.empty()) return error(column, "$else without $ifthen");
+        Condition& c = conditions_.back();
+        c.active = c.outerActive && !c.taken;
+        c.taken = true;
+        return;
+    }
+    if (name == "endif") {
+        if (conditions_.empty()) return error(column, "$endif without $ifthen");
+        conditions_.pop_back();
+        return;
+    }
+    if (!active()) return;
+
+    if (name == "ontext") {
+        inText_ = true;
+    } else if (name == "offtext") {
+        error(column, "$offtext without a matching $ontext");
+    } else if (name == "title") {
+        src_.title = rest;
+    } else if (name == "eolcom") {
+        if (rest.empty() || rest.size() > 2) return error(column, "$eolcom needs one or two characters");
+        eolMarker_ = rest;
+        eolOn_ = true;
+    } else if (name == "oneolcom") {
+        eolOn_ = true;
+    } else if (name == "offeolcom") {
+        eolOn_ = false;
+    } else if (name == "inlinecom") {
+        std::istringstream words(rest);
+        std::string open, close;
+        if (!(words >> open >> close)) return error(column, "$inlinecom needs an opening and a closing marker");
+        inlineOpen_ = open;
+        inlineClose_ = close;
+        inlineOn_ = true;
+    } else if (name == "oninline") {
+        inlineOn_ = true;
+    } else if (name == "offinline") {
+        inlineOn_ = false;
+    } else if (name == "set" || name == "setglobal" || name == "setlocal" || name == "eval" || name == "evalglobal" ||
+               name == "evallocal") {
+        size_t k = 0;
+        while (k < rest.size() && rest[k] != ' ') k++;
+        std::string var = lower(rest.substr(0, k));
+        std::string value = trim(rest.substr(k));
+        if (var.empty()) return error(column, "$" + name + " needs a name");
+        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+            value = value.substr(1, value.size() - 2);
+        if (name.rfind("eval", 0) == 0) {
+            double v = 0;
+            std::string why;
+            if (!evaluateConstant(value, v, why)) return error(column, "$eval: " + why);
+            value = evalText(v);
+        }
+        variables_[var] = value;
+    } else if (name == "drop" || name == "dropglobal" || name == "droplocal") {
+        variables_.erase(lower(trim(rest)));
+    } else if (name == "if" || name == "ifi" || name == "ife") {
+        bool holds = false;
+        std::string after;
+        if (!readCondition(rest, name == "ifi", variables_, fileExists, holds, after))
+            return error(column, "Unreadable $if condition");
+        if (!holds || after.empty()) return;
+        if (after[0] == '$') {
+            directive(after, 0, directory, depth);
+        } else {
+            SourceLine& sl = src_.lines.back();  // the rest of the line is an ordinary statement
+            sl.clean = std::string(line.size() - after.size(), ' ') + after;
+        }
+    } else if (name == "include" || name == "batinclude") {
+        include(rest, directory, depth, column);
+    } else if (name == "exit") {
+        exit_ = true;
+    } else if (name == "abort" || name == "error") {
+        error(column, "$" + name + (rest.empty() ? "" : ": " + rest));
+    } else if (!isIgnoredOption(name)) {
+        error(column, "Dollar control option $" + line.substr(p, q - p) + " is not supported by this solver");
+    }
+}
+
+void Preprocessor::file(const std::string& text, const std::string& directory, int depth) {
+    for (const std::string& rawLine : splitLines(text)) {
+        if (exit_) break;
+        std::string line = rawLine;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         line = expandTabs(line);
-        SourceLine sl;
-        sl.original = line;
-        int lineNo = static_cast<int>(n) + 1;
-        if (inText) {
-            sl.numbered = false;
-            if (lower(trim(line)).rfind("$offtext", 0) == 0 && !line.empty() && line[0] == '$') {
-                inText = false;
-                sl.numbered = true;
+        src_.lines.push_back(SourceLine{line, "", true});
+        if (inText_) {
+            src_.lines.back().numbered = false;
+            if (!line.empty() && line[0] == '$' && lower(trim(line.substr(1))).rfind("offtext", 0) == 0) {
+                inText_ = false;
+                src_.lines.back().numbered = true;
             }
-            src.lines.push_back(sl);
-            continue;
-        }
-        if (!line.empty() && line[0] == '*') {
-            src.lines.push_back(sl);  // comment line
             continue;
         }
         if (!line.empty() && line[0] == '$') {
-            size_t p = 1;
-            while (p < line.size() && std::isspace(static_cast<unsigned char>(line[p]))) p++;
-            size_t q = p;
-            while (q < line.size() && (std::isalnum(static_cast<unsigned char>(line[q])) || line[q] == '_')) q++;
-            std::string name = lower(line.substr(p, q - p));
-            std::string rest = trim(line.substr(q));
-            if (name == "ontext") {
-                inText = true;
-            } else if (name == "offtext") {
-                errors.add(lineNo, static_cast<int>(q), kErrDollarControl, "$offtext without a matching $ontext");
-            } else if (name == "title") {
-                src.title = rest;
-            } else if (name == "eolcom") {
-                if (rest.empty() || rest.size() > 2) {
-                    errors.add(lineNo, static_cast<int>(q), kErrDollarControl,
-                               "$eolcom needs one or two characters");
-                } else {
-                    eolMarker = rest;
-                    eolOn = true;
-                }
-            } else if (name == "oneolcom") {
-                eolOn = true;
-            } else if (name == "offeolcom") {
-                eolOn = false;
-            } else if (!isListingOnlyOption(name)) {
-                errors.add(lineNo, static_cast<int>(q), kErrDollarControl,
-                           "Dollar control option $" + line.substr(p, q - p) +
-                               " is not supported by this solver");
-            }
-            src.lines.push_back(sl);
+            directive(substituteVariables(line, variables_), 0, directory, depth);
             continue;
         }
-        sl.clean = eolOn ? cutEolComment(line, eolMarker) : line;
-        src.lines.push_back(sl);
+        if (!active() || (!line.empty() && line[0] == '*')) continue;  // skipped or a comment line
+        std::string clean = substituteVariables(line, variables_);
+        if (inlineOn_ || inInline_) clean = cutInlineComments(clean, inlineOpen_, inlineClose_, inInline_);
+        src_.lines.back().clean = eolOn_ ? cutEolComment(clean, eolMarker_) : clean;
     }
-    if (inText)
-        errors.add(static_cast<int>(raw.size()), 1, kErrDollarControl, "$ontext without a matching $offtext");
+}
+
+void Preprocessor::finish() {
+    if (inText_) errors_.add(lineNo(), 1, kErrDollarControl, "$ontext without a matching $offtext");
+    if (!conditions_.empty()) errors_.add(lineNo(), 1, kErrDollarControl, "$ifthen without a matching $endif");
+}
+
+}  // namespace
+
+SourceText prepareSource(const std::string& text, CompileErrors& errors) {
+    return prepareSource(text, errors, SourceSettings());
+}
+
+SourceText prepareSource(const std::string& text, CompileErrors& errors, const SourceSettings& settings) {
+    SourceText src;
+    Preprocessor pre(src, errors, settings);
+    pre.file(text, settings.directory, 0);
+    pre.finish();
     return src;
 }
 

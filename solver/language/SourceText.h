@@ -1,9 +1,10 @@
 // The model file as read: the original lines for the listing's source echo,
 // and the same lines cleaned of comments and dollar control lines for the
-// scanner. Line numbers are 1-based and shared by both.
+// scanner, with included files in place. Line numbers are 1-based and shared by both.
 #ifndef GAMSUB_SOURCETEXT_H
 #define GAMSUB_SOURCETEXT_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,15 @@ struct SourceText {
     std::string title;  // $title text, empty when none
 };
 
+struct SourceSettings {
+    std::string directory;                         // where $include looks for relative names; empty: the working directory
+    std::map<std::string, std::string> variables;  // compile-time variables (--name=value), lower-case names
+};
+
 // Splits `text` into lines and applies the dollar control options of the
-// subset; unsupported ones are reported into `errors`.
+// subset ($set, $if, $include, %name% ...); unsupported ones are reported into `errors`.
 SourceText prepareSource(const std::string& text, CompileErrors& errors);
+SourceText prepareSource(const std::string& text, CompileErrors& errors, const SourceSettings& settings);
 
 }  // namespace gamsub
 

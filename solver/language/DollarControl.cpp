@@ -1,0 +1,239 @@
+#include "DollarControl.h"
+
+#include <cctype>
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+#include <cstdlib>
+#include <vector>
+
+namespace gamsub {
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void skipBlanks(const std::string& s, size_t& i) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) i++;
+}
+
+// A word, a quoted string, or a run of non-blanks (up to `==` when `stopAtEquals`).
+std::string readOperand(const std::string& s, size_t& i, bool stopAtEquals) {
+    skipBlanks(s, i);
+    std::string out;
+    if (i < s.size() && (s[i] == '\'' || s[i] == '"')) {
+        char q = s[i++];
+        while (i < s.size() && s[i] != q) out += s[i++];
+        if (i < s.size()) i++;
+        return out;
+    }
+    while (i < s.size() && s[i] != ' ' && s[i] != '\t' && !(stopAtEquals && s.compare(i, 2, "==") == 0)) out += s[i++];
+    return out;
+}
+
+// Recursive descent over a constant expression; nesting is bounded.
+class ConstantParser {
+public:
+    explicit ConstantParser(const std::string& s) : s_(s) {}
+    bool parse(double& v, std::string& error) {
+        bool ok = sum(v) && (skip(), pos_ == s_.size());
+        if (!ok) error = error_.empty() ? "cannot evaluate '" + s_ + "'" : error_;
+        return ok;
+    }
+
+private:
+    void skip() { skipBlanks(s_, pos_); }
+    bool eat(const char* t) {
+        skip();
+        size_t n = std::char_traits<char>::length(t);
+        if (s_.compare(pos_, n, t) != 0) return false;
+        if (n == 1 && t[0] == '*' && s_.compare(pos_, 2, "**") == 0) return false;
+        pos_ += n;
+        return true;
+    }
+    bool sum(double& v) {
+        if (!product(v)) return false;
+        for (;;) {
+            double r;
+            if (eat("+")) {
+                if (!product(r)) return false;
+                v += r;
+            } else if (eat("-")) {
+                if (!product(r)) return false;
+                v -= r;
+            } else {
+                return true;
+            }
+        }
+    }
+    bool product(double& v) {
+        if (!power(v)) return false;
+        for (;;) {
+            double r;
+            if (eat("*")) {
+                if (!power(r)) return false;
+                v *= r;
+            } else if (eat("/")) {
+                if (!power(r)) return false;
+                if (r == 0) {
+                    error_ = "division by zero";
+                    return false;
+                }
+                v /= r;
+            } else {
+                return true;
+            }
+        }
+    }
+    bool power(double& v) {
+        if (!unary(v)) return false;
+        while (eat("**")) {
+            double r;
+            if (!unary(r)) return false;
+            v = std::pow(v, r);
+        }
+        return true;
+    }
+    bool unary(double& v) {
+        if (eat("-")) {
+            if (!unary(v)) return false;
+            v = -v;
+            return true;
+        }
+        if (eat("+")) return unary(v);
+        return atom(v);
+    }
+    bool atom(double& v) {
+        if (++depth_ > 100) {
+            error_ = "expression nested too deeply";
+            return false;
+        }
+        skip();
+        bool ok = atomBody(v);
+        depth_--;
+        return ok;
+    }
+    bool atomBody(double& v) {
+        if (eat("(")) return sum(v) && eat(")");
+        if (pos_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '.')) {
+            const char* start = s_.c_str() + pos_;
+            char* end = nullptr;
+            v = std::strtod(start, &end);
+            pos_ += static_cast<size_t>(end - start);
+            return end != start;
+        }
+        std::string name;
+        while (pos_ < s_.size() && std::isalpha(static_cast<unsigned char>(s_[pos_]))) name += s_[pos_++];
+        name = lower(name);
+        if (name == "inf") {
+            v = INFINITY;
+            return true;
+        }
+        if (name == "pi") {
+            v = M_PI;
+            return true;
+        }
+        if (name.empty() || !eat("(")) return false;
+        std::vector<double> args(1);
+        if (!sum(args[0])) return false;
+        while (eat(",")) {
+            args.push_back(0);
+            if (!sum(args.back())) return false;
+        }
+        if (!eat(")")) return false;
+        double a = args[0], b = args.size() > 1 ? args[1] : 0;
+        if (name == "abs") v = std::fabs(a);
+        else if (name == "floor") v = std::floor(a);
+        else if (name == "ceil") v = std::ceil(a);
+        else if (name == "round") v = std::round(a * std::pow(10.0, b)) / std::pow(10.0, b);
+        else if (name == "min") v = std::fmin(a, b);
+        else if (name == "max") v = std::fmax(a, b);
+        else if (name == "mod" && b != 0) v = std::fmod(a, b);
+        else if (name == "sqr") v = a * a;
+        else if (name == "sqrt" && a >= 0) v = std::sqrt(a);
+        else return false;
+        return true;
+    }
+
+    const std::string& s_;
+    size_t pos_ = 0;
+    int depth_ = 0;
+    std::string error_;
+};
+
+}  // namespace
+
+std::string substituteVariables(const std::string& line, const std::map<std::string, std::string>& variables) {
+    if (line.find('%') == std::string::npos) return line;
+    std::string out;
+    size_t i = 0;
+    while (i < line.size()) {
+        size_t close = line[i] == '%' ? line.find('%', i + 1) : std::string::npos;
+        if (close == std::string::npos || close == i + 1) {
+            out += line[i++];
+            continue;
+        }
+        std::string name = lower(line.substr(i + 1, close - i - 1));
+        bool plain = name.find_first_of(" \t'\"") == std::string::npos;
+        auto it = plain ? variables.find(name) : variables.end();
+        if (it != variables.end()) {
+            out += it->second;
+            i = close + 1;
+        } else if (plain && (name.rfind("gams.", 0) == 0 || name.rfind("system.", 0) == 0)) {
+            i = close + 1;  // system settings nobody gave: empty
+        } else {
+            out += line[i++];
+        }
+    }
+    return out;
+}
+
+bool readCondition(const std::string& text, bool ignoreCase, const std::map<std::string, std::string>& variables,
+                   const std::function<bool(const std::string&)>& fileExists, bool& holds, std::string& rest) {
+    size_t i = 0;
+    bool negate = false;
+    skipBlanks(text, i);
+    size_t save = i;
+    if (lower(readOperand(text, i, false)) == "not") negate = true;
+    else i = save;
+    save = i;
+    std::string word = lower(readOperand(text, i, false));
+    if (word == "set" || word == "setglobal" || word == "setlocal" || word == "exist" || word == "declared" ||
+        word == "defined") {
+        std::string name = readOperand(text, i, false);
+        if (name.empty()) return false;
+        if (word == "exist") holds = fileExists(name);
+        else if (word == "declared" || word == "defined") return false;  // needs the symbol table: not here
+        else holds = variables.count(lower(name)) > 0;
+    } else {
+        i = save;
+        std::string a = readOperand(text, i, true);
+        skipBlanks(text, i);
+        if (text.compare(i, 2, "==") != 0) return false;
+        i += 2;
+        std::string b = readOperand(text, i, false);
+        holds = ignoreCase ? lower(a) == lower(b) : a == b;
+    }
+    if (negate) holds = !holds;
+    skipBlanks(text, i);
+    rest = text.substr(i);
+    return true;
+}
+
+bool evaluateConstant(const std::string& text, double& value, std::string& error) {
+    return ConstantParser(text).parse(value, error);
+}
+
+std::string evalText(double value) {
+    std::ostringstream out;
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15)
+        out << std::fixed << std::setprecision(0) << value;
+    else
+        out << std::setprecision(15) << value;
+    return out.str();
+}
+
+}  // namespace gamsub
