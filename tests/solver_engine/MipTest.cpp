@@ -103,3 +103,43 @@ TEST(Mip, InfeasibleAndUnsupportedModels) {
 
 }  // namespace
 }  // namespace gamsub::testing
+
+namespace gamsub::testing {
+namespace {
+
+// min (x - 1.4)^2 + (y - 2.6)^2 with x + y <= 3.5: the relaxation moves to the
+// row, (1.15, 2.35), 0.125; with integer x and y the best point is (1, 2), 0.52.
+ModelInstance& roundedPoint(InstanceBuilder& b, int& x, int& y) {
+    x = b.variable("x", {}, 0.0, 5.0);
+    y = b.variable("y", {}, 0.0, 5.0);
+    b.kind("x", VarKind::Integer);
+    b.kind("y", VarKind::Integer);
+    int z = b.variable("z");
+    b.equation("room", {}, b.linear({{x, 1}, {y, 1}}), RowType::L, b.c(3.5));
+    int dx = b.op(Op::Sqr, {b.op(Op::Sub, {b.x(x), b.c(1.4)})});
+    int dy = b.op(Op::Sqr, {b.op(Op::Sub, {b.x(y), b.c(2.6)})});
+    b.equation("distance", {}, b.x(z), RowType::E, b.op(Op::Add, {dx, dy}));
+    return b.finish(z);
+}
+
+TEST(Minlp, ConvexIntegerOptimumAndItsRelaxation) {
+    int x, y;
+    InstanceBuilder minlp(ModelType::MINLP);
+    ModelInstance& m = roundedPoint(minlp, x, y);
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ("BONMIN", status.solverName);
+    EXPECT_EQ(1, status.modelStatus) << status.solverMessage;
+    EXPECT_NEAR(0.52, status.objective, 1e-7);
+    EXPECT_NEAR(1.0, m.columns[x].level, 1e-9);
+    EXPECT_NEAR(2.0, m.columns[y].level, 1e-9);
+
+    InstanceBuilder relaxed(ModelType::RMINLP);
+    ModelInstance& r = roundedPoint(relaxed, x, y);
+    SolveStatus relaxedStatus = solveInstance(r);
+    EXPECT_EQ("IPOPT", relaxedStatus.solverName);
+    EXPECT_NEAR(0.125, relaxedStatus.objective, 1e-7);
+    EXPECT_NEAR(1.15, r.columns[x].level, 1e-6);
+}
+
+}  // namespace
+}  // namespace gamsub::testing
