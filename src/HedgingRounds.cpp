@@ -1,7 +1,9 @@
 #include "HedgingRounds.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <sstream>
 
 #include "Bounds.h"
 #include "Exceptions.h"
@@ -54,7 +56,15 @@ std::vector<SolveEnd> solveEnds(int numScenarios, bool stopOnEveryFault) {
 std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions& options) {
     if (!(options.rho > 0.0)) refuseOption("The penalty parameter --rho must be positive.");
     refuseValueLostInWriting("--rho", options.rho, options.digits);
-    refuseValueLostInWriting("--tol", options.tolerance, options.digits);
+    // delta sums squared distances: the tolerance asks the scenarios to agree
+    // within its square root, which the written values must be able to show.
+    if (options.tolerance > 0.0 && std::sqrt(options.tolerance) < 0.5 * std::pow(10.0, -options.digits)) {
+        std::ostringstream text;
+        text << "The tolerance " << options.tolerance << " of --tol asks the scenarios to agree within "
+             << std::sqrt(options.tolerance) << ", which is written into the models as 0 with " << options.digits
+             << " decimals.\n >> Give more decimals with --digits.";
+        refuseOption(text.str());
+    }
     const SolveStatement& solve = tpl.solve();
     const std::string place = "The solve statement in line " + std::to_string(solve.line) + " of '" + tpl.fileName() + "'";
     if (solve.maximizing)
