@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 
@@ -18,9 +19,31 @@ bool exists(const std::string& path) {
     return f.good();
 }
 
+// A limit or tolerance: a finite number, not negative.
+bool nonNegative(const std::string& value, double& result) {
+    char* end = nullptr;
+    double v = std::strtod(value.c_str(), &end);
+    if (value.empty() || !end || *end != '\0' || !std::isfinite(v) || v < 0) return false;
+    result = v;
+    return true;
+}
+
 void apply(Options& o, const std::string& key, const std::string& value) {
     std::string k = lower(key);
-    if (k == "o" || k == "output") {
+    double number = 0.0;
+    if (k == "reslim" || k == "optcr" || k == "optca" || k == "iterlim") {
+        if (!nonNegative(value, number) || (k == "iterlim" && number > 2147483647.0)) {
+            o.error = "Bad value for option " + key + ": " + value;
+        } else if (k == "reslim") {
+            o.limits.reslim = number;
+        } else if (k == "optcr") {
+            o.limits.optcr = number;
+        } else if (k == "optca") {
+            o.limits.optca = number;
+        } else {
+            o.limits.iterlim = static_cast<long>(number);
+        }
+    } else if (k == "o" || k == "output") {
         o.output = value;
     } else if (k == "lo" || k == "logoption") {
         char* end = nullptr;

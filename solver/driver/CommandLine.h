@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ModelInstance.h"
+
 namespace gamsub {
 
 struct Options {
@@ -14,6 +16,7 @@ struct Options {
     int logOption = 3;    // lo=: 0 none, 2 to logFile, 3 standard output
     std::string logFile;  // lf=
     std::string curdir;   // curdir= / cdir=
+    SolveOptions limits;  // reslim=, optcr=, optca=, iterlim=: every solve's defaults
     bool bundledId = false;  // --bundled-id: print the bundled solver's marker and stop
     std::string error;    // a message when the command line is unusable
 };

@@ -71,6 +71,7 @@ private:
     std::string input_, output_, logPath_;
     CheckedOutputFile listingFile_, logFile_;
     std::ostream* log_ = nullptr;
+    SolveOptions limits_;
     bool listingOpen_ = false;
     double solverSeconds_ = 0.0;
 };
@@ -124,6 +125,7 @@ int GamsRun::run(const std::vector<std::string>& args) {
         console_ << kBundledSolverMarker << '\n';
         return kNormalReturn;
     }
+    limits_ = options.limits;
     std::string cwd = workingDirectory();
     base_ = options.curdir.empty() ? cwd : joined(cwd, options.curdir);
     if (!isDirectory(base_)) {
@@ -179,7 +181,10 @@ int GamsRun::compileAndExecute() {
 
     if (log_) *log_ << "--- Starting execution\n";
     Clock::time_point execStart = Clock::now();
-    ExecutionResult result = execute(program, symbols, listing, log_);
+    ExecuteSettings settings;
+    settings.solve = limits_;
+    settings.directory = base_;
+    ExecutionResult result = execute(program, symbols, listing, log_, settings);
     solverSeconds_ = result.ipoptSeconds;
     lst << "\n\nEXECUTION TIME       =" << seconds(since(execStart)) << " SECONDS      0 MB  gams-subset\n";
     fileSummary(lst);

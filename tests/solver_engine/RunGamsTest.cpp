@@ -24,6 +24,14 @@ std::string readAll(const std::string& path) {
     return text.str();
 }
 
+// The rest of the line that starts with `start`.
+std::string lineAfter(const std::string& text, const std::string& start) {
+    size_t at = text.find("\n" + start);
+    if (at == std::string::npos) return "";
+    at += 1 + start.size();
+    return text.substr(at, text.find('\n', at) - at);
+}
+
 void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string currentDirectory() {
@@ -64,12 +72,17 @@ TEST(RunGams, RunsOneAfterAnotherInTheirOwnDirectoriesWithoutChangingTheProcesss
     writeFile(b + "/m.gms", tinyModel(5, 7));
     std::string before = currentDirectory();
     for (int round = 0; round < 2; round++) {
-        RunResult first = run({"m", "o=m.lst", "lo=0", "curdir=" + a});
+        RunResult first = run({"m", "o=m.lst", "lo=0", "reslim=7", "iterlim=99", "curdir=" + a});
         RunResult second = run({"m.gms", "lo=2", "lf=solve.log", "curdir=" + b});
         ASSERT_EQ(0, first.status) << first.errors;
         ASSERT_EQ(0, second.status) << second.errors;
         EXPECT_TRUE(first.console.empty());
-        EXPECT_NE(std::string::npos, readAll(a + "/m.lst").find("**** OBJECTIVE VALUE                6.0000"));
+        std::string listing = readAll(a + "/m.lst");
+        EXPECT_NE(std::string::npos, listing.find("**** OBJECTIVE VALUE                6.0000"));
+        // Limits from the command line reach the solve (and its summary), for this run only.
+        EXPECT_EQ("         7.000", lineAfter(listing, " RESOURCE USAGE, LIMIT").substr(15));
+        EXPECT_EQ("            99", lineAfter(listing, " ITERATION COUNT, LIMIT").substr(10));
+        EXPECT_EQ("    2000000000", lineAfter(readAll(b + "/m.lst"), " ITERATION COUNT, LIMIT").substr(10));
         // Without o= the listing is the input's base name, in curdir.
         EXPECT_NE(std::string::npos, readAll(b + "/m.lst").find("**** OBJECTIVE VALUE               35.0000"));
         EXPECT_NE(std::string::npos, readAll(b + "/solve.log").find("*** Status: Normal completion"));
@@ -82,6 +95,8 @@ TEST(RunGams, CommandLineAndDirectoryErrorsAreParameterErrors) {
     EXPECT_EQ(6, noDirectory.status);
     EXPECT_NE(std::string::npos, noDirectory.errors.find("/nonexistent-directory-of-rungams"));
     EXPECT_EQ(6, run({"m", "lo=9"}).status);
+    EXPECT_EQ(6, run({"m", "optcr=-0.1"}).status);
+    EXPECT_EQ(6, run({"m", "reslim=nan"}).status);
     EXPECT_EQ(6, run({}).status);
 }
 

@@ -118,9 +118,7 @@ TEST(SolveNlp, ConstrainedQuadratic) {
 
 // Hock-Schittkowski 71: products, a sum of squares, bounds; the objective
 // variable is also bounded, so it stays a variable of its own.
-TEST(SolveNlp, HockSchittkowski71) {
-    InstanceBuilder b(ModelType::NLP);
-    int x[4];
+ModelInstance& hockSchittkowski71(InstanceBuilder& b, int x[4]) {
     double start[4] = {1, 5, 5, 1};
     for (int i = 0; i < 4; i++) x[i] = b.variable("x", {std::to_string(i + 1)}, 1, 5, start[i]);
     int z = b.variable("z", {}, -1000, 1000);
@@ -131,7 +129,13 @@ TEST(SolveNlp, HockSchittkowski71) {
                RowType::E, b.c(40));
     int sum = b.linear({{x[0], 1}, {x[1], 1}, {x[2], 1}});
     b.equation("obj", {}, b.x(z), RowType::E, b.op(Op::Add, {b.mul(b.mul(b.x(x[0]), b.x(x[3])), sum), b.x(x[2])}));
-    ModelInstance& m = b.finish(z);
+    return b.finish(z);
+}
+
+TEST(SolveNlp, HockSchittkowski71) {
+    InstanceBuilder b(ModelType::NLP);
+    int x[4];
+    ModelInstance& m = hockSchittkowski71(b, x);
 
     SolveStatus status = solveInstance(m);
     EXPECT_EQ(2, status.modelStatus);
@@ -139,6 +143,25 @@ TEST(SolveNlp, HockSchittkowski71) {
     double expected[4] = {1.0, 4.7429994, 3.8211503, 1.3794082};
     for (int i = 0; i < 4; i++) expectRelative(expected[i], m.columns[x[i]].level);
     expectRelative(1, m.rows.back().marginal);  // z - f = 0, z kept as a variable
+}
+
+// The solve's own limits stop Ipopt: reslim on the wall clock (3 Resource
+// Interrupt), iterlim as Ipopt's iteration limit (2 Iteration Interrupt).
+TEST(SolveNlp, ResourceAndIterationLimits) {
+    int x[4];
+    InstanceBuilder timed(ModelType::NLP);
+    ModelInstance& t = hockSchittkowski71(timed, x);
+    t.options.reslim = 0.0;
+    SolveStatus status = solveInstance(t);
+    EXPECT_EQ(3, status.solverStatus) << status.solverMessage;
+    EXPECT_TRUE(status.modelStatus == 6 || status.modelStatus == 7) << status.modelStatus;
+
+    InstanceBuilder counted(ModelType::NLP);
+    ModelInstance& c = hockSchittkowski71(counted, x);
+    c.options.iterlim = 2;
+    status = solveInstance(c);
+    EXPECT_EQ(2, status.solverStatus) << status.solverMessage;
+    EXPECT_EQ(2, status.iterations);
 }
 
 // min x + y s.t. x^2 + y^2 <= 2: (-1, -1); the Lagrangian's Hessian depends
