@@ -163,7 +163,8 @@ void Preprocessor::include(const std::string& rest, const std::string& directory
     if (name.empty()) return error(column, "$include needs a file name");
     if (depth >= 40) return error(column, "$include nested more than 40 deep (does a file include itself?)");
     std::string path = resolve(name, directory);
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in;
+    if (fileExists(path)) in.open(path, std::ios::binary);  // regular files only: no devices, no folders
     if (!in) return error(column, "Could not open the include file " + path);
     std::ostringstream text;
     text << in.rdbuf();
