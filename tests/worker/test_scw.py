@@ -7,7 +7,6 @@ import os
 import re
 import resource
 import shutil
-import signal
 import subprocess
 import time
 import unittest
@@ -42,28 +41,6 @@ def level_of_x(listing):
 def done(directory, k):
     with open(os.path.join(directory, f"done{k}")) as f:
         return f.read()
-
-
-def pids_with(text):
-    """Processes whose command line holds text (the worker's, the solver's)."""
-    found = []
-    for pid in os.listdir("/proc"):
-        try:
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                if text.encode() in f.read() and int(pid) != os.getpid():
-                    found.append(int(pid))
-        except (OSError, ValueError):
-            continue
-    return found
-
-
-def wait_for(probe, seconds):
-    deadline = time.monotonic() + seconds
-    while True:
-        value = probe()
-        if value or time.monotonic() > deadline:
-            return value
-        time.sleep(0.2)
 
 
 class WorkerTest(unittest.TestCase):
@@ -103,23 +80,6 @@ class WorkerTest(unittest.TestCase):
         p = mpirun(1, d, os.path.join(d, "no-such-gams"))
         self.assertIn("could not be started", p.stderr)
         self.assertEqual(done(d, 1), "ended: could not be started: No such file or directory\nlisting: missing\n")
-
-    def test_solver_ends_with_its_worker(self):
-        # A worker killed outright cannot stop its solver; the kernel tells the
-        # solver (parent-death signal).
-        d = make_dir("orphan", [(5, 8)])
-        p = subprocess.Popen(["mpirun", "-np", "1", SCW, d, GAMS], stdout=subprocess.DEVNULL,
-                             stderr=subprocess.DEVNULL)
-        try:
-            solver = wait_for(lambda: pids_with("curdir=" + d), 60)
-            self.assertTrue(solver, "the solver did not start")
-            worker = wait_for(lambda: [q for q in pids_with(d) if q not in solver and q != p.pid], 10)
-            for pid in worker:
-                os.kill(pid, signal.SIGKILL)
-            self.assertTrue(wait_for(lambda: not pids_with("curdir=" + d), 10), "the solver outlived its worker")
-        finally:
-            p.kill()
-            p.wait()
 
     def test_finished_ranks_wait_without_using_the_processor(self):
         # Scenario 2 takes three seconds; the other ranks must neither wait for
