@@ -107,23 +107,40 @@ void HedgingRounds::solve(const ModelRound& round, int iteration) {
 HedgingRounds::Step HedgingRounds::hedgingStep(int iteration, bool alone) {
     solve(round(alone, alone, false), iteration);
     solveEnds(set_.numScenarios, true);
-    std::vector<double> costs, objectives;
+    std::vector<double> costs;
     for (int s = 0; s < set_.numScenarios; s++) {
-        ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_,
-                                              options_.costVariable);
+        // With the dialogue's 3 decimals the levels come from the listing, as
+        // there, so that the iterates stay the dialogue's; costs always have
+        // full precision.
+        ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, "",
+                                              options_.costVariable, options_.digits == 3);
         SCENARIO* scenario = set_.scenarios[s];
         std::copy(r.x.begin(), r.x.end(), scenario->solution1->data);
         std::copy(r.y.begin(), r.y.end(), scenario->solution2->data);
         scenario->solution1->isEmpty = scenario->solution2->isEmpty = false;
         costs.push_back(r.cost);
-        objectives.push_back(r.objective);
     }
     set_.calcAverageSolution();
     Step step;
     step.hasExpectedCost = !options_.costVariable.empty();
     step.expectedCost = expectation(probabilities(), costs);
-    step.objectiveMean = expectation(probabilities(), objectives);
+    // Alone, every scenario's optimum counts: their mean is an outer bound.
+    if (alone) step.hasObjectiveMean = meanObjective(iteration, "outer", step.objectiveMean);
     return step;
+}
+
+bool HedgingRounds::meanObjective(int iteration, const char* bound, double& mean) const {
+    std::vector<double> objectives;
+    try {
+        for (int s = 0; s < set_.numScenarios; s++)
+            objectives.push_back(
+                readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_, "").objective);
+    } catch (const GeneralException& e) {
+        std::printf("No %s bound in iteration %d:\n%s\n", bound, iteration, e.message);
+        return false;
+    }
+    mean = expectation(probabilities(), objectives);
+    return true;
 }
 
 bool HedgingRounds::outerBound(int iteration, double& lower) {
@@ -141,18 +158,13 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
     }
     solve(round(false, true, true), iteration);
     const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
-    std::vector<double> objectives;
-    for (int s = 0; s < set_.numScenarios; s++) {
+    for (int s = 0; s < set_.numScenarios; s++)
         if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) {
             std::printf("No outer bound in iteration %d: scenario %d is %s with rho 0 and its weights.\n", iteration,
                         s + 1, endName(ends[static_cast<size_t>(s)]));
             return false;
         }
-        objectives.push_back(
-            readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_, "").objective);
-    }
-    lower = expectation(probabilities(), objectives);
-    return true;
+    return meanObjective(iteration, "outer", lower);
 }
 
 bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, double& upper) {
@@ -160,17 +172,23 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
     fixed.fixedPlan = plan;
     solve(fixed, iteration);
     const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
-    std::vector<double> costs;
-    for (int s = 0; s < set_.numScenarios; s++) {
+    for (int s = 0; s < set_.numScenarios; s++)
         // A feasible point of every scenario is enough: its cost is at least the optimum's.
         if (ends[static_cast<size_t>(s)] != SolveEnd::Solved && ends[static_cast<size_t>(s)] != SolveEnd::Feasible) {
             std::printf("No inner bound in iteration %d: with the plan, scenario %d is %s.\n", iteration, s + 1,
                         endName(ends[static_cast<size_t>(s)]));
             return false;
         }
-        ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_,
-                                              options_.costVariable);
-        costs.push_back(r.hasCost ? r.cost : r.objective);
+    // With weights and rho 0 the objective is the cost, when no cost variable is named.
+    if (options_.costVariable.empty()) return meanObjective(iteration, "inner", upper);
+    std::vector<double> costs;
+    try {
+        for (int s = 0; s < set_.numScenarios; s++)
+            costs.push_back(
+                readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, "", options_.costVariable).cost);
+    } catch (const GeneralException& e) {
+        std::printf("No inner bound in iteration %d:\n%s\n", iteration, e.message);
+        return false;
     }
     upper = expectation(probabilities(), costs);
     return true;

@@ -35,7 +35,8 @@ public:
     struct Step {
         bool hasExpectedCost = false;
         double expectedCost = 0.0;  // sum_k p_k cost_k, with --cost
-        double objectiveMean = 0.0; // sum_k p_k z_k: with weights and rho 0 an outer bound
+        bool hasObjectiveMean = false;  // only for a step alone
+        double objectiveMean = 0.0;     // sum_k p_k z_k: with weights and rho 0 an outer bound
     };
     // One hedging step; `alone` writes weights and rho as 0 (the first
     // iteration of --start solve). Fills solution1/solution2 of every scenario
@@ -55,6 +56,9 @@ public:
 private:
     ModelRound round(bool weightsOff, bool rhoOff, bool forBound) const;
     void solve(const ModelRound& round, int iteration);
+    // sum_k p_k z_k of the round just solved; false, with the reason printed,
+    // when an objective cannot be read.
+    bool meanObjective(int iteration, const char* bound, double& mean) const;
 
     const ModelTemplate& tpl_;
     SCENARIOS& set_;

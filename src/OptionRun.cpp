@@ -92,7 +92,11 @@ public:
         IterationNumbers numbers = report(0, step);
         numbers.hasChange = false;
         std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", 0, numbers.delta);
-        bounds_.offerLower(step.objectiveMean, 0);
+        if (step.hasObjectiveMean) {
+            numbers.hasLower = true;
+            numbers.lower = step.objectiveMean;
+            bounds_.offerLower(step.objectiveMean, 0);
+        }
         S_.updateAllWeights(o_.rho);
         if (o_.boundEvery > 0) evaluateBounds(0, numbers, false);
         finishIteration(numbers, start);

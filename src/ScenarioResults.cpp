@@ -144,11 +144,17 @@ ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wa
 }
 
 ScenarioResult readScenarioResult(int k, int n1, int n2, const std::string& objectiveVariable,
-                                  const std::string& costVariable) {
+                                  const std::string& costVariable, bool levelsFromListing) {
     const std::string solution = scenarioFileName(k, "sol");
-    if (fexist(solution.c_str()))
-        return readSolutionFile(solution, n1, n2, !objectiveVariable.empty(), !costVariable.empty());
     const std::string listing = scenarioFileName(k, "lst");
+    if (fexist(solution.c_str())) {
+        ScenarioResult result = readSolutionFile(solution, n1, n2, !objectiveVariable.empty(), !costVariable.empty());
+        if (levelsFromListing) {
+            result.x = listingVector(listing, "x", n1);
+            result.y = listingVector(listing, "y", n2);
+        }
+        return result;
+    }
     ScenarioResult result;
     result.x = listingVector(listing, "x", n1);
     result.y = listingVector(listing, "y", n2);

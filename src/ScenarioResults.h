@@ -36,7 +36,9 @@ ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wa
 // Scenario k's result: its solution file when it exists, else its listing
 // (x and y as the listing readers read them, the objective and cost with the
 // objective-value reader). Empty variable names are not read.
+// `levelsFromListing` takes x and y from the listing in any case, as the
+// dialogue reads them (listings print levels with a few decimals only).
 ScenarioResult readScenarioResult(int k, int n1, int n2, const std::string& objectiveVariable,
-                                  const std::string& costVariable);
+                                  const std::string& costVariable, bool levelsFromListing = false);
 
 #endif

@@ -190,6 +190,12 @@ TEST(SolutionFiles, ReadAtFullPrecisionAndRefuseWhatIsNoNumber) {
     EXPECT_EQ(r.objective, -108390);
     EXPECT_FALSE(r.hasCost);
     EXPECT_EQ(listingSolveEnd("scenario2.lst"), SolveEnd::Unbounded);
+    // Levels as the dialogue reads them, the cost at full precision.
+    writeFile("scenario2.sol", "x 1 169.9996\nx 2 80.0004\ny 1 2.5004\ncost -108390.123456789\n");
+    r = readScenarioResult(2, 2, 1, "", "cost", true);
+    EXPECT_EQ(r.x, (std::vector<double>{170, 80}));
+    EXPECT_EQ(r.y[0], 2.5);
+    EXPECT_EQ(r.cost, -108390.123456789);
     writeFile("scenario3.lst", "**** MODEL STATUS      1 Optimal\n");
     EXPECT_EQ(listingSolveEnd("scenario3.lst"), SolveEnd::Solved);
     writeFile("scenario3.lst", "**** MODEL STATUS      19 Infeasible - No Solution\n");
