@@ -29,7 +29,7 @@ Listing::Listing(std::ostream& out, std::string title) : out_(out), title_(std::
 void Listing::newPage(const std::string& section) {
     page_++;
     section_ = section;
-    out_ << '\f' << "GAMS 24.8.5  Bundled GAMS-subset solver with Ipopt  " << timestamp() << " Page " << page_ << '\n';
+    out_ << '\f' << "GAMS 24.8.5  Bundled GAMS-subset solver (Ipopt, Clp, CBC, Bonmin)  " << timestamp() << " Page " << page_ << '\n';
     out_ << (title_.empty() ? spacedOut("General Algebraic Modeling System") : title_) << '\n';
     out_ << section << "\n\n\n";
 }

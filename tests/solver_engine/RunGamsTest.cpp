@@ -47,11 +47,12 @@ std::string scratch(const std::string& name) {
     return dir;
 }
 
-// min z = c*x with x >= lower: optimum c*lower.
-std::string tinyModel(double cost, double lower) {
+// min z = c*x with x >= lower: optimum c*lower, or c*ceil(lower) for an integer x (a MIP).
+std::string tinyModel(double cost, double lower, bool integer = false) {
     std::ostringstream m;
-    m << "Positive Variable x;\nVariable z;\nx.lo = " << lower << ";\nEquation obj;\nobj.. z =e= " << cost
-      << "*x;\nModel tiny / all /;\nSolve tiny using lp minimizing z;\n";
+    m << (integer ? "Integer" : "Positive") << " Variable x;\nVariable z;\nx.lo = " << lower << ";\nx.up = 100;\n"
+      << "Equation obj;\nobj.. z =e= " << cost << "*x;\nModel tiny / all /;\nSolve tiny using "
+      << (integer ? "mip" : "lp") << " minimizing z;\n";
     return m.str();
 }
 
@@ -69,7 +70,7 @@ RunResult run(const std::vector<std::string>& args) {
 TEST(RunGams, RunsOneAfterAnotherInTheirOwnDirectoriesWithoutChangingTheProcesss) {
     std::string a = scratch("a"), b = scratch("b");
     writeFile(a + "/m.gms", tinyModel(2, 3));
-    writeFile(b + "/m.gms", tinyModel(5, 7));
+    writeFile(b + "/m.gms", tinyModel(5, 6.5, true));
     std::string before = currentDirectory();
     for (int round = 0; round < 2; round++) {
         RunResult first = run({"m", "o=m.lst", "lo=0", "reslim=7", "iterlim=99", "curdir=" + a});
@@ -83,7 +84,7 @@ TEST(RunGams, RunsOneAfterAnotherInTheirOwnDirectoriesWithoutChangingTheProcesss
         EXPECT_EQ("         7.000", lineAfter(listing, " RESOURCE USAGE, LIMIT").substr(15));
         EXPECT_EQ("            99", lineAfter(listing, " ITERATION COUNT, LIMIT").substr(10));
         EXPECT_EQ("    2000000000", lineAfter(readAll(b + "/m.lst"), " ITERATION COUNT, LIMIT").substr(10));
-        // Without o= the listing is the input's base name, in curdir.
+        // Without o= the listing is the input's base name, in curdir; the MIP rounds 6.5 up: 5 * 7.
         EXPECT_NE(std::string::npos, readAll(b + "/m.lst").find("**** OBJECTIVE VALUE               35.0000"));
         EXPECT_NE(std::string::npos, readAll(b + "/solve.log").find("*** Status: Normal completion"));
     }
