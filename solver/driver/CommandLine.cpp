@@ -70,6 +70,11 @@ Options parseCommandLine(const std::vector<std::string>& args) {
             o.bundledId = true;
             continue;
         }
+        size_t equals = a.find('=');
+        if (a.compare(0, 2, "--") == 0 && equals != std::string::npos && equals > 2) {
+            o.variables[lower(a.substr(2, equals - 2))] = a.substr(equals + 1);
+            continue;
+        }
         bool dashed = !a.empty() && a[0] == '-';
         while (!a.empty() && a[0] == '-') a.erase(0, 1);
         size_t eq = a.find('=');

@@ -3,6 +3,7 @@
 #ifndef GAMSUB_COMMANDLINE_H
 #define GAMSUB_COMMANDLINE_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct Options {
     std::string logFile;  // lf=
     std::string curdir;   // curdir= / cdir=
     SolveOptions limits;  // reslim=, optcr=, optca=, iterlim=: every solve's defaults
+    std::map<std::string, std::string> variables;  // --name=value: compile-time variables, lower-case names
     bool bundledId = false;  // --bundled-id: print the bundled solver's marker and stop
     std::string error;    // a message when the command line is unusable
 };

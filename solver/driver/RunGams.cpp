@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 #include "BundledIdentity.h"
@@ -43,6 +44,12 @@ std::string joined(const std::string& directory, const std::string& path) {
     return directory.back() == '/' ? directory + path : directory + "/" + path;
 }
 
+// $include takes relative names against the folder of the file being read.
+std::string directoryOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+}
+
 std::string seconds(double s) {
     std::ostringstream o;
     o << std::fixed << std::setprecision(3) << std::setw(13) << s;
@@ -72,6 +79,7 @@ private:
     CheckedOutputFile listingFile_, logFile_;
     std::ostream* log_ = nullptr;
     SolveOptions limits_;
+    std::map<std::string, std::string> variables_;
     bool listingOpen_ = false;
     double solverSeconds_ = 0.0;
 };
@@ -126,6 +134,7 @@ int GamsRun::run(const std::vector<std::string>& args) {
         return kNormalReturn;
     }
     limits_ = options.limits;
+    variables_ = options.variables;
     std::string cwd = workingDirectory();
     base_ = options.curdir.empty() ? cwd : joined(cwd, options.curdir);
     if (!isDirectory(base_)) {
@@ -159,7 +168,10 @@ int GamsRun::compileAndExecute() {
         text = ss.str();
     }
     if (log_) *log_ << "--- Starting compilation\n";
-    SourceText source = prepareSource(text, errors);
+    SourceSettings sourceSettings;
+    sourceSettings.directory = directoryOf(input_);
+    sourceSettings.variables = variables_;
+    SourceText source = prepareSource(text, errors, sourceSettings);
     SymbolTable symbols;
     std::vector<Statement> program = Parser(source, symbols, errors).parse();
 

@@ -91,6 +91,20 @@ TEST(RunGams, RunsOneAfterAnotherInTheirOwnDirectoriesWithoutChangingTheProcesss
     EXPECT_EQ(before, currentDirectory());
 }
 
+// $include is read from the model's own folder, --name=value sets %name%,
+// whatever the process's working directory is.
+TEST(RunGams, IncludesAndCompileTimeVariablesOfTheCommandLine) {
+    std::string dir = scratch("include");
+    ASSERT_EQ(0, std::system(("mkdir -p '" + dir + "/model'").c_str()));
+    writeFile(dir + "/model/data.gms", "Scalar lower / %low% /;\n");
+    writeFile(dir + "/model/m.gms",
+              "$include data.gms\nPositive Variable x;\nVariable z;\nx.lo = lower;\nEquation obj;\n"
+              "obj.. z =e= 3*x;\nModel tiny / all /;\nSolve tiny using lp minimizing z;\n");
+    RunResult r = run({"model/m.gms", "--LOW=4", "lo=0", "curdir=" + dir});
+    ASSERT_EQ(0, r.status) << r.errors << readAll(dir + "/m.lst");
+    EXPECT_NE(std::string::npos, readAll(dir + "/m.lst").find("**** OBJECTIVE VALUE               12.0000"));
+}
+
 TEST(RunGams, CommandLineAndDirectoryErrorsAreParameterErrors) {
     RunResult noDirectory = run({"m", "curdir=/nonexistent-directory-of-rungams"});
     EXPECT_EQ(6, noDirectory.status);
