@@ -105,7 +105,9 @@ public:
     // The dialogue's iteration and stop rule, with the bounds and the gap stop.
     void iterate() {
         int iter = 1;
-        bool stop = false;
+        // The first iteration alone may already close the gap (the bounds of iteration 0).
+        if (o_.gap >= 0 && bounds_.gap() <= o_.gap) why_ = "the gap of the bounds is within --gap";
+        bool stop = !why_.empty();
         while (!stop && iter <= o_.maxIterations) {
             auto start = Clock::now();
             printIterationHeader(iter);
