@@ -23,14 +23,16 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 
 enum class Engine { Clp, Cbc, Ipopt, Bonmin };
 
-// Relaxed types and models without a discrete column go to the continuous engines.
-Engine engineFor(const ModelInstance& model, const CompiledModel& compiled) {
+// Relaxed types and models without a discrete column go to the continuous
+// engines. `linear`: the rows are linear (the front end refuses nonlinear
+// rows in LP, RMIP and MIP models, so the type alone decides in practice).
+Engine engineFor(const ModelInstance& model, bool linear) {
     bool discrete = hasDiscreteColumns(model);
     switch (model.type) {
         case ModelType::LP:
-        case ModelType::RMIP: return compiled.linear() ? Engine::Clp : Engine::Ipopt;
+        case ModelType::RMIP: return linear ? Engine::Clp : Engine::Ipopt;
         case ModelType::MIP:
-            if (!compiled.linear()) return discrete ? Engine::Bonmin : Engine::Ipopt;
+            if (!linear) return discrete ? Engine::Bonmin : Engine::Ipopt;
             return discrete ? Engine::Cbc : Engine::Clp;
         case ModelType::MIQCP:
         case ModelType::MINLP: return discrete ? Engine::Bonmin : Engine::Ipopt;
@@ -109,6 +111,8 @@ void finishSolverLines(SolveStatus& status, double callbackSeconds) {
 
 }  // namespace
 
+std::string solverFor(const ModelInstance& model) { return engineName(engineFor(model, true)); }
+
 SolveStatus solveInstance(ModelInstance& model) {
     SolveStatus status;
     auto started = std::chrono::steady_clock::now();
@@ -117,7 +121,7 @@ SolveStatus solveInstance(ModelInstance& model) {
         boundBinaryColumns(model);
         CompiledModel compiled(model);
         setRowBounds(model, compiled);
-        Engine engine = engineFor(model, compiled);
+        Engine engine = engineFor(model, compiled.linear());
         status.solverName = engineName(engine);
         bool inconsistentBounds = false;
         for (const Column& column : model.columns)

@@ -4,6 +4,8 @@
 #ifndef GAMSUB_SOLVEENGINE_H
 #define GAMSUB_SOLVEENGINE_H
 
+#include <string>
+
 #include "ModelInstance.h"
 // The front end writes the solution report right after the solve.
 #include "SolutionReport.h"
@@ -14,6 +16,10 @@ namespace gamsub {
 // starting from the columns' levels. Fills every column's level and marginal
 // and every row's level and marginal, and the solver's lines of the listing.
 SolveStatus solveInstance(ModelInstance& model);
+
+// The solver's name ("CLP", "CBC", "IPOPT", "BONMIN") that solveInstance will
+// use for the model, for the log line before the solve.
+std::string solverFor(const ModelInstance& model);
 
 }  // namespace gamsub
 

@@ -29,7 +29,9 @@ TEST(Mip, KnapsackOptimumAndItsRelaxation) {
     int take[4];
     InstanceBuilder mip(ModelType::MIP, Sense::Maximize);
     ModelInstance& m = knapsack(mip, take);
+    std::string announced = solverFor(m);
     SolveStatus status = solveInstance(m);
+    EXPECT_EQ(announced, status.solverName);
     EXPECT_EQ("CBC", status.solverName);
     EXPECT_EQ(1, status.solverStatus);
     EXPECT_EQ(1, status.modelStatus) << status.solverMessage;
@@ -39,7 +41,9 @@ TEST(Mip, KnapsackOptimumAndItsRelaxation) {
 
     InstanceBuilder rmip(ModelType::RMIP, Sense::Maximize);
     ModelInstance& r = knapsack(rmip, take);
+    announced = solverFor(r);
     SolveStatus relaxed = solveInstance(r);
+    EXPECT_EQ(announced, relaxed.solverName);
     EXPECT_EQ("CLP", relaxed.solverName);
     EXPECT_EQ(1, relaxed.modelStatus);
     EXPECT_NEAR(22.0, relaxed.objective, 1e-9);
@@ -126,6 +130,7 @@ TEST(Minlp, ConvexIntegerOptimumAndItsRelaxation) {
     int x, y;
     InstanceBuilder minlp(ModelType::MINLP);
     ModelInstance& m = roundedPoint(minlp, x, y);
+    EXPECT_EQ("BONMIN", solverFor(m));
     SolveStatus status = solveInstance(m);
     EXPECT_EQ("BONMIN", status.solverName);
     EXPECT_EQ(1, status.modelStatus) << status.solverMessage;
