@@ -148,6 +148,7 @@ void installInterruptHandlers() {
     static bool installed = false;
     if (installed) return;
     installed = true;
+    registeredGroups();  // made before any handler can need it
     for (int s : kInterruptingSignals) {
         struct sigaction old;
         if (sigaction(s, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
