@@ -12,7 +12,7 @@
 namespace {
 
 const char* const kRecord = R"({
-"settings": {"template": "farmer.gms", "rho": 1},
+"settings": {"template": "farmer.gms", "rho": 1, "numScenarios": 3},
 "iterations": [
 {"iteration": 0, "delta": 12.5, "D": null, "expectedCost": -110, "L": -120, "U": null, "bestL": -120,
  "bestU": null, "gap": null, "average": [1.5, 2], "seconds": 0.1},
@@ -29,6 +29,7 @@ TEST(RunJson, ReadsIterationsBoundsAndTheFinalAnswer) {
     ASSERT_EQ(run.blocks.size(), 2u);
     EXPECT_EQ(run.blocks[1].average, (std::vector<double>{1.75, 2}));
     EXPECT_DOUBLE_EQ(run.blocks[0].delta, 12.5);
+    EXPECT_DOUBLE_EQ(averageChanges(run.blocks)[1], 3 * 0.25 * 0.25);  // D as pha computes it
     EXPECT_TRUE(std::isnan(run.bounds[0].bestUpper));  // null: no inner bound yet
     EXPECT_DOUBLE_EQ(run.bounds[1].bestUpper, -100);
     EXPECT_EQ(run.verdict, "gap not reached");

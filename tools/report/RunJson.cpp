@@ -43,6 +43,8 @@ RunJson readRunJson(std::istream& in) {
     if (!record.is_object() || !record.contains("iterations") || !record["iterations"].is_array())
         throw ResultsFormatError("no list of iterations");
     RunJson run;
+    const json settings = record.value("settings", json::object());
+    const int numScenarios = settings.is_object() ? settings.value("numScenarios", 0) : 0;
     for (const json& it : record["iterations"]) {
         if (!it.is_object() || !it.contains("iteration") || !it["iteration"].is_number_integer())
             throw ResultsFormatError("an iteration without its number");
@@ -50,6 +52,9 @@ RunJson readRunJson(std::istream& in) {
         block.iteration = it["iteration"].get<int>();
         block.delta = numberOrNaN(it, "delta");
         block.average = numbers(it.value("average", json()), "average");
+        // The record keeps no scenario decisions; the scenarios are listed by
+        // number, so that D (which counts them) is computed as for results.txt.
+        for (int k = 1; k <= numScenarios; k++) block.scenarios.push_back(ScenarioDecisions{k, {}, {}});
         run.blocks.push_back(block);
         run.bounds.push_back(BoundPoint{block.iteration, numberOrNaN(it, "expectedCost"), numberOrNaN(it, "bestL"),
                                         numberOrNaN(it, "bestU"), numberOrNaN(it, "gap")});

@@ -20,7 +20,7 @@ struct BoundPoint {
 };
 
 struct RunJson {
-    std::vector<IterationBlock> blocks;  // iteration, delta, average; no scenario decisions
+    std::vector<IterationBlock> blocks;  // iteration, delta, average; scenarios by number only
     std::vector<BoundPoint> bounds;      // one per block
     std::string verdict;                 // empty when the run did not finish
     std::vector<double> plan;
