@@ -13,6 +13,9 @@ struct IndexArg {
     bool isLabel = false;
     int label = -1;     // label number when isLabel
     std::string index;  // lower-case set or alias name otherwise
+    int shift = 0;         // lag (< 0) or lead (> 0): i-1, i+2
+    bool circular = false; // i--1, i++1: wraps around the set's ends
+    int shiftSet = -1;     // the set whose order the shift follows
 };
 
 enum class EK {

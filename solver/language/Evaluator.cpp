@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace gamsub {
 
@@ -28,10 +29,27 @@ int Env::get(const std::string& index) const {
     return -1;
 }
 
+// The element `shift` places after (before) `label` in the set's order; -1
+// beyond the ends of a non-circular set, where GAMS's lags and leads find nothing.
+int Evaluator::shifted(const IndexArg& a, int label) const {
+    const Symbol& set = sym(a.shiftSet);
+    auto at = set.ordOf.find(label);
+    long n = static_cast<long>(set.members.size());
+    if (at == set.ordOf.end() || n == 0) return -1;
+    long position = at->second - 1 + a.shift;
+    if (a.circular) position = ((position % n) + n) % n;
+    if (position < 0 || position >= n) return -1;
+    return set.members[static_cast<size_t>(position)][0];
+}
+
 Tuple Evaluator::tupleOf(const std::vector<IndexArg>& idx, const Env& env) const {
     Tuple t;
     t.reserve(idx.size());
-    for (const IndexArg& a : idx) t.push_back(a.isLabel ? a.label : env.get(a.index));
+    for (const IndexArg& a : idx) {
+        int label = a.isLabel ? a.label : env.get(a.index);
+        if (a.shift != 0 && label >= 0) label = shifted(a, label);
+        t.push_back(label);
+    }
     return t;
 }
 
@@ -77,6 +95,7 @@ double Evaluator::eval(const Expr& e, Env& env) const {
     case EK::Attr: {
         const Symbol& s = sym(e.sym);
         Tuple t = tupleOf(e.idx, env);
+        if (!complete(t)) return 0.0;  // a lag or lead beyond the set
         if (s.kind == SymKind::Equation) {
             auto it = s.equLevels.find(t);
             if (it == s.equLevels.end()) return 0.0;
@@ -162,6 +181,45 @@ double Evaluator::function(const Expr& e, Env& env) const {
     if (f == "mod") {
         if (a[1] == 0) throw ExecError{e.line, "mod by zero"};
         return std::fmod(a[0], a[1]);
+    }
+    if (f == "log2") {
+        if (a[0] <= 0) throw ExecError{e.line, "log2 of a non-positive number (" + std::to_string(a[0]) + ")"};
+        return std::log2(a[0]);
+    }
+    if (f == "rpower") {
+        if (a[0] < 0 || (a[0] == 0 && a[1] < 0)) throw ExecError{e.line, "rPower: FUNC DOMAIN: x**y, x < 0"};
+        return std::pow(a[0], a[1]);
+    }
+    if (f == "sin") return std::sin(a[0]);
+    if (f == "cos") return std::cos(a[0]);
+    if (f == "tan") return std::tan(a[0]);
+    if (f == "arctan") return std::atan(a[0]);
+    if (f == "arctan2") return std::atan2(a[0], a[1]);
+    if (f == "arcsin" || f == "arccos") {
+        if (a[0] < -1 || a[0] > 1) throw ExecError{e.line, f + " of a number outside [-1, 1]"};
+        return f == "arcsin" ? std::asin(a[0]) : std::acos(a[0]);
+    }
+    if (f == "sinh") return std::sinh(a[0]);
+    if (f == "cosh") return std::cosh(a[0]);
+    if (f == "tanh") return std::tanh(a[0]);
+    if (f == "trunc") return std::trunc(a[0]);
+    if (f == "frac") return a[0] - std::trunc(a[0]);
+    if (f == "sigmoid") return 1.0 / (1.0 + std::exp(-a[0]));
+    if (f == "errorf") return 0.5 * std::erfc(-a[0] / std::sqrt(2.0));
+    if (f == "ifthen") return a[0] != 0.0 ? a[1] : a[2];
+    if (f == "uniform") {
+        if (a[1] < a[0]) throw ExecError{e.line, "uniform(low, high) needs low <= high"};
+        return std::uniform_real_distribution<double>(a[0], std::nextafter(a[1], kInf))(random_);
+    }
+    if (f == "uniformint") {
+        double low = std::ceil(a[0]), high = std::floor(a[1]);
+        if (high < low || high - low > 1e15) throw ExecError{e.line, "uniformint(low, high) needs an integer between low and high"};
+        return low + std::floor(std::uniform_real_distribution<double>(0.0, high - low + 1.0)(random_));
+    }
+    if (f == "normal") {
+        if (a[1] < 0) throw ExecError{e.line, "normal(mean, deviation) needs a non-negative deviation"};
+        if (a[1] == 0) return a[0];
+        return std::normal_distribution<double>(a[0], a[1])(random_);
     }
     throw ExecError{e.line, "unknown function " + f};
 }

@@ -4,7 +4,9 @@
 #define GAMSUB_EVALUATOR_H
 
 #include <chrono>
+#include <cmath>
 #include <functional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,13 +55,21 @@ public:
 
     double eval(const Expr& e, Env& env) const;
     Tuple tupleOf(const std::vector<IndexArg>& idx, const Env& env) const;
+    // False when a lag or lead went beyond its set (a label is -1).
+    static bool complete(const Tuple& t) {
+        for (int label : t)
+            if (label < 0) return false;
+        return true;
+    }
     // Calls `body` once per combination of the indices' elements (in label
     // order) for which `cond` (may be null) holds.
     void forEach(const std::vector<std::string>& indices, Env& env, const Expr* cond, int line,
                  const std::function<void()>& body) const;
     const Symbol& sym(int id) const { return st_.symbols[static_cast<size_t>(id)]; }
+    void seed(double value) { random_.seed(static_cast<unsigned long long>(std::fabs(value))); }
 
 private:
+    int shifted(const IndexArg& a, int label) const;
     double function(const Expr& e, Env& env) const;
     double binary(const Expr& e, Env& env) const;
     double aggregate(const Expr& e, Env& env) const;
@@ -68,6 +78,7 @@ private:
 
     const SymbolTable& st_;
     const TimeBudget* budget_;
+    mutable std::mt19937_64 random_{3141};  // uniform(), normal(): GAMS's default seed, set by `option seed`
 };
 
 }  // namespace gamsub

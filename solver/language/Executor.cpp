@@ -37,6 +37,7 @@ public:
 private:
     void statement(const Statement& s, Env& env);
     void assign(const Statement& s, Env& env);
+    void assignSet(const Statement& s, Env& env, const std::vector<std::string>& indices);
     void setOption(const std::string& name, double v, SolveOptions& into, int line);
     void solve(const Statement& s);
 
@@ -69,9 +70,11 @@ void Runner::statement(const Statement& s, Env& env) {
         assign(s, env);
         return;
     case Statement::Option:
+        if (s.value) ev_.seed(ev_.eval(*s.value, env));  // execseed = ...
         for (const auto& [name, v] : s.options) {
             if (name == "decimals") decimals_ = static_cast<int>(v);
-            else if (name != "seed") setOption(name, v, options_, s.line);
+            else if (name == "seed") ev_.seed(v);
+            else setOption(name, v, options_, s.line);
         }
         return;
     case Statement::Display:
@@ -128,11 +131,22 @@ void Runner::assign(const Statement& s, Env& env) {
     std::vector<std::string> indices;
     for (const IndexArg& a : s.idx)
         if (!a.isLabel && env.get(a.index) < 0) indices.push_back(a.index);
+    if (target.kind == SymKind::Set) {
+        assignSet(s, env, indices);
+        return;
+    }
     ev_.forEach(indices, env, s.cond.get(), s.line, [&]() {
         Tuple t = ev_.tupleOf(s.idx, env);
+        if (!Evaluator::complete(t)) return;  // p(t+1) beyond the last t: nothing to assign
         double v = ev_.eval(*s.value, env);
         if (target.kind == SymKind::Parameter) {
             target.values[t] = v;
+            return;
+        }
+        if (target.kind == SymKind::Equation) {  // e.l, e.m: levels and marginals; bounds have no effect here
+            auto& lm = target.equLevels[t];
+            if (s.attr == "l") lm.first = v;
+            else if (s.attr == "m") lm.second = v;
             return;
         }
         VarAttrs& a = target.attrs[t];
@@ -143,6 +157,33 @@ void Runner::assign(const Statement& s, Env& env) {
         else if (s.attr == "scale") a.scale = v;
         else if (s.attr == "fx") a.lo = a.up = a.l = v;
     });
+}
+
+// s(i) = yes$(...): elements join where the value is non-zero and leave where it
+// is zero. The changes apply once all elements are evaluated, so that a loop
+// over the set itself sees it unchanged.
+void Runner::assignSet(const Statement& s, Env& env, const std::vector<std::string>& indices) {
+    std::vector<Tuple> joining, leaving;
+    ev_.forEach(indices, env, s.cond.get(), s.line, [&]() {
+        Tuple t = ev_.tupleOf(s.idx, env);
+        if (!Evaluator::complete(t)) return;
+        (ev_.eval(*s.value, env) != 0.0 ? joining : leaving).push_back(std::move(t));
+    });
+    Symbol& set = st_.symbols[static_cast<size_t>(s.sym)];
+    bool changed = false;
+    for (const Tuple& t : leaving) changed = set.memberSet.erase(t) > 0 || changed;
+    if (changed) {
+        std::vector<Tuple> kept;
+        for (const Tuple& t : set.members)
+            if (set.memberSet.count(t)) kept.push_back(t);
+        set.members = std::move(kept);
+    }
+    for (const Tuple& t : joining)
+        if (set.memberSet.insert(t).second) {
+            set.members.push_back(t);
+            changed = true;
+        }
+    if (changed) st_.finishSet(s.sym);
 }
 
 void Runner::solve(const Statement& s) {

@@ -69,6 +69,7 @@ int Builder::build(const Expr& e, Env& env) {
     if (!e.hasVar) return m_.pool.constant(ev_.eval(e, env));
     switch (e.kind) {
     case EK::VarRef:
+        if (!Evaluator::complete(ev_.tupleOf(e.idx, env))) return m_.pool.constant(0.0);  // x(t-1) before the first t
         return m_.pool.variable(column(e, env));
     case EK::Neg:
         return m_.pool.apply(Op::Neg, {build(*e.args[0], env)});
@@ -115,6 +116,10 @@ int Builder::build(const Expr& e, Env& env) {
         if (f == "sqrt") return m_.pool.apply(Op::Sqrt, args);
         if (f == "exp") return m_.pool.apply(Op::Exp, args);
         if (f == "log") return m_.pool.apply(Op::Log, args);
+        if (f == "log10" || f == "log2")  // log(x) / log(base)
+            return m_.pool.apply(Op::Mul, {m_.pool.apply(Op::Log, args),
+                                           m_.pool.constant(1.0 / std::log(f == "log10" ? 10.0 : 2.0))});
+        if (f == "rpower") return m_.pool.apply(Op::Pow, args);
         if (f == "abs") return m_.pool.apply(Op::Abs, args);
         if (f == "power") return isConst(args[1], 2.0) ? m_.pool.apply(Op::Sqr, {args[0]}) : m_.pool.apply(Op::Pow, args);
         if (f == "min") return m_.pool.apply(Op::Min, args);

@@ -14,6 +14,13 @@ void Parser::advance() {
     tokEnd_ = sc_.position();
 }
 
+Token Parser::peek() {
+    Position at = sc_.position();
+    Token t = sc_.next();
+    sc_.seek(at);
+    return t;
+}
+
 bool Parser::isPunct(const char* p) const { return tok_.kind == Tok::Punct && tok_.text == p; }
 
 bool Parser::isWord(const char* w) const { return tok_.kind == Tok::Ident && toLower(tok_.text) == w; }
@@ -110,6 +117,14 @@ void Parser::statement(std::vector<Statement>& out) {
     } else if (w == "file" || w == "files") {
         advance();
         declareFiles();
+    } else if (w == "execseed" && st_.find(tok_.text) < 0) {
+        // execseed = n; seeds uniform() and normal(), as `option seed` does.
+        Statement st = openStatement(Statement::Option);
+        expectPunct("=", "after execseed");
+        controlled_ = loopControlled_;
+        st.value = expression();
+        endStatement("at the end of the assignment");
+        out.push_back(st);
     } else if (w == "loop" && st_.find(tok_.text) < 0) {
         out.push_back(loopStatement());
     } else if (w == "if" && st_.find(tok_.text) < 0) {
@@ -133,7 +148,7 @@ void Parser::statement(std::vector<Statement>& out) {
                                               "' statement is not supported by this solver");
             fail(kErrUnknownSymbol, "Unknown symbol '" + tok_.text + "'");
         }
-        if (st_.symbols[static_cast<size_t>(sym)].kind == SymKind::Equation) {
+        if (st_.symbols[static_cast<size_t>(sym)].kind == SymKind::Equation && !peek().isDot()) {
             defineEquation(sym);
         } else {
             out.push_back(assignment(sym));
@@ -361,10 +376,16 @@ void Parser::declareModels() {
         expectPunct("/", "to begin the model's equation list");
         Symbol& m = st_.symbols[static_cast<size_t>(sym)];
         while (!isPunct("/")) {
+            bool minus = isPunct("-");  // all - e: every equation but e
+            if (minus) advance();
             Token t = tok_;
             std::string name = expectIdent("an equation name or 'all'");
             int eq = st_.find(name);
-            if (toLower(name) == "all" && eq < 0) {
+            if (minus) {
+                if (eq < 0 || st_.symbols[static_cast<size_t>(eq)].kind != SymKind::Equation)
+                    failAt(t, kErrModel, "An equation expected after '-' in the model's list");
+                m.excludedEquations.push_back(eq);
+            } else if (toLower(name) == "all" && eq < 0) {
                 m.allEquations = true;
             } else if (eq < 0) {
                 failAt(t, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
@@ -374,6 +395,8 @@ void Parser::declareModels() {
                 const Symbol& other = st_.symbols[static_cast<size_t>(eq)];
                 if (other.allEquations) m.allEquations = true;
                 m.equations.insert(m.equations.end(), other.equations.begin(), other.equations.end());
+                m.excludedEquations.insert(m.excludedEquations.end(), other.excludedEquations.begin(),
+                                           other.excludedEquations.end());
             } else {
                 failAt(t, kErrModel, "'" + name + "' is not an equation");
             }

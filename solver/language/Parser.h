@@ -27,6 +27,7 @@ private:
 
     // Tokens
     void advance();
+    Token peek();  // the token after the current one, without moving
     bool isPunct(const char* p) const;
     bool isWord(const char* w) const;  // identifier, case-insensitive
     void expectPunct(const char* p, const char* what);

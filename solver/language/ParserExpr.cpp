@@ -45,8 +45,11 @@ private:
     ExprPtr first_, node_;
 };
 
-const char* const kFunctions[] = {"sqr", "sqrt", "exp", "log", "log10", "power", "abs", "min", "max",
-                                  "round", "floor", "ceil", "mod", "sign", "sameas"};
+const char* const kFunctions[] = {"sqr",     "sqrt",    "exp",    "log",    "log10",  "log2",       "power",
+                                  "abs",     "min",     "max",    "round",  "floor",  "ceil",       "mod",
+                                  "sign",    "sameas",  "sin",    "cos",    "tan",    "arctan",     "arcsin",
+                                  "arccos",  "sinh",    "cosh",   "tanh",   "trunc",  "frac",       "uniform",
+                                  "normal",  "uniformint", "ifthen", "rpower", "arctan2", "sigmoid", "errorf"};
 
 }  // namespace
 
@@ -342,9 +345,20 @@ IndexArg Parser::indexArg(int sym, int position) {
     a.index = toLower(tok_.text);
     advance();
     if (isPunct("+") || isPunct("-")) {
-        // i+1 inside an index list is a lag or lead, not arithmetic.
-        fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " + std::to_string(tok_.start.col + 1) +
-                                  ": lags and leads (i+1, i-1) are not supported by this solver");
+        // i+1, i-1 (linear), i++1, i--1 (circular) inside an index list: lags and leads.
+        bool lead = isPunct("+");
+        advance();
+        if ((lead && isPunct("+")) || (!lead && isPunct("-"))) {
+            a.circular = true;
+            advance();
+        }
+        if (tok_.kind != Tok::Number || tok_.number != static_cast<int>(tok_.number) || tok_.number < 0 ||
+            tok_.number > 1e9)
+            fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " + std::to_string(tok_.start.col + 1) +
+                                      ": a lag or lead needs a whole number here (i+1, t-2)");
+        a.shift = (lead ? 1 : -1) * static_cast<int>(tok_.number);
+        a.shiftSet = st_.rootSet(set);
+        advance();
     }
     return a;
 }
@@ -446,12 +460,19 @@ ExprPtr Parser::functionCall(const std::string& name, int line) {
     }
     expectPunct(")", "to close the function call");
     size_t n = e->args.size();
-    bool two = name == "power" || name == "mod";
+    bool two = name == "power" || name == "mod" || name == "uniform" || name == "normal" || name == "uniformint" ||
+               name == "rpower" || name == "arctan2";
     bool many = name == "min" || name == "max";
-    if ((two && n != 2) || (many && n < 2) || (!two && !many && name != "round" && n != 1) || (name == "round" && n > 2))
+    bool three = name == "ifthen";
+    if ((two && n != 2) || (three && n != 3) || (many && n < 2) ||
+        (!two && !three && !many && name != "round" && n != 1) || (name == "round" && n > 2))
         fail(kErrSyntax, "Wrong number of arguments for " + name);
-    if (e->hasVar && (name == "log10" || name == "round" || name == "floor" || name == "ceil" || name == "mod" || name == "sign"))
-        fail(kErrUnsupported, "Function " + name + " of variables is not supported by this solver");
+    // On variables: the functions the derivative code knows, and log10, log2, rpower built from them.
+    static const char* const onVariables[] = {"sqr", "sqrt", "exp", "log", "log10", "log2", "power", "rpower",
+                                              "abs", "min", "max"};
+    bool known = std::find_if(std::begin(onVariables), std::end(onVariables),
+                              [&](const char* f) { return name == f; }) != std::end(onVariables);
+    if (e->hasVar && !known) fail(kErrUnsupported, "Function " + name + " of variables is not supported by this solver");
     return e;
 }
 

@@ -1,4 +1,6 @@
 // Equation definitions, assignments, solve and display statements.
+#include <algorithm>
+
 #include "Parser.h"
 
 namespace gamsub {
@@ -85,9 +87,10 @@ Statement Parser::assignment(int sym) {
         st.attr = toLower(tok_.text);
         advance();
     }
-    if (s.kind == SymKind::Set || s.kind == SymKind::Alias)
-        failAt(nameTok, kErrUnsupported, "Line " + std::to_string(nameTok.line) +
-                                             ": assignments to sets (dynamic sets) are not supported by this solver");
+    if (s.kind == SymKind::Alias)
+        failAt(nameTok, kErrSyntax, "'" + s.name + "' is an alias: assign to the set it names");
+    if (s.kind == SymKind::Set && !st.attr.empty())
+        failAt(nameTok, kErrSyntax, "A set has no attribute ." + st.attr + " to assign");
     if (s.kind == SymKind::File) return fileAttribute(sym, nameTok, st);
     if (s.kind == SymKind::Model) {
         // m.optcr, m.reslim, ... set the model's own limits; other solver
@@ -102,6 +105,9 @@ Statement Parser::assignment(int sym) {
     }
     if (s.kind == SymKind::Parameter && !st.attr.empty())
         failAt(nameTok, kErrSyntax, "A parameter has no attribute ." + st.attr);
+    if (s.kind == SymKind::Equation && st.attr != "l" && st.attr != "m" && st.attr != "lo" && st.attr != "up" &&
+        st.attr != "scale")
+        failAt(nameTok, kErrSyntax, "Equation attribute ." + st.attr + " cannot be assigned (.l .m .lo .up .scale can)");
     if (s.kind == SymKind::Variable) {
         const std::string& a = st.attr;
         if (a.empty())
@@ -115,10 +121,13 @@ Statement Parser::assignment(int sym) {
     if (isPunct("(")) {
         advance();
         for (int position = 0;; position++) {
-            if (tok_.kind == Tok::Ident && st_.setOf(tok_.text) >= 0 && !isLoopControlled(tok_.text)) {
-                if (isControlled(tok_.text)) fail(kErrSyntax, "Index '" + tok_.text + "' appears twice on the left");
+            // p(i,i) = ...: the same index twice is the diagonal, as in GAMS.
+            if (tok_.kind == Tok::Ident && st_.setOf(tok_.text) >= 0 && !isControlled(tok_.text))
                 controlled_.push_back(toLower(tok_.text));
-            }
+            // A new label in a `*` position of the left side joins the universe.
+            if (tok_.kind == Tok::String && tok_.number >= 0 &&
+                (position >= static_cast<int>(s.domain.size()) || s.domain[static_cast<size_t>(position)] < 0))
+                st_.labels.intern(tok_.text);
             st.idx.push_back(indexArg(sym, position));
             if (!isPunct(",")) break;
             advance();
@@ -189,6 +198,7 @@ Statement Parser::solve() {
         for (size_t k = 0; k < st_.symbols.size(); k++)
             if (st_.symbols[k].kind == SymKind::Equation) m.equations.push_back(static_cast<int>(k));
     }
+    for (int ex : m.excludedEquations) m.equations.erase(std::remove(m.equations.begin(), m.equations.end(), ex), m.equations.end());
     for (int eq : m.equations)
         if (!st_.symbols[static_cast<size_t>(eq)].def.defined)
             failAt(modelTok, 71, "Equation '" + st_.symbols[static_cast<size_t>(eq)].name + "' of model '" + m.name +

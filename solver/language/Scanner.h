@@ -24,6 +24,7 @@ struct Token {
     Position start;
     int line = 1;     // 1-based line for messages
     int lastCol = 1;  // 1-based column of the last character, where markers go
+    bool isDot() const { return kind == Tok::Punct && text == "."; }
 };
 
 class Scanner {

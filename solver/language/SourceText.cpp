@@ -165,7 +165,7 @@ void Preprocessor::include(const std::string& rest, const std::string& directory
     std::string path = resolve(name, directory);
     std::ifstream in;
     if (fileExists(path)) in.open(path, std::ios::binary);  // regular files only: no devices, no folders
-    if (!in) return error(column, "Could not open the include file " + path);
+    if (!in.is_open()) return error(column, "Could not open the include file " + path);
     std::ostringstream text;
     text << in.rdbuf();
     file(text.str(), directoryOf(path), depth + 1);

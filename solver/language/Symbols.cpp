@@ -10,7 +10,16 @@ std::string toLower(std::string s) {
     return s;
 }
 
-int Labels::intern(const std::string& label) {
+namespace {
+// GAMS ignores trailing blanks in quoted labels: 'a ' is a.
+std::string withoutTrailingBlanks(const std::string& label) {
+    size_t end = label.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : label.substr(0, end + 1);
+}
+}  // namespace
+
+int Labels::intern(const std::string& written) {
+    std::string label = withoutTrailingBlanks(written);
     std::string key = toLower(label);
     auto it = index_.find(key);
     if (it != index_.end()) return it->second;
@@ -21,7 +30,7 @@ int Labels::intern(const std::string& label) {
 }
 
 int Labels::find(const std::string& label) const {
-    auto it = index_.find(toLower(label));
+    auto it = index_.find(toLower(withoutTrailingBlanks(label)));
     return it == index_.end() ? -1 : it->second;
 }
 

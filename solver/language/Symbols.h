@@ -72,6 +72,7 @@ struct Symbol {
 
     // Model.
     bool allEquations = false;
+    std::vector<int> excludedEquations;  // `all - e`
     std::vector<int> equations;
     double modelStat = NAN, solveStat = NAN, objVal = NAN;
     std::map<std::string, double> modelOptions;  // m.optcr = ... and the like, set while running

@@ -165,7 +165,7 @@ TEST(FrontEnd, ErrorsNameLineColumnAndMarkTheToken) {
         "SOS1 Variable n;\n"
         "Variable x(i);\n"
         "Equation e(i);\n"
-        "e(i).. x(i+1) =e= 1;\n"
+        "e(i).. x(i+n) =e= 1;\n"
         "p('c') = 2;\n"
         "execute_unload 'x.gdx';\n"
         "Scalar s;\n"
@@ -176,7 +176,7 @@ TEST(FrontEnd, ErrorsNameLineColumnAndMarkTheToken) {
     EXPECT_NE(all.find("3:3 $140"), std::string::npos) << all;                 // j is unknown
     EXPECT_NE(all.find("4:8 $140 Unknown symbol 'q'"), std::string::npos) << all;
     EXPECT_NE(all.find("5:4 $902 Line 5, column 1: SOS1"), std::string::npos) << all;
-    EXPECT_NE(all.find("8:11 $901 Line 8, column 11: lags and leads"), std::string::npos) << all;
+    EXPECT_NE(all.find("8:12 $901 Line 8, column 12: a lag or lead needs a whole number"), std::string::npos) << all;
     EXPECT_NE(all.find("9:5 $116"), std::string::npos) << all;                 // 'c' is no label at all
     EXPECT_NE(all.find("10:14 $901 Line 10, column 1: the 'execute_unload' statement"), std::string::npos) << all;
     EXPECT_NE(all.find("12:7 $149"), std::string::npos) << all;
