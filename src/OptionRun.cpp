@@ -37,10 +37,12 @@ double secondsSince(Clock::time_point start) {
 // Where the run's wall time went, for the closing line.
 struct RunTimes {
     double total = 0.0;
+    double startUp = 0.0;       // reading the inputs and starting the workers
+    double iterating = 0.0;     // the rounds of solves, from the first to the last
     double solving = 0.0;       // waiting for the workers
     double solverSum = 0.0;     // the solves' own wall times, summed over scenarios
     int solveRounds = 0;
-    double own() const { return total - solving; }
+    double own() const { return iterating - solving; }  // models, results, arithmetic
 };
 
 // --gams, or the first line of pathGAMS.txt without its line break.
@@ -213,11 +215,12 @@ private:
 };
 
 void printTimes(const RunTimes& t, int workers) {
-    double perRound = t.solveRounds > 0 ? t.total / t.solveRounds : 0.0;
-    std::printf("Time: %.3f s for %d solve rounds (%.4f s per round) on %d workers; waiting for the solves %.3f s "
-                "(solver time %.3f s summed over the scenarios); pha's own work %.3f s (%.1f%%).\n\n",
-                t.total, t.solveRounds, perRound, workers, t.solving, t.solverSum, t.own(),
-                t.total > 0 ? 100.0 * t.own() / t.total : 0.0);
+    double perRound = t.solveRounds > 0 ? t.iterating / t.solveRounds : 0.0;
+    std::printf("Time: %.3f s in all, %.3f s to start %d workers; %d solve rounds in %.3f s (%.4f s per round); "
+                "waiting for the solves %.3f s (solver time %.3f s summed over the scenarios); "
+                "pha's own work %.3f s (%.1f%% of the rounds).\n\n",
+                t.total, t.startUp, workers, t.solveRounds, t.iterating, perRound, t.solving, t.solverSum, t.own(),
+                t.iterating > 0 ? 100.0 * t.own() / t.iterating : 0.0);
 }
 
 void removeScenarioFiles(int numScenarios) {
@@ -247,8 +250,11 @@ void runOptionMode(const RunOptions& o) {
     RunRecord record(o.jsonFile, o, S->numScenarios, session.workers());
 
     OptionRun run(o, *S, session, results, tpl, record);
+    run.times().startUp = secondsSince(start);
+    auto iterating = Clock::now();
     if (o.start == "solve" && o.maxIterations > 0) run.solveScenariosAlone();
     run.iterate();
+    run.times().iterating = secondsSince(iterating);
     session.close();
     results.close();
 
