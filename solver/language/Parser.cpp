@@ -263,17 +263,33 @@ bool Parser::nextItem() {
     fail(kErrSyntax, "',' or ';' expected between declarations");
 }
 
+// A symbol declared earlier without data may be declared again with its data
+// (`Set i;` ... `Set i / a, b /;`); returns it, or -1 when the name is new.
+int Parser::laterData(SymKind kind, const Token& nameTok) {
+    int sym = st_.find(nameTok.text);
+    if (sym < 0) return -1;
+    const Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    if (s.kind != kind || !s.members.empty() || !s.values.empty()) return declareName(kind, nameTok);  // the duplicate error
+    return sym;
+}
+
 void Parser::declareSets() {
     while (tok_.kind == Tok::Ident) {
         Token nameTok = tok_;
         advance();
-        int sym = declareName(SymKind::Set, nameTok);
+        int again = laterData(SymKind::Set, nameTok);
+        int sym = again >= 0 ? again : declareName(SymKind::Set, nameTok);
         std::vector<int> dom = domainList();
         Symbol& s = st_.symbols[static_cast<size_t>(sym)];
-        s.domain = dom;
-        s.dim = dom.empty() ? 1 : static_cast<int>(dom.size());
-        if (dom.empty()) s.domain.push_back(-1);
-        st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
+        if (again < 0 || !dom.empty()) {
+            if (again >= 0 && static_cast<int>(dom.size()) != s.dim)
+                failAt(nameTok, kErrDimension, "Dimension different from the earlier declaration of '" + nameTok.text + "'");
+            s.domain = dom;
+            s.dim = dom.empty() ? 1 : static_cast<int>(dom.size());
+            if (dom.empty()) s.domain.push_back(-1);
+        }
+        std::string text = explanatoryText();
+        if (!text.empty() || again < 0) st_.symbols[static_cast<size_t>(sym)].text = text;
         if (isPunct("/")) setData(sym);
         st_.finishSet(sym);
         if (!nextItem()) break;
@@ -309,11 +325,17 @@ void Parser::declareParameters(bool scalar) {
     while (tok_.kind == Tok::Ident) {
         Token nameTok = tok_;
         advance();
-        int sym = declareName(SymKind::Parameter, nameTok);
+        int again = laterData(SymKind::Parameter, nameTok);
+        int sym = again >= 0 ? again : declareName(SymKind::Parameter, nameTok);
         std::vector<int> dom = scalar ? std::vector<int>() : domainList();
         if (scalar && isPunct("(")) fail(kErrDimension, "A scalar has no domain");
-        setDomain(sym, dom);
-        st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
+        if (again < 0) {
+            setDomain(sym, dom);
+        } else if (!dom.empty() && static_cast<int>(dom.size()) != st_.symbols[static_cast<size_t>(sym)].dim) {
+            failAt(nameTok, kErrDimension, "Dimension different from the earlier declaration of '" + nameTok.text + "'");
+        }
+        std::string text = explanatoryText();
+        if (!text.empty() || again < 0) st_.symbols[static_cast<size_t>(sym)].text = text;
         if (isPunct("/")) parameterData(sym);
         if (!nextItem()) break;
     }

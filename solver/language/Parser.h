@@ -67,6 +67,7 @@ private:
 
     // Declaration helpers
     int declareName(SymKind kind, const Token& nameTok);
+    int laterData(SymKind kind, const Token& nameTok);
     std::vector<int> domainList();
     void setDomain(int sym, const std::vector<int>& dom);
     std::string explanatoryText(bool toLineEnd = false);
@@ -78,6 +79,8 @@ private:
     void setData(int sym);
     void parameterData(int sym);
     bool readLabelTuple(std::vector<std::string>& parts, int& col);
+    std::vector<std::string> readLabelPosition(int& col);
+    std::vector<std::vector<std::string>> readLabelTuples(int& col);
     std::string readLabel(int& col);
     std::vector<std::string> expandRange(const std::string& from, const std::string& to, int col);
     double readValue(int& col);

@@ -59,6 +59,55 @@ bool Parser::readLabelTuple(std::vector<std::string>& parts, int& col) {
     return true;
 }
 
+// One position of a data item: a label, a range a*b, or a parenthesised list of them.
+std::vector<std::string> Parser::readLabelPosition(int& col) {
+    std::vector<std::string> labels;
+    bool list = sc_.peekChar() == '(';
+    if (list) sc_.getChar();
+    for (;;) {
+        if (list) sc_.skipBlanks();
+        std::string first = readLabel(col);
+        if (sc_.peekChar() == '*') {
+            sc_.getChar();
+            sc_.skipBlanks();
+            std::string last = readLabel(col);
+            for (std::string& l : expandRange(first, last, col)) labels.push_back(std::move(l));
+        } else {
+            labels.push_back(first);
+        }
+        if (!list) return labels;
+        sc_.skipBlanks();
+        if (sc_.peekChar() == ',') {
+            sc_.getChar();
+            continue;
+        }
+        if (sc_.peekChar() != ')')
+            throw Failure{sc_.lineNumber(), sc_.position().col + 1, kErrSyntax, "')' expected to close the label list"};
+        sc_.getChar();
+        col = sc_.position().col;
+        return labels;
+    }
+}
+
+// label.label..., each position possibly a range or a (list): every combination.
+std::vector<std::vector<std::string>> Parser::readLabelTuples(int& col) {
+    std::vector<std::vector<std::string>> tuples{{}};
+    for (;;) {
+        std::vector<std::string> position = readLabelPosition(col);
+        std::vector<std::vector<std::string>> next;
+        if (tuples.size() * position.size() > 10000000)
+            throw Failure{sc_.lineNumber(), col, kErrSyntax, "Too many combinations in one data item"};
+        for (const auto& t : tuples)
+            for (const std::string& l : position) {
+                next.push_back(t);
+                next.back().push_back(l);
+            }
+        tuples = std::move(next);
+        if (sc_.peekChar() != '.') return tuples;
+        sc_.getChar();
+    }
+}
+
 // s1*s9, 1*10, t01*t12: a common prefix and an ascending number.
 std::vector<std::string> Parser::expandRange(const std::string& from, const std::string& to, int col) {
     auto split = [](const std::string& s, std::string& prefix, std::string& digits) {
@@ -155,8 +204,7 @@ void Parser::setData(int sym) {
     beginRawData();
     while (nextDataItem("element list")) {
         int line = sc_.lineNumber(), col = 0;
-        std::vector<std::string> parts;
-        bool tuple = readLabelTuple(parts, col);
+        std::vector<std::vector<std::string>> tuples = readLabelTuples(col);
         sc_.skipBlanks();
         std::string text;
         char q = sc_.peekChar();
@@ -167,12 +215,7 @@ void Parser::setData(int sym) {
             while (sc_.peekChar() && sc_.peekChar() != ',' && sc_.peekChar() != '/') text += sc_.getChar();
             while (!text.empty() && text.back() == ' ') text.pop_back();
         }
-        if (tuple) {
-            st_.addMember(sym, toTuple(sym, parts, line, col), text);
-        } else {
-            for (const std::string& label : expandRange(parts[0], parts[1], col))
-                st_.addMember(sym, toTuple(sym, {label}, line, col), text);
-        }
+        for (const auto& parts : tuples) st_.addMember(sym, toTuple(sym, parts, line, col), text);
     }
     endRawData();
 }
@@ -186,16 +229,9 @@ void Parser::parameterData(int sym) {
             st_.symbols[static_cast<size_t>(sym)].values[Tuple{}] = readValue(col);
             continue;
         }
-        std::vector<std::string> parts;
-        bool tuple = readLabelTuple(parts, col);
+        // `1*3 5` and `(a,b).x 5` give every element the value.
         std::vector<Tuple> targets;
-        if (tuple) {
-            targets.push_back(toTuple(sym, parts, line, col));
-        } else {
-            // `1*3 5` gives every element of the range the value.
-            for (const std::string& label : expandRange(parts[0], parts[1], col))
-                targets.push_back(toTuple(sym, {label}, line, col));
-        }
+        for (const auto& parts : readLabelTuples(col)) targets.push_back(toTuple(sym, parts, line, col));
         sc_.skipBlanks();
         if (sc_.peekChar() == '=') sc_.getChar();
         sc_.skipBlanks();
@@ -210,7 +246,8 @@ void Parser::declareTable() {
     expectIdent("a table name");
     int sym = declareName(SymKind::Parameter, nameTok);
     std::vector<int> dom = domainList();
-    if (dom.size() < 2) failAt(nameTok, kErrDimension, "A table needs at least two index positions");
+    bool inferred = dom.empty();  // Table td: the dimension comes from its labels
+    if (dom.size() == 1) failAt(nameTok, kErrDimension, "A table needs at least two index positions");
     setDomain(sym, dom);
     st_.symbols[static_cast<size_t>(sym)].text = explanatoryText(true);
 
@@ -226,14 +263,19 @@ void Parser::declareTable() {
         std::vector<std::string> parts;
     };
     std::vector<Column> columns;
-    sc_.skipBlanks();
-    while (!sc_.atLineEnd()) {
-        int from = sc_.position().col, col = 0;
-        std::vector<std::string> parts;
-        if (!readLabelTuple(parts, col)) throw Failure{sc_.lineNumber(), col, kErrUnsupported, "Ranges are not supported in table headers"};
-        columns.push_back({from, col - 1, parts});
+    auto readHeader = [&]() {
+        columns.clear();
         sc_.skipBlanks();
-    }
+        while (!sc_.atLineEnd()) {
+            int from = sc_.position().col, col = 0;
+            std::vector<std::string> parts;
+            if (!readLabelTuple(parts, col))
+                throw Failure{sc_.lineNumber(), col, kErrUnsupported, "Ranges are not supported in table headers"};
+            columns.push_back({from, col - 1, parts});
+            sc_.skipBlanks();
+        }
+    };
+    readHeader();
     bool done = false;
     while (!done) {
         sc_.nextLine();
@@ -244,9 +286,11 @@ void Parser::declareTable() {
             sc_.getChar();
             break;
         }
-        if (sc_.peekChar() == '+')
-            throw Failure{sc_.lineNumber(), sc_.position().col + 1, kErrUnsupported,
-                          "Line " + std::to_string(sc_.lineNumber()) + ": continued tables ('+') are not supported by this solver"};
+        if (sc_.peekChar() == '+') {  // a continuation block: new column labels, then its rows
+            sc_.getChar();
+            readHeader();
+            continue;
+        }
         {
             // A table may end without ';' when the next statement begins.
             Position rowStart = sc_.position();
@@ -285,10 +329,17 @@ void Parser::declareTable() {
                     best = static_cast<int>(k);
                 }
             }
+            // A number wholly left of a label, right of the label before it, belongs to it.
+            for (size_t k = 0; best < 0 && k < columns.size(); k++)
+                if (to < columns[k].from && (k == 0 || from > columns[k - 1].to)) best = static_cast<int>(k);
             if (best < 0) throw Failure{line, col, kErrSyntax, "Number not under any column label of the table"};
             std::vector<std::string> parts = rowParts;
             parts.insert(parts.end(), columns[static_cast<size_t>(best)].parts.begin(),
                          columns[static_cast<size_t>(best)].parts.end());
+            if (inferred) {
+                setDomain(sym, std::vector<int>(parts.size(), -1));
+                inferred = false;
+            }
             st_.symbols[static_cast<size_t>(sym)].values[toTuple(sym, parts, line, col)] = v;
         }
     }

@@ -33,7 +33,13 @@ void Parser::defineEquation(int sym) {
         }
         expectPunct(")", "to close the equation's domain");
     }
-    if (static_cast<int>(def.domainIdx.size()) != s.dim)
+    if (s.dim == 0 && s.domain.empty() && !def.domainIdx.empty()) {
+        // Equation e; ... e(i).. : the definition gives the domain.
+        std::vector<int> dom;
+        for (const std::string& idx : def.domainIdx) dom.push_back(st_.find(idx));
+        setDomain(sym, dom);
+    }
+    if (static_cast<int>(def.domainIdx.size()) != st_.symbols[static_cast<size_t>(sym)].dim)
         failAt(nameTok, kErrDimension, "Dimension different: equation '" + s.name + "' is declared with " +
                                            std::to_string(s.dim) + " index position(s)");
     if (isPunct("$")) {

@@ -145,3 +145,29 @@ TEST(LanguageItems, ModelListsWithExclusions) {
     EXPECT_EQ(m.rows.size(), 2u);
     EXPECT_EQ(n.rows.size(), 2u);  // n inherits the exclusion; b is listed but excluded too
 }
+
+TEST(LanguageItems, DataLayoutsGamsAccepts) {
+    auto r = run("Set i, j;\n"
+                 "Set i / a, b, c /;\nSet j / x, y /;\n"
+                 "Set ij(i,j) / (a,b).x, c.(x,y) /;\n"
+                 "Parameter p(i,j) / (a,c).y 3, b.(x,y) 4 /, q(*) / new 1 /;\n"
+                 "Parameter later(i);\nParameter later / a 7 /;\n"
+                 "Table t\n"
+                 "        x      y\n"
+                 "  a   1        2\n"   // 1 left of its label x
+                 "  b          5\n"     // 5 wholly between x and y: y's
+                 "+       z\n"
+                 "  c     9\n"
+                 ";\n"
+                 "Equation e; Variable v(i); e(i).. v(i) =e= 1;\n");
+    EXPECT_EQ(r->members("ij"), "a.x b.x c.x c.y");
+    EXPECT_EQ(r->at("p", {"c", "y"}), 3.0);
+    EXPECT_EQ(r->at("p", {"b", "y"}), 4.0);
+    EXPECT_EQ(r->at("q", {"new"}), 1.0);
+    EXPECT_EQ(r->at("later", {"a"}), 7.0);
+    EXPECT_EQ(r->at("t", {"a", "x"}), 1.0);
+    EXPECT_EQ(r->at("t", {"a", "y"}), 2.0);
+    EXPECT_EQ(r->at("t", {"b", "y"}), 5.0);
+    EXPECT_EQ(r->at("t", {"c", "z"}), 9.0);
+    EXPECT_EQ(r->st.symbols[static_cast<size_t>(r->st.find("e"))].dim, 1);
+}
