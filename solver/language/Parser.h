@@ -103,6 +103,7 @@ private:
     ExprPtr primary();
     ExprPtr symbolRef(const Token& nameTok);
     ExprPtr aggregation(const std::string& name, int line);
+    ExprPtr domainCondition(const Token& nameTok, std::vector<std::string>& indices);
     ExprPtr functionCall(const std::string& name, int line);
     std::vector<IndexArg> indexList(int sym);
     IndexArg indexArg(int sym, int position);

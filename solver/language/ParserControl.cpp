@@ -50,10 +50,21 @@ Statement Parser::loopStatement() {
         }
         expectPunct(")", "to close the loop's index list");
     } else {
-        indexToks.push_back(tok_);
+        Token t = tok_;
         expectIdent("a set to loop over");
+        if (isPunct("(") && (st_.setOf(t.text) >= 0 || toLower(t.text) == "sameas")) {
+            controlled_ = loopControlled_;  // loop(ij(i,j), ...): over i and j where ij holds
+            std::vector<std::string> indices;
+            st.cond = domainCondition(t, indices);
+            for (const std::string& idx : indices) {
+                st.loopIdx.push_back(idx);
+                loopControlled_.push_back(idx);
+            }
+        } else {
+            indexToks.push_back(t);
+        }
     }
-    size_t mark = loopControlled_.size();
+    size_t mark = loopControlled_.size() - st.loopIdx.size();
     for (const Token& t : indexToks) {
         int set = st_.setOf(t.text);
         if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set");
@@ -66,7 +77,17 @@ Statement Parser::loopStatement() {
     controlled_ = loopControlled_;
     if (isPunct("$")) {
         advance();
-        st.cond = primary();
+        ExprPtr more = primary();
+        if (st.cond) {
+            ExprPtr both = std::make_shared<Expr>();
+            both->kind = EK::Bin;
+            both->ops = {"and"};
+            both->line = st.line;
+            both->args = {st.cond, more};
+            st.cond = both;
+        } else {
+            st.cond = more;
+        }
     }
     expectPunct(",", "between the loop's indices and its statements");
     blockBody(st.body, false);

@@ -363,11 +363,62 @@ IndexArg Parser::indexArg(int sym, int position) {
     return a;
 }
 
+// sum(ij(i,j), ...) and sum(sameas(i,j), ...): the indices inside that are not
+// controlled yet are what the aggregation runs over, the set or sameas its condition.
+ExprPtr Parser::domainCondition(const Token& nameTok, std::vector<std::string>& indices) {
+    advance();  // '('
+    std::vector<Token> inner;
+    for (;;) {
+        inner.push_back(tok_);
+        if (tok_.kind == Tok::String && toLower(nameTok.text) == "sameas") {
+            advance();
+        } else {
+            expectIdent("an index set");
+            if (st_.setOf(inner.back().text) < 0) failAt(inner.back(), kErrSyntax, "'" + inner.back().text + "' is not a set");
+        }
+        if (!isPunct(",")) break;
+        advance();
+    }
+    expectPunct(")", "to close the index list");
+    for (const Token& t : inner)
+        if (t.kind == Tok::Ident && !isControlled(t.text) &&
+            std::find(indices.begin(), indices.end(), toLower(t.text)) == indices.end()) {
+            if (st_.symbols[static_cast<size_t>(st_.setOf(t.text))].dim != 1)
+                failAt(t, kErrUnsupported, "Multi-dimensional sets as indices are not supported by this solver");
+            indices.push_back(toLower(t.text));
+        }
+    ExprPtr cond = make(EK::SetMember, nameTok.line);
+    if (toLower(nameTok.text) == "sameas") {
+        if (inner.size() != 2) failAt(nameTok, kErrSyntax, "sameas() compares two indices or labels");
+        cond->kind = EK::Func;
+        cond->name = "sameas";
+    } else {
+        cond->sym = st_.find(nameTok.text);
+        if (static_cast<int>(inner.size()) != st_.symbols[static_cast<size_t>(st_.setOf(nameTok.text))].dim)
+            failAt(nameTok, kErrDimension, "Dimension different: '" + nameTok.text + "' has " +
+                                               std::to_string(st_.symbols[static_cast<size_t>(st_.setOf(nameTok.text))].dim) +
+                                               " index position(s)");
+    }
+    for (const Token& t : inner) {
+        IndexArg a;
+        if (t.kind == Tok::String) {
+            a.isLabel = true;
+            a.label = st_.labels.find(t.text);
+        } else {
+            a.index = toLower(t.text);
+        }
+        cond->idx.push_back(a);
+    }
+    return cond;
+}
+
 ExprPtr Parser::aggregation(const std::string& name, int line) {
     advance();  // '('
     ExprPtr e = make(EK::Agg, line);
     e->name = name;
     std::vector<Token> indexToks;
+    std::vector<std::string> domainIndices;
+    ExprPtr domainCond;
     if (isPunct("(")) {
         advance();
         for (;;) {
@@ -378,8 +429,12 @@ ExprPtr Parser::aggregation(const std::string& name, int line) {
         }
         expectPunct(")", "to close the index list");
     } else {
-        indexToks.push_back(tok_);
+        Token t = tok_;
         expectIdent("an index set");
+        if (isPunct("(") && (st_.setOf(t.text) >= 0 || toLower(t.text) == "sameas"))
+            domainCond = domainCondition(t, domainIndices);
+        else
+            indexToks.push_back(t);
     }
     size_t mark = controlled_.size();
     for (const Token& t : indexToks) {
@@ -391,12 +446,17 @@ ExprPtr Parser::aggregation(const std::string& name, int line) {
         e->aggIdx.push_back(toLower(t.text));
         controlled_.push_back(toLower(t.text));
     }
-    ExprPtr cond;
+    for (const std::string& idx : domainIndices) {
+        e->aggIdx.push_back(idx);
+        controlled_.push_back(idx);
+    }
+    ExprPtr cond = domainCond;
     try {
         if (isPunct("$")) {
             advance();
-            cond = primary();
-            if (cond->hasVar) fail(kErrUnsupported, "A condition must not depend on variables");
+            ExprPtr more = primary();
+            if (more->hasVar) fail(kErrUnsupported, "A condition must not depend on variables");
+            cond = cond ? binary("and", cond, more, line) : more;
         }
         expectPunct(",", "between the indices and the expression");
         ExprPtr body = expression();

@@ -171,3 +171,16 @@ TEST(LanguageItems, DataLayoutsGamsAccepts) {
     EXPECT_EQ(r->at("t", {"c", "z"}), 9.0);
     EXPECT_EQ(r->st.symbols[static_cast<size_t>(r->st.find("e"))].dim, 1);
 }
+
+TEST(LanguageItems, SetsAsDomainsOfSumsAndLoops) {
+    auto r = run("Set i / a, b, c /; Alias (i, j);\nSet ij(i,j) / a.b, b.c, c.c /;\n"
+                 "Parameter w(i,j), s1, s2, s3, cnt;\nw(i,j) = 10 * ord(i) + ord(j);\n"
+                 "s1 = sum(ij(i,j), w(i,j));\n"
+                 "s2 = sum(ij(i,j)$(ord(i) > 1), w(i,j));\n"
+                 "s3 = sum(i, sum(sameas(i,j), w(i,j)));\n"
+                 "loop(ij(i,j)$(not sameas(i,j)), cnt = cnt + 1);\n");
+    EXPECT_EQ(r->at("s1"), 12 + 23 + 33);
+    EXPECT_EQ(r->at("s2"), 23 + 33);
+    EXPECT_EQ(r->at("s3"), 11 + 22 + 33);
+    EXPECT_EQ(r->at("cnt"), 2.0);
+}
