@@ -105,6 +105,26 @@ void Runner::statement(const Statement& s, Env& env) {
             block(s.body, env);
         }
         return;
+    case Statement::For: {
+        double from = ev_.eval(*s.value, env), to = ev_.eval(*s.to, env);
+        double step = s.step ? ev_.eval(*s.step, env) : 1.0;
+        if (!(step > 0) || !std::isfinite(from) || !std::isfinite(to))
+            throw ExecError{s.line, "A for statement needs finite bounds and a positive step"};
+        // GAMS counts a fixed number of times, whatever the body does to the counter.
+        double times = std::floor((s.downward ? from - to : to - from) / step) + 1;
+        for (double k = 0; k < times; k++) {
+            budget_.check(s.line);
+            st_.symbols[static_cast<size_t>(s.sym)].values[Tuple{}] = from + (s.downward ? -k : k) * step;
+            block(s.body, env);
+        }
+        return;
+    }
+    case Statement::Repeat:
+        do {
+            budget_.check(s.line);
+            block(s.body, env);
+        } while (ev_.eval(*s.cond, env) == 0.0);
+        return;
     case Statement::Abort:
         if (!s.cond || ev_.eval(*s.cond, env) != 0.0)
             throw ExecError{s.line, "Abort triggered" + (s.attr.empty() ? std::string() : ": " + s.attr)};

@@ -131,6 +131,10 @@ void Parser::statement(std::vector<Statement>& out) {
         out.push_back(ifStatement());
     } else if (w == "while" && st_.find(tok_.text) < 0) {
         out.push_back(whileStatement());
+    } else if (w == "for" && st_.find(tok_.text) < 0) {
+        out.push_back(forStatement());
+    } else if (w == "repeat" && st_.find(tok_.text) < 0) {
+        out.push_back(repeatStatement());
     } else if (w == "abort" && st_.find(tok_.text) < 0) {
         out.push_back(abortStatement());
     } else if (w == "put" || w == "putclose") {
@@ -138,7 +142,7 @@ void Parser::statement(std::vector<Statement>& out) {
     } else {
         int sym = st_.find(tok_.text);
         if (sym < 0) {
-            static const char* const unsupported[] = {"for", "repeat", "put_utility", "put_utilities", "execute",
+            static const char* const unsupported[] = {"put_utility", "put_utilities", "execute",
                                                       "execute_unload", "execute_load", "acronym", "acronyms",
                                                       "function", "break", "continue"};
             for (const char* u : unsupported)

@@ -61,6 +61,8 @@ private:
     Statement ifStatement();
     Statement whileStatement();
     Statement abortStatement();
+    Statement forStatement();
+    Statement repeatStatement();
     Statement fileAttribute(int sym, const Token& nameTok, Statement st);
     Statement putStatement(bool close);
     void putItemFormat(PutItem& item);
@@ -120,6 +122,7 @@ private:
     bool allowVars_ = false;              // inside an equation definition
     int depth_ = 0;                        // nesting of parentheses and calls, bounded
     int blockDepth_ = 0;                   // nesting of loop, if and while bodies
+    int untilDepth_ = 0;                   // inside repeat bodies, where `until` ends the body
     struct DepthGuard {
         explicit DepthGuard(Parser& p);
         ~DepthGuard();

@@ -6,7 +6,7 @@ namespace gamsub {
 
 bool Parser::atStatementEnd() const {
     if (isPunct(";") || tok_.kind == Tok::End) return true;  // GAMS accepts a missing ';' at the end of the file
-    return blockDepth_ > 0 && (isPunct(")") || isWord("else") || isWord("elseif"));
+    return blockDepth_ > 0 && (isPunct(")") || isWord("else") || isWord("elseif") || (untilDepth_ > 0 && isWord("until")));
 }
 
 void Parser::endStatement(const char* what) {
@@ -23,7 +23,7 @@ void Parser::blockBody(std::vector<Statement>& out, bool stopAtElse) {
         blockDepth_ = 0;
         fail(kErrUnsupported, "Control statements nested too deeply (more than 100 levels)");
     }
-    while (!isPunct(")") && !(stopAtElse && (isWord("else") || isWord("elseif")))) {
+    while (!isPunct(")") && !(stopAtElse && (isWord("else") || isWord("elseif"))) && !(untilDepth_ > 0 && isWord("until"))) {
         if (tok_.kind == Tok::End) fail(kErrSyntax, "')' expected to close the control statement");
         if (tok_.kind == Tok::Ident && isDeclarationKeyword(tok_.text) && !isWord("solve") && !isWord("display") &&
             !isWord("option") && !isWord("options") && !isWord("put") && !isWord("putclose"))
@@ -130,6 +130,50 @@ Statement Parser::whileStatement() {
     blockBody(st.body, false);
     expectPunct(")", "to close the while statement");
     endStatement("after the while statement");
+    return st;
+}
+
+// for (s = a to|downto b [by c], ...);  s is a scalar parameter.
+Statement Parser::forStatement() {
+    Statement st = openStatement(Statement::For);
+    expectPunct("(", "after for");
+    Token var = tok_;
+    expectIdent("a scalar parameter to count with");
+    st.sym = st_.find(var.text);
+    if (st.sym < 0 || st_.symbols[static_cast<size_t>(st.sym)].kind != SymKind::Parameter ||
+        st_.symbols[static_cast<size_t>(st.sym)].dim != 0)
+        failAt(var, kErrSyntax, "A for statement counts with a declared scalar parameter");
+    expectPunct("=", "after the counter");
+    controlled_ = loopControlled_;
+    st.value = expression();
+    if (isWord("downto")) st.downward = true;
+    else if (!isWord("to")) fail(kErrSyntax, "'to' or 'downto' expected in the for statement");
+    advance();
+    st.to = expression();
+    if (isWord("by")) {
+        advance();
+        st.step = expression();
+    }
+    expectPunct(",", "before the statements of the for statement");
+    blockBody(st.body, false);
+    expectPunct(")", "to close the for statement");
+    endStatement("after the for statement");
+    return st;
+}
+
+// repeat (statements until cond);
+Statement Parser::repeatStatement() {
+    Statement st = openStatement(Statement::Repeat);
+    expectPunct("(", "after repeat");
+    untilDepth_++;
+    blockBody(st.body, false);
+    untilDepth_--;
+    if (!isWord("until")) fail(kErrSyntax, "'until' expected in the repeat statement");
+    advance();
+    controlled_ = loopControlled_;
+    st.cond = expression();
+    expectPunct(")", "to close the repeat statement");
+    endStatement("after the repeat statement");
     return st;
 }
 

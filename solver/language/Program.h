@@ -41,7 +41,7 @@ struct Branch {
 };
 
 struct Statement {
-    enum Kind { Assign, Solve, Display, Option, FileAttr, Put, PutClose, Loop, If, While, Abort } kind = Assign;
+    enum Kind { Assign, Solve, Display, Option, FileAttr, Put, PutClose, Loop, If, While, For, Repeat, Abort } kind = Assign;
     int line = 0;
 
     // Assign: sym[.attr](idx)$cond = value; FileAttr: sym.attr = value
@@ -68,9 +68,12 @@ struct Statement {
     int file = -1;
     std::vector<PutItem> putItems;
 
-    // Loop: the controlled indices and condition; While: cond. Both run `body`.
+    // Loop: the controlled indices and condition; While: cond; Repeat: cond ends it;
+    // For: sym runs from value to `to` by `step` (downto: a negative step). All run `body`.
     std::vector<std::string> loopIdx;
     std::vector<Statement> body;
+    ExprPtr to, step;
+    bool downward = false;
 
     // If: branches in order (if, elseif ...), then the else part.
     std::vector<Branch> branches;

@@ -184,3 +184,14 @@ TEST(LanguageItems, SetsAsDomainsOfSumsAndLoops) {
     EXPECT_EQ(r->at("s3"), 11 + 22 + 33);
     EXPECT_EQ(r->at("cnt"), 2.0);
 }
+
+TEST(LanguageItems, ForAndRepeat) {
+    auto r = run("Scalars k, total, down, n / 0 /, steps;\n"
+                 "for (k = 1 to 10 by 3, total = total + k);\n"
+                 "for (k = 3 downto 1, down = 10 * down + k);\n"
+                 "repeat (n = n + 1; steps = steps + 2 until n >= 4);\n");
+    EXPECT_EQ(r->at("total"), 1 + 4 + 7 + 10);
+    EXPECT_EQ(r->at("down"), 321.0);
+    EXPECT_EQ(r->at("n"), 4.0);
+    EXPECT_EQ(r->at("steps"), 8.0);
+}
