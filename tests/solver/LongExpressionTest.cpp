@@ -96,7 +96,7 @@ TEST(LongExpressions, MillionTermChainsEvaluateAndGenerate) {
     ASSERT_TRUE(compiled.objectiveGradient(x.data(), gradient.data()));
     EXPECT_EQ(gradient[0], 1000.0);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(seconds, 20.0);
+    EXPECT_LT(seconds, 120.0);  // linear work: 5-10 s in a release build, about 30 s with sanitizers
     std::cout << "million-term chains: " << seconds << " s\n";
 }
 
