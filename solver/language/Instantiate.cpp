@@ -66,7 +66,14 @@ int Builder::sum(std::vector<int> terms) {
 }
 
 int Builder::build(const Expr& e, Env& env) {
-    if (!e.hasVar) return m_.pool.constant(ev_.eval(e, env));
+    if (!e.hasVar) {
+        double v = ev_.eval(e, env);
+        // No solver takes an infinite coefficient or constant; GAMS refuses them at generation.
+        if (!std::isfinite(v))
+            throw ExecError{e.line, std::string("an equation term is ") + (std::isnan(v) ? "UNDF" : v > 0 ? "+INF" : "-INF") +
+                                        ": infinite or undefined coefficients and constants are not allowed in equations"};
+        return m_.pool.constant(v);
+    }
     switch (e.kind) {
     case EK::VarRef:
         if (!Evaluator::complete(ev_.tupleOf(e.idx, env))) return m_.pool.constant(0.0);  // x(t-1) before the first t

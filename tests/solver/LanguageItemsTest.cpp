@@ -195,3 +195,16 @@ TEST(LanguageItems, ForAndRepeat) {
     EXPECT_EQ(r->at("n"), 4.0);
     EXPECT_EQ(r->at("steps"), 8.0);
 }
+
+// An infinite coefficient (found by fuzzing: it aborted a solver library) ends generation with an execution error.
+TEST(LanguageItems, InfiniteCoefficientsAreRefusedAtGeneration) {
+    auto r = run("Positive Variable x; Variable z; Equation o; o.. z =e= inf*x;\nModel m / all /;\n"
+                 "solve m using lp minimizing z;\n");
+    try {
+        instantiate(r->st, r->program.back());
+        ADD_FAILURE() << "generated";
+    } catch (const ExecError& e) {
+        EXPECT_EQ(e.line, 1);
+        EXPECT_NE(e.message.find("+INF"), std::string::npos) << e.message;
+    }
+}
