@@ -18,6 +18,7 @@ GAMS_DOUBLE = os.environ["GAMS_DOUBLE"]
 BUNDLED = os.environ["BUNDLED_GAMS"]
 EXAMPLES = os.environ["EXAMPLES_DIR"]
 RUNS = os.environ["OPTION_RUNS_DIR"]
+os.makedirs(RUNS, exist_ok=True)
 
 TEMPLATE = """\
 * testdouble: c=@0  h=@1  xi=@2  w=@100  rho=@300  avg=@200  mode=@3 
