@@ -2,6 +2,8 @@
 #include "GAMSInOut.h"
 #include "Exceptions.h"
 #include "SafeFiles.h"
+#include "AverageChange.h"
+#include "IterationReport.h"
 
 #include <cstdio>
 #include <string>
@@ -10,45 +12,6 @@
 namespace {
 
 const char* const kResultsFile = "results.txt";
-
-void printIterationHeader(int iter) {
-    const std::string rule(60, '=');
-    std::printf("%s\n", rule.c_str());
-    std::printf("====================== Iteration %4d ======================\n", iter);
-    std::printf("%s\n\n", rule.c_str());
-}
-
-// numScenarios times the squared distance between the new first-stage average
-// and the one this iteration's models were built with. The scenarios can agree
-// with each other while the average still moves; delta alone misses that.
-double averageChange(const SCENARIOS& s, const std::vector<double>& previous) {
-    double sum = 0.0;
-    for (int j = 0; j < s.averageSolution1->size && j < static_cast<int>(previous.size()); j++) {
-        double d = s.averageSolution1->data[j] - previous[static_cast<size_t>(j)];
-        sum += d * d;
-    }
-    return s.numScenarios * sum;
-}
-
-void printConvergedVerdict(SCENARIOS& s) {
-    std::printf("Finished!\n\n");
-    std::printf("********** Optimal solution has been found! **********\n\n");
-    std::printf("First-stage optimal decision:");
-    s.averageSolution1->printVector();
-    for (int k = 1; k <= s.numScenarios; k++) {
-        std::printf("Second-stage optimal decision for scenario %d:\n", k);
-        s.averageSolution2[k - 1]->printVector();
-    }
-    std::printf("\n");
-    std::printf("The computing report has been saved in file 'results.txt'.\n\n");
-}
-
-void printLimitVerdict() {
-    std::printf("\nThe algorithm performed the given maximal number of iterations and\n");
-    std::printf("it does not reach an optimal solution for the given problem. Try to\n");
-    std::printf("increase the maximum number of iterations or the penalty parameter.\n\n");
-    std::printf("The report has been saved in file 'results.txt'.\n\n");
-}
 
 void removeScenarioFiles(int numScenarios) {
     for (int k = 1; k <= numScenarios; k++) {
@@ -70,18 +33,12 @@ void PHA::runPHA(int maxNumIter) {
         printIterationHeader(iter);
         S->makeGAMSSourceFiles(templet);
         // The average these models were built with, for the change test below.
-        std::vector<double> builtWith(S->averageSolution1->data,
-                                      S->averageSolution1->data + S->averageSolution1->size);
+        std::vector<double> builtWith = currentAverage(*S);
         runGAMSinParallel();
         S->loadAllScenarioSolutionsFromLSTFiles();
         S->calcAverageSolution();
 
-        std::printf("First-stage decision:\n");
-        S->averageSolution1->printVector();
-        for (int k = 1; k <= S->numScenarios; k++) {
-            std::printf("Second-stage decision for scenario %d:\n", k);
-            S->averageSolution2[k - 1]->printVector();
-        }
+        printIterationDecisions(*S);
         double dist = S->calcTerminationCondition();
         S->saveAllScenarioSolutionsToFile(iter, dist, fresult.stream());
         // A run stopped from outside keeps every finished iteration.

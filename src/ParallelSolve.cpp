@@ -5,6 +5,7 @@
 #include "Exceptions.h"
 #include "Launch.h"
 #include "SolveOutcome.h"
+#include "WorkerProgram.h"
 
 #include <cctype>
 #include <cerrno>
@@ -18,58 +19,6 @@
 #include <vector>
 
 namespace {
-
-// The working directory's absolute path, however long it is.
-std::string currentDirectory() {
-    std::vector<char> buffer(256);
-    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) {
-            throw GeneralException(" > ERROR! The path of the working directory cannot be determined.");
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return std::string(buffer.data());
-}
-
-bool isExecutableFile(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
-}
-
-bool workerOnPath() {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) return false;
-    std::string list(path);
-    size_t start = 0;
-    while (start <= list.size()) {
-        size_t end = list.find(':', start);
-        if (end == std::string::npos) end = list.size();
-        std::string dir = list.substr(start, end - start);
-        if (dir.empty()) dir = ".";
-        if (isExecutableFile(dir + "/scw")) return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-// mpirun finds "scw" through the PATH; when it is not there but lies beside
-// this program (as in a build tree), its absolute path is handed over instead.
-std::string workerProgram() {
-    if (workerOnPath()) return "scw";
-    std::vector<char> buffer(256);
-    for (;;) {
-        ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0) return "scw";
-        if (static_cast<size_t>(n) < buffer.size()) {
-            std::string self(buffer.data(), static_cast<size_t>(n));
-            size_t slash = self.rfind('/');
-            if (slash == std::string::npos) return "scw";
-            std::string beside = self.substr(0, slash + 1) + "scw";
-            return isExecutableFile(beside) ? beside : "scw";
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
 
 void removeDoneFiles(int n) {
     for (int k = 1; k <= n; k++) std::remove(doneFilePath("", k).c_str());

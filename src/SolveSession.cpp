@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "Exceptions.h"
+#include "ParallelSolve.h"
 #include "SolveOutcome.h"
 #include "WorkerProgram.h"
 
@@ -26,18 +27,6 @@ void removeDoneFiles(int n) {
 }
 
 bool fileExists(const std::string& name) { return access(name.c_str(), F_OK) == 0; }
-
-// Scenario numbers as "2, 5 and 7" (at most 10 named).
-std::string scenarioList(const std::vector<int>& numbers) {
-    std::string text;
-    size_t shown = std::min<size_t>(numbers.size(), 10);
-    for (size_t i = 0; i < shown; i++) {
-        if (i > 0) text += (i + 1 == shown && shown == numbers.size()) ? " and " : ", ";
-        text += std::to_string(numbers[i]);
-    }
-    if (shown < numbers.size()) text += " and " + std::to_string(numbers.size() - shown) + " more";
-    return text;
-}
 
 std::vector<int> scenariosWithoutDoneFile(int n) {
     std::vector<int> missing;
