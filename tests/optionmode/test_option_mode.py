@@ -11,7 +11,12 @@ import shutil
 import signal
 import subprocess
 import time
+import sys
 import unittest
+
+# The stand-in template and the process look-up of the classic end-to-end tests.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from stand_in import TEMPLATE, processes_mentioning  # noqa: E402
 
 PHA = os.environ["PHA_BIN"]
 GAMS_DOUBLE = os.environ["GAMS_DOUBLE"]
@@ -20,16 +25,6 @@ EXAMPLES = os.environ["EXAMPLES_DIR"]
 RUNS = os.environ["OPTION_RUNS_DIR"]
 os.makedirs(RUNS, exist_ok=True)
 
-TEMPLATE = """\
-* testdouble: c=@0  h=@1  xi=@2  w=@100  rho=@300  avg=@200  mode=@3 
-Set i /1/, j /1/;
-Variables x(i), y(j), z;
-Equations obj, recourse(j);
-obj.. z =e= @0 *x('1') + 0.5*@1 *sqr(x('1') - (@2 )) + (@100 )*x('1') + 0.5*@300 *sqr(x('1') - (@200 ));
-recourse(j).. y(j) =e= @2 - x('1');
-Model m /all/;
-Solve m using nlp minimizing z;
-"""
 
 
 NUMBER = r"-?\d+\.\d{10}"
@@ -61,18 +56,7 @@ def run(directory, args, timeout=300, stdin=None):
 
 def processes_in(directory):
     """Processes whose command line names the run directory (mpirun, scw, the solver)."""
-    found = []
-    for pid in os.listdir("/proc"):
-        if not pid.isdigit() or int(pid) == os.getpid():
-            continue
-        try:
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                cmd = f.read().replace(b"\0", b" ").decode(errors="replace")
-        except OSError:
-            continue
-        if directory in cmd:
-            found.append(f"{pid}: {cmd}")
-    return found
+    return [f"{pid}: {command}" for pid, command in processes_mentioning(directory)]
 
 
 def assert_no_processes_left(test, directory):
