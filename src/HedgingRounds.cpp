@@ -54,8 +54,10 @@ std::vector<SolveEnd> solveEnds(int numScenarios, bool stopOnEveryFault) {
 }  // namespace
 
 std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions& options) {
-    if (!(options.rho > 0.0)) refuseOption("The penalty parameter --rho must be positive.");
-    refuseValueLostInWriting("--rho", options.rho, options.digits);
+    // --rho auto and --rho-file are checked when their values are known.
+    const bool perVariable = options.rhoAuto || !options.rhoFile.empty();
+    if (!perVariable && !(options.rho > 0.0)) refuseOption("The penalty parameter --rho must be positive.");
+    if (!perVariable) refuseValueLostInWriting("--rho", options.rho, options.digits);
     // delta sums squared distances: the tolerance asks the scenarios to agree
     // within its square root, which the written values must be able to show.
     if (options.tolerance > 0.0 && std::sqrt(options.tolerance) < 0.5 * std::pow(10.0, -options.digits)) {
@@ -94,6 +96,7 @@ ModelRound HedgingRounds::round(bool weightsOff, bool rhoOff, bool forBound) con
     r.style.strict = true;
     r.style.weightsOff = weightsOff;
     r.style.rhoOff = rhoOff;
+    r.style.rhoPerVariable = rhoPerVariable_;
     r.objectiveVariable = objective_;
     r.costVariable = options_.costVariable;
     return r;

@@ -29,6 +29,9 @@ public:
     // Checks the options as checkedObjectiveVariable does.
     HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll);
 
+    // rho_j for the template codes 500..; kept by the caller.
+    void useRhoPerVariable(const std::vector<double>* rho) { rhoPerVariable_ = rho; }
+
     const std::string& objectiveVariable() const { return objective_; }
     std::vector<double> probabilities() const;
 
@@ -65,6 +68,7 @@ private:
     const RunOptions& options_;
     SolveAll solveAll_;
     std::string objective_;
+    const std::vector<double>* rhoPerVariable_ = nullptr;
 };
 
 #endif

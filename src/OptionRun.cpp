@@ -14,8 +14,10 @@
 #include "HedgingRounds.h"
 #include "IterationReport.h"
 #include "Launch.h"
+#include "RhoPerVariable.h"
 #include "RunLock.h"
 #include "RunRecord.h"
+#include "RunResume.h"
 #include "SafeFiles.h"
 #include "ScenarioModels.h"
 #include "SolveSession.h"
@@ -81,7 +83,13 @@ public:
           session_(session),
           results_(results),
           record_(record),
-          rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }) {}
+          rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }),
+          perVariable_(o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none") {
+        if (!o.rhoFile.empty()) rho_ = readRhoFile(o.rhoFile, S.numVariables1);
+        else rho_.assign(static_cast<size_t>(S.numVariables1), o.rho);  // 0 with --rho auto until iteration 0
+        S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
+        rounds_.useRhoPerVariable(&rho_);
+    }
 
     // The textbook first iteration: every scenario alone (weights 0, rho 0),
     // their average as the first average, rho (x_k - average) as the weights.
@@ -99,14 +107,23 @@ public:
             numbers.lower = step.objectiveMean;
             bounds_.offerLower(step.objectiveMean, 0);
         }
-        S_.updateAllWeights(o_.rho);
+        if (o_.rhoAuto) chooseRho(step);
+        updateWeights();
         if (o_.boundEvery > 0) evaluateBounds(0, numbers, false);
         finishIteration(numbers, start);
     }
 
+    // --resume: the state after the recorded run's last iteration; the next one follows it.
+    void resumeFrom(const ResumeState& state) {
+        restoreState(state, S_, bounds_);
+        rho_ = state.rho;
+        firstIteration_ = state.iteration + 1;
+        std::printf("Resuming after iteration %d of '%s'.\n\n", state.iteration, o_.resumeFile.c_str());
+    }
+
     // The dialogue's iteration and stop rule, with the bounds and the gap stop.
     void iterate() {
-        int iter = 1;
+        int iter = firstIteration_;
         // The first iteration alone may already close the gap (the bounds of iteration 0).
         if (o_.gap >= 0 && bounds_.gap() <= o_.gap) why_ = "the gap of the bounds is within --gap";
         bool stop = !why_.empty();
@@ -121,7 +138,11 @@ public:
             std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", iter, numbers.delta);
             std::printf("Change of the first-stage average in %d-th iteration is %0.9f.\n\n", iter, numbers.change);
             const bool converged = o_.tolerance > numbers.delta && o_.tolerance > numbers.change;
-            if (!converged) S_.updateAllWeights(o_.rho);
+            if (!converged && o_.rhoUpdate == "balance") {
+                balanceRho(S_, builtWith, rho_);
+                S_.rho = meanOf(rho_);
+            }
+            if (!converged) updateWeights();
             const bool last = converged || iter == o_.maxIterations;
             if (last || (o_.boundEvery > 0 && iter % o_.boundEvery == 0)) evaluateBounds(iter, numbers, true);
             finishIteration(numbers, start);
@@ -153,6 +174,20 @@ public:
     RunTimes& times() { return times_; }
 
 private:
+    // One rho for every variable keeps the dialogue's arithmetic bit for bit.
+    void updateWeights() {
+        if (perVariable_) updateWeightsPerVariable(S_, rho_, S_.rho);
+        else S_.updateAllWeights(o_.rho);
+    }
+
+    // --rho auto: c_j over the spread of the scenarios' first solutions, c_j
+    // from the scale of their mean cost (the objective with weights and rho 0).
+    void chooseRho(const HedgingRounds::Step& step) {
+        const double cost = step.hasObjectiveMean ? step.objectiveMean : step.expectedCost;
+        rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, cost));
+        S_.rho = meanOf(rho_);
+    }
+
     void solveAll(int iteration) {
         auto solveStart = Clock::now();
         session_.solveAll(iteration);
@@ -196,9 +231,12 @@ private:
         numbers.hasBestUpper = bounds_.hasUpper();
         numbers.bestUpper = bounds_.upper();
         numbers.average = currentAverage(S_);
+        if (perVariable_) numbers.rho = rho_;
         numbers.seconds = secondsSince(start);
         std::printf("%s\n\n", iterationLine(numbers, bounds_).c_str());
         std::fflush(stdout);
+        // Set before the iteration is written, so the file always holds a state to go on from.
+        record_.setResumeState(resumeStateText(capturedState(S_, numbers.iteration, rho_, bounds_)));
         record_.addIteration(numbers);
     }
 
@@ -212,6 +250,9 @@ private:
     RunTimes times_;
     std::string why_;
     int iterations_ = 0;
+    int firstIteration_ = 1;
+    const bool perVariable_;
+    std::vector<double> rho_;  // rho_j of the first stage; S_.rho (code 300, second stage) is their mean
 };
 
 void printTimes(const RunTimes& t, int workers) {
@@ -242,6 +283,8 @@ void runOptionMode(const RunOptions& o) {
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
     checkedObjectiveVariable(tpl, o);
+    ResumeState resumed;
+    if (!o.resumeFile.empty()) resumed = readResumeState(o.resumeFile, S->numScenarios, o.n1, o.n2);
 
     std::string gamsPath = gamsPathOf(o);
     CheckedOutput results(kResultsFile);
@@ -252,7 +295,10 @@ void runOptionMode(const RunOptions& o) {
     OptionRun run(o, *S, session, results, tpl, record);
     run.times().startUp = secondsSince(start);
     auto iterating = Clock::now();
-    if (o.start == "solve" && o.maxIterations > 0) run.solveScenariosAlone();
+    if (!o.resumeFile.empty())
+        run.resumeFrom(resumed);
+    else if (o.start == "solve" && o.maxIterations > 0)
+        run.solveScenariosAlone();
     run.iterate();
     run.times().iterating = secondsSince(iterating);
     session.close();

@@ -39,6 +39,12 @@ std::string startChoice(const std::string& text) {
     return CLI::ExistingFile(text);
 }
 
+// --rho takes "auto" or a positive number.
+std::string rhoChoice(const std::string& text) {
+    if (text == "auto") return "";
+    return positiveNumber(text);
+}
+
 }  // namespace
 
 ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
@@ -65,7 +71,16 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
         ->required()->check(CLI::NonNegativeNumber);
     app.add_option("--tol", o.tolerance, "stop tolerance for delta (and for the change of the average)")
         ->required()->check(finite);
-    app.add_option("--rho", o.rho, "penalty parameter rho")->required()->check(positive);
+    std::string rhoText;
+    auto* rhoOption = app.add_option("--rho", rhoText,
+                                     "penalty parameter rho, or auto: rho per first-stage variable from the "
+                                     "scenarios' first solutions (needs --start solve)")
+                          ->check(CLI::Validator(rhoChoice, "NUMBER > 0|auto"));
+    app.add_option("--rho-file", o.rhoFile, "rho per first-stage variable, one value a line (instead of --rho)")
+        ->check(CLI::ExistingFile)->excludes(rhoOption);
+    app.add_option("--rho-update", o.rhoUpdate,
+                   "none, or balance: raise or lower rho per variable as the scenarios disagree or the average moves")
+        ->capture_default_str()->check(CLI::IsMember({"none", "balance"}));
     app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->required();
 
     app.add_option("--gams", o.gamsPath, "GAMS directory or program (default: first line of pathGAMS.txt)");
@@ -88,10 +103,18 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     app.add_option("--digits", o.digits, "decimals of the values written into the scenario models")
         ->capture_default_str()->check(CLI::Range(0, 17));
     app.add_option("--json", o.jsonFile, "write a machine-readable record of the run to this file");
+    app.add_option("--resume", o.resumeFile,
+                   "go on from the last iteration recorded in this --json record (give the run's other options again)")
+        ->check(CLI::ExistingFile);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
+        if (rhoText.empty() && o.rhoFile.empty()) throw CLI::RequiredError("--rho");
+        o.rhoAuto = rhoText == "auto";
+        if (!rhoText.empty() && !o.rhoAuto) o.rho = std::stod(rhoText);
+        if (o.rhoAuto && o.start != "solve")
+            throw CLI::ValidationError("--rho auto", "needs --start solve (it is chosen from the first solutions)");
     } catch (const CLI::CallForHelp&) {
         parsed.action = ParsedCommandLine::PrintAndExit;
         parsed.text = app.help();

@@ -12,7 +12,10 @@ struct RunOptions {
     int n1 = 0;                 // --n1: first-stage variables
     int n2 = 0;                 // --n2: second-stage variables
     double tolerance = 0.0;     // --tol: the stop tolerance for delta
-    double rho = 0.0;           // --rho: the penalty parameter
+    double rho = 0.0;           // --rho: the penalty parameter (0 with --rho auto or only --rho-file)
+    bool rhoAuto = false;       // --rho auto: rho per first-stage variable after iteration 0
+    std::string rhoFile;        // --rho-file: rho per first-stage variable
+    std::string rhoUpdate = "none";  // --rho-update: none or balance
     int maxIterations = 0;      // --max-iter
 
     // How the scenarios are solved.
@@ -28,6 +31,7 @@ struct RunOptions {
     double gap = -1.0;              // --gap: stop when the relative gap of the bounds is at most this; < 0: off
     int digits = 3;                 // --digits: decimals of the values written into the models
     std::string jsonFile;           // --json: a machine-readable record of the run
+    std::string resumeFile;         // --resume: a --json record to go on from
 };
 
 // What the command line asked for: a run, or only a text to print.

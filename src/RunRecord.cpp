@@ -32,7 +32,9 @@ RunRecord::RunRecord(const std::string& fileName, const RunOptions& o, int numSc
                      {"n1", o.n1},
                      {"n2", o.n2},
                      {"tolerance", o.tolerance},
-                     {"rho", o.rho},
+                     {"rho", o.rhoAuto ? json("auto") : json(o.rho)},
+                     {"rhoFile", o.rhoFile},
+                     {"rhoUpdate", o.rhoUpdate},
                      {"maxIterations", o.maxIterations},
                      {"start", o.start},
                      {"workers", workers},
@@ -55,6 +57,7 @@ void RunRecord::addIteration(const IterationNumbers& n) {
                {"bestU", number(n.hasBestUpper, n.bestUpper)},
                {"gap", gapOf(n.hasBestLower, n.bestLower, n.hasBestUpper, n.bestUpper)},
                {"average", n.average},
+               {"rho", n.rho},
                {"seconds", n.seconds}};
     iterations_.push_back(it.dump());
     write();
@@ -76,7 +79,9 @@ std::string RunRecord::text() const {
     // Assembled from the parts dumped when they were recorded, one iteration a line.
     std::string text = "{\n\"settings\": " + settings_ + ",\n\"iterations\": [";
     for (size_t i = 0; i < iterations_.size(); i++) text += (i == 0 ? "\n" : ",\n") + iterations_[i];
-    text += "\n],\n\"final\": " + (final_.empty() ? std::string("null") : final_) + "\n}\n";
+    text += "\n],\n\"final\": " + (final_.empty() ? std::string("null") : final_);
+    if (!resume_.empty()) text += ",\n\"resume\": " + resume_;
+    text += "\n}\n";
     return text;
 }
 

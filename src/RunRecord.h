@@ -21,6 +21,7 @@ struct IterationNumbers {
     bool hasLower = false, hasUpper = false, hasBestLower = false, hasBestUpper = false;
     double lower = 0.0, upper = 0.0, bestLower = 0.0, bestUpper = 0.0;
     std::vector<double> average;
+    std::vector<double> rho;  // rho per first-stage variable after the iteration (option mode with rho_j)
     double seconds = 0.0;  // wall time of the iteration, its bound solves included
 };
 
@@ -41,6 +42,8 @@ public:
 
     void addIteration(const IterationNumbers& numbers);  // writes the file
     void finish(const FinalAnswer& answer);              // writes the file
+    // The state to go on from after the iteration just added (JSON text); written with the next write.
+    void setResumeState(const std::string& state) { resume_ = state; }
 
     // The record as JSON text.
     std::string text() const;
@@ -52,6 +55,7 @@ private:
     std::string settings_;
     std::vector<std::string> iterations_;
     std::string final_;
+    std::string resume_;
 };
 
 #endif

@@ -117,6 +117,13 @@ std::string codeValue(const std::string& text, const SCENARIOS& set, int s, cons
         value = style.rhoOff ? 0.0 : set.rho;
     } else if (n == 400) {
         return std::to_string(s + 1);
+    } else if (n >= 500 && n <= 599 && style.rhoPerVariable != nullptr) {
+        const std::vector<double>& rho = *style.rhoPerVariable;
+        if (static_cast<size_t>(n - 500) >= rho.size())
+            refuse("A substitution code in the template has no value.", text, place,
+                   "The codes 500 to " + std::to_string(499 + static_cast<long>(rho.size())) + " stand for rho of the " +
+                       std::to_string(rho.size()) + " first-stage variables.");
+        value = style.rhoOff ? 0.0 : rho[static_cast<size_t>(n - 500)];
     } else {
         refuse("Unknown substitution code in the template.", text, place,
                "The known codes are 0 to 299, 300 (rho) and 400 (the scenario number).");

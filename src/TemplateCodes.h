@@ -4,6 +4,7 @@
 #define PHA_TEMPLATECODES_H
 
 #include <string>
+#include <vector>
 
 #include "GAMSInOut.h"
 
@@ -19,6 +20,9 @@ struct CodeStyle {
     bool strict = false;      // refuse a code with characters glued to it ("@0;")
     bool weightsOff = false;  // every weight written as 0 (first solves, inner bound solves)
     bool rhoOff = false;      // rho written as 0 (first solves and every bound solve)
+    // rho_j of the first-stage variables for the codes 500.. (option mode
+    // only; without it those codes are unknown, as in the dialogue).
+    const std::vector<double>* rhoPerVariable = nullptr;
 };
 
 // Replaces every code of `body` (one template line without its line feed) by

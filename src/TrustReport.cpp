@@ -21,11 +21,19 @@ void printPlan(const std::vector<double>& plan) {
 
 }  // namespace
 
+// ", rho (r1, r2, ...)" when the run keeps a rho per variable.
+static std::string rhoShown(const std::vector<double>& rho) {
+    if (rho.empty()) return "";
+    std::string text = ", rho (";
+    for (size_t j = 0; j < rho.size(); j++) text += (j > 0 ? ", " : "") + shown(true, "%.4g", rho[j]);
+    return text + ")";
+}
+
 std::string iterationLine(const IterationNumbers& n, const BoundKeeper& b) {
     return "Iteration " + std::to_string(n.iteration) + ": delta " + shown(true, "%.3e", n.delta) + ", D " +
            shown(n.hasChange, "%.3e", n.change) + ", E[cost] " + shown(n.hasExpectedCost, "%.6f", n.expectedCost) +
            ", best L " + shown(b.hasLower(), "%.6f", b.lower()) + ", best U " + shown(b.hasUpper(), "%.6f", b.upper()) +
-           ", gap " + shown(b.hasLower() && b.hasUpper(), "%.3e", b.gap());
+           ", gap " + shown(b.hasLower() && b.hasUpper(), "%.3e", b.gap()) + rhoShown(n.rho);
 }
 
 std::string printTrustVerdict(const BoundKeeper& b, double gapLimit, const std::string& why,

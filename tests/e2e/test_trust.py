@@ -32,7 +32,7 @@ def farmer(name):
 
 def pha(directory, *options, template="farmer-cost.gms", n1=3, n2=6, tol="0.01", rho="1", max_iter="100"):
     args = [PHA, "--template", template, "--scenarios", "scenarios.txt", "--n1", str(n1), "--n2", str(n2),
-            "--tol", tol, "--rho", rho, "--max-iter", max_iter, "--gams", os.path.dirname(GAMS),
+            "--tol", tol] + (["--rho", rho] if rho is not None else []) + ["--max-iter", max_iter, "--gams", os.path.dirname(GAMS),
             "--workers", "2"] + list(options)
     return subprocess.run(args, cwd=directory, capture_output=True, text=True, timeout=280)
 

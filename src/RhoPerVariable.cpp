@@ -1,0 +1,107 @@
+#include "RhoPerVariable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "Exceptions.h"
+
+namespace {
+
+[[noreturn]] void refuseRhoFile(const std::string& fileName, long line, const std::string& text) {
+    const std::string message = " > ERROR! --rho-file '" + fileName + "'" +
+                                (line > 0 ? ", line " + std::to_string(line) : std::string()) + ": " + text;
+    throw WrongInputParameter(message.c_str());
+}
+
+}  // namespace
+
+std::vector<double> readRhoFile(const std::string& fileName, int n1) {
+    std::ifstream in(fileName);
+    if (!in) refuseRhoFile(fileName, 0, "the file cannot be read.");
+    std::vector<double> rho;
+    std::string line;
+    long number = 0;
+    while (std::getline(in, line)) {
+        number++;
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word) || word[0] == '%') continue;
+        char* end = nullptr;
+        const double value = std::strtod(word.c_str(), &end);
+        if (end != word.c_str() + word.size() || !std::isfinite(value) || !(value > 0.0))
+            refuseRhoFile(fileName, number, "'" + word + "' is not a finite number greater than 0.");
+        std::string extra;
+        if (words >> extra) refuseRhoFile(fileName, number, "one value a line, but '" + extra + "' follows.");
+        rho.push_back(value);
+    }
+    if (static_cast<int>(rho.size()) != n1)
+        refuseRhoFile(fileName, 0, "it has " + std::to_string(rho.size()) + " values, --n1 asks for " +
+                                       std::to_string(n1) + ".");
+    return rho;
+}
+
+std::vector<double> costOverSpreadRho(const SCENARIOS& set, const std::vector<double>& costPerUnit) {
+    std::vector<double> rho;
+    for (int j = 0; j < set.numVariables1; j++) {
+        double spread = 0.0;
+        for (int s = 0; s < set.numScenarios; s++)
+            spread += set.scenarios[s]->probability *
+                      std::fabs(set.scenarios[s]->solution1->data[j] - set.averageSolution1->data[j]);
+        const double c = j < static_cast<int>(costPerUnit.size()) ? costPerUnit[static_cast<size_t>(j)] : 1.0;
+        // A variable with no cost still needs a positive rho to be pulled to the average.
+        rho.push_back(std::max(c, 1e-6) / std::max(1.0, spread));
+    }
+    return rho;
+}
+
+std::vector<double> costPerUnitEstimate(const SCENARIOS& set, double expectedCost) {
+    double size = 0.0;
+    for (int j = 0; j < set.numVariables1; j++) size += std::fabs(set.averageSolution1->data[j]);
+    return std::vector<double>(static_cast<size_t>(set.numVariables1),
+                               std::fabs(expectedCost) / std::max(1.0, size));
+}
+
+bool balanceRho(const SCENARIOS& set, const std::vector<double>& previousAverage, std::vector<double>& rho,
+                double ratio, double factor) {
+    bool changed = false;
+    for (size_t j = 0; j < rho.size() && j < previousAverage.size(); j++) {
+        const int jj = static_cast<int>(j);
+        if (jj >= set.numVariables1) break;
+        double primal = 0.0;
+        for (int s = 0; s < set.numScenarios; s++) {
+            const double d = set.scenarios[s]->solution1->data[jj] - set.averageSolution1->data[jj];
+            primal += set.scenarios[s]->probability * d * d;
+        }
+        primal = std::sqrt(primal);
+        const double dual = rho[j] * std::fabs(set.averageSolution1->data[jj] - previousAverage[j]);
+        // Below 1e-9 the scenarios agree: no reason to raise rho any more.
+        if (primal > ratio * dual && primal > 1e-9) {
+            rho[j] *= factor;
+            changed = true;
+        } else if (dual > ratio * primal) {
+            rho[j] /= factor;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void updateWeightsPerVariable(SCENARIOS& set, const std::vector<double>& rho, double rho2) {
+    for (int s = 0; s < set.numScenarios; s++) {
+        SCENARIO* sc = set.scenarios[s];
+        for (int j = 0; j < set.numVariables1 && j < static_cast<int>(rho.size()); j++)
+            sc->weights1->data[j] += (sc->solution1->data[j] - set.averageSolution1->data[j]) * rho[static_cast<size_t>(j)];
+        for (int j = 0; j < set.numVariables2; j++)
+            sc->weights2->data[j] += (sc->solution2->data[j] - set.averageSolution2[s]->data[j]) * rho2;
+    }
+}
+
+double meanOf(const std::vector<double>& values) {
+    if (values.empty()) return 0.0;
+    double sum = 0.0;
+    for (double v : values) sum += v;
+    return sum / static_cast<double>(values.size());
+}

@@ -1,0 +1,39 @@
+// What an option-mode run needs to go on after it was stopped (--resume):
+// the state after its last finished iteration, kept in the --json record
+// under "resume" and read back from there.
+#ifndef PHA_RUNRESUME_H
+#define PHA_RUNRESUME_H
+
+#include <string>
+#include <vector>
+
+#include "Bounds.h"
+#include "GAMSInOut.h"
+
+struct ResumeState {
+    int iteration = 0;  // the last finished iteration
+    std::vector<std::vector<double>> weights1, weights2;  // per scenario
+    std::vector<double> average;                          // the first-stage average
+    std::vector<std::vector<double>> second;              // each scenario's last second stage
+    std::vector<double> rho;                              // rho_j of the first stage
+    double rhoScalar = 0.0;                               // code 300 and the second stage
+    bool hasLower = false, hasUpper = false;
+    double lower = 0.0, upper = 0.0;
+    int lowerIteration = -1, upperIteration = -1;
+    std::vector<double> plan;
+};
+
+ResumeState capturedState(const SCENARIOS& set, int iteration, const std::vector<double>& rho,
+                          const BoundKeeper& bounds);
+
+// The state as the JSON text of the record's "resume" entry.
+std::string resumeStateText(const ResumeState& state);
+
+// Reads the "resume" entry of a --json record and checks it against the run
+// (scenarios, n1, n2). Throws WrongInputParameter naming the file and what is wrong.
+ResumeState readResumeState(const std::string& fileName, int numScenarios, int n1, int n2);
+
+// Puts weights, averages and second stages back into the scenario set and the bounds into `bounds`.
+void restoreState(const ResumeState& state, SCENARIOS& set, BoundKeeper& bounds);
+
+#endif
