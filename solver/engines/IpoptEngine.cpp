@@ -21,7 +21,14 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void setOptions(Ipopt::OptionsList& options, const CompiledModel& compiled, const SolveOptions& limits) {
+// What changes from one attempt to the next when Ipopt does not converge.
+struct Attempt {
+    long maxIterations;
+    double boundRelaxFactor;
+    const char* muStrategy;
+};
+
+void setOptions(Ipopt::OptionsList& options, const CompiledModel& compiled, const Attempt& attempt) {
     options.SetIntegerValue("print_level", 0);
     options.SetStringValue("sb", "yes");
     // Tight enough that optima agree with exact answers to 1e-6 relative.
@@ -29,11 +36,11 @@ void setOptions(Ipopt::OptionsList& options, const CompiledModel& compiled, cons
     options.SetNumericValue("acceptable_tol", 1e-8);
     options.SetNumericValue("constr_viol_tol", 1e-9);
     options.SetNumericValue("compl_inf_tol", 1e-9);
-    // No bound relaxation: it shifts optima by about 1e-8 of each bound.
-    options.SetNumericValue("bound_relax_factor", 0.0);
-    // GAMS's iterlim is Ipopt's max_iter; reslim is enforced on the wall clock by the adapter.
-    options.SetIntegerValue("max_iter", static_cast<Ipopt::Index>(std::min<long>(limits.iterlim, INT_MAX)));
-    options.SetStringValue("mu_strategy", "adaptive");
+    options.SetNumericValue("bound_relax_factor", attempt.boundRelaxFactor);
+    // GAMS's iterlim bounds the iterations of all attempts; reslim is enforced
+    // on the wall clock by the adapter.
+    options.SetIntegerValue("max_iter", static_cast<Ipopt::Index>(std::min<long>(attempt.maxIterations, INT_MAX)));
+    options.SetStringValue("mu_strategy", attempt.muStrategy);
     // Approximate minimum degree with quasi-dense row detection: deterministic
     // (the automatic choice may pick a randomised ordering) and a dense row such
     // as a budget over all variables stays cheap.
@@ -67,6 +74,26 @@ void describeModel(const CompiledModel& compiled, SolveStatus& status) {
     status.solverLines.push_back(" ");
 }
 
+// Ends an attempt: whether its point is worth keeping and no other attempt can help.
+bool settled(const IpoptOutcome& outcome, Ipopt::ApplicationReturnStatus appStatus) {
+    if (!outcome.finalized) return appStatus != Ipopt::Solve_Succeeded && appStatus != Ipopt::Maximum_Iterations_Exceeded &&
+                                   appStatus != Ipopt::Restoration_Failed && appStatus != Ipopt::Error_In_Step_Computation &&
+                                   appStatus != Ipopt::Search_Direction_Becomes_Too_Small;
+    switch (outcome.status) {
+        case Ipopt::MAXITER_EXCEEDED:
+        case Ipopt::STOP_AT_TINY_STEP:
+        case Ipopt::RESTORATION_FAILURE:
+        case Ipopt::ERROR_IN_STEP_COMPUTATION: return outcome.timedOut;
+        default: return true;
+    }
+}
+
+// A relaxed bound lets Ipopt end a hair outside it: put the point back.
+void clipToBounds(std::vector<double>& x, const std::vector<double>& lower, const std::vector<double>& upper) {
+    for (size_t v = 0; v < x.size() && v < lower.size() && v < upper.size(); v++)
+        x[v] = std::min(std::max(x[v], lower[v]), upper[v]);
+}
+
 }  // namespace
 
 void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& status, double& callbackSeconds) {
@@ -75,20 +102,43 @@ void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& 
     describeModel(compiled, status);
     std::vector<double> lower, upper, start;
     ipoptVariables(model, compiled, lower, upper, start);
-    Ipopt::SmartPtr<IpoptAdapter> adapter = new IpoptAdapter(compiled, lower, upper, start);
-    adapter->setDeadline(started + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                       std::chrono::duration<double>(std::min(model.options.reslim, 1e9))));
-    Ipopt::SmartPtr<Ipopt::IpoptApplication> app = new Ipopt::IpoptApplication(false);
-    setOptions(*app->Options(), compiled, model.options);
-    std::istringstream noOptionFile;
-    Ipopt::ApplicationReturnStatus appStatus = app->Initialize(noOptionFile);
-    if (appStatus == Ipopt::Solve_Succeeded) appStatus = app->OptimizeTNLP(Ipopt::SmartPtr<Ipopt::TNLP>(adapter));
+    const auto deadline = started + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                        std::chrono::duration<double>(std::min(model.options.reslim, 1e9)));
+    // Exact bounds first (a relaxed bound shifts optima by about 1e-8 of each
+    // bound). On a degenerate face that setting can stall with ever shorter
+    // steps; the later attempts relax the bounds a little and then change the
+    // barrier strategy, each from the model's own start.
+    const long iterlim = std::max(0L, model.options.iterlim);
+    const Attempt attempts[] = {{std::min(iterlim, 1000L), 0.0, "adaptive"},
+                                {3000, 1e-10, "adaptive"},
+                                {3000, 1e-8, "monotone"}};
+    Ipopt::SmartPtr<IpoptAdapter> adapter;
+    Ipopt::ApplicationReturnStatus appStatus = Ipopt::Internal_Error;
+    long used = 0;
+    bool relaxed = false;
+    callbackSeconds = 0.0;
+    for (const Attempt& planned : attempts) {
+        Attempt attempt = planned;
+        attempt.maxIterations = std::min(attempt.maxIterations, iterlim - used);
+        if (Ipopt::IsValid(adapter) && attempt.maxIterations <= 0) break;
+        adapter = new IpoptAdapter(compiled, lower, upper, start);
+        adapter->setDeadline(deadline);
+        Ipopt::SmartPtr<Ipopt::IpoptApplication> app = new Ipopt::IpoptApplication(false);
+        setOptions(*app->Options(), compiled, attempt);
+        std::istringstream noOptionFile;
+        appStatus = app->Initialize(noOptionFile);
+        if (appStatus == Ipopt::Solve_Succeeded) appStatus = app->OptimizeTNLP(Ipopt::SmartPtr<Ipopt::TNLP>(adapter));
+        used += adapter->outcome().iterations;
+        callbackSeconds += adapter->outcome().callbackSeconds;
+        relaxed = attempt.boundRelaxFactor > 0.0;
+        if (settled(adapter->outcome(), appStatus)) break;
+    }
     double ipoptWall = secondsSince(started);
 
-    const IpoptOutcome& outcome = adapter->outcome();
-    callbackSeconds = outcome.callbackSeconds;
-    status.ipoptSeconds = std::max(0.0, ipoptWall - outcome.callbackSeconds);
-    status.iterations = outcome.iterations;
+    IpoptOutcome outcome = adapter->outcome();
+    if (relaxed) clipToBounds(outcome.x, lower, upper);
+    status.ipoptSeconds = std::max(0.0, ipoptWall - callbackSeconds);
+    status.iterations = static_cast<int>(std::min<long>(used, INT_MAX));
     status.evaluationErrors = outcome.evaluationErrors;
     bool defined = true;
     if (outcome.finalized && outcome.x.size() == static_cast<size_t>(compiled.variableCount()))

@@ -35,8 +35,15 @@ Engine engineFor(const ModelInstance& model, bool linear) {
             if (!linear) return discrete ? Engine::Bonmin : Engine::Ipopt;
             return discrete ? Engine::Cbc : Engine::Clp;
         case ModelType::MIQCP:
-        case ModelType::MINLP: return discrete ? Engine::Bonmin : Engine::Ipopt;
-        default: return Engine::Ipopt;
+        case ModelType::MINLP:
+            if (linear) return discrete ? Engine::Cbc : Engine::Clp;
+            return discrete ? Engine::Bonmin : Engine::Ipopt;
+        default:
+            // A QCP or NLP whose nonlinear terms all vanish (a quadratic
+            // penalty with weight 0) is an LP: the simplex method solves it
+            // exactly, at a vertex, where the interior point can stall on
+            // its degenerate faces.
+            return linear ? Engine::Clp : Engine::Ipopt;
     }
 }
 
@@ -111,9 +118,12 @@ void finishSolverLines(SolveStatus& status, double callbackSeconds) {
 
 }  // namespace
 
-std::string solverFor(const ModelInstance& model) { return engineName(engineFor(model, true)); }
+std::string solverFor(const ModelInstance& model) {
+    CompiledModel compiled(model);
+    return engineName(engineFor(model, compiled.linear()));
+}
 
-SolveStatus solveInstance(ModelInstance& model) {
+SolveStatus solveInstance(ModelInstance& model, const std::function<void(const std::string&)>& announce) {
     SolveStatus status;
     auto started = std::chrono::steady_clock::now();
     double callbackSeconds = 0.0;
@@ -123,6 +133,7 @@ SolveStatus solveInstance(ModelInstance& model) {
         setRowBounds(model, compiled);
         Engine engine = engineFor(model, compiled.linear());
         status.solverName = engineName(engine);
+        if (announce) announce(status.solverName);
         bool inconsistentBounds = false;
         for (const Column& column : model.columns)
             if (column.lower > column.upper) inconsistentBounds = true;

@@ -226,10 +226,11 @@ void Runner::solve(const Statement& s) {
     writeModelStatistics(listing_, instance,
                          std::chrono::duration<double>(std::chrono::steady_clock::now() - generationStart).count());
     if (log_)
-        *log_ << "---   " << instance.rows.size() << " rows  " << instance.columns.size() << " columns\n"
-              << "--- Executing IPOPT\n";
+        *log_ << "---   " << instance.rows.size() << " rows  " << instance.columns.size() << " columns\n";
     auto solveStart = std::chrono::steady_clock::now();
-    SolveStatus status = solveInstance(instance);
+    SolveStatus status = solveInstance(instance, [this](const std::string& solver) {
+        if (log_) *log_ << "--- Executing " << solver << '\n' << std::flush;
+    });
     budget_.extend(std::chrono::duration<double>(std::chrono::steady_clock::now() - solveStart).count());
     ipoptSeconds += status.ipoptSeconds;
     if (log_)
