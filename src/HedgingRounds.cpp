@@ -170,11 +170,28 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
     return meanObjective(iteration, "outer", lower);
 }
 
+void HedgingRounds::keepPlanMarginals(const std::vector<SolveEnd>& ends) {
+    std::vector<std::vector<double>> marginals;
+    for (int s = 0; s < set_.numScenarios; s++) {
+        if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) return;
+        try {
+            ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, "", "");
+            if (r.xMarginal.empty()) return;
+            marginals.push_back(r.xMarginal);
+        } catch (const GeneralException&) {
+            return;  // the bound's own reading reports what is wrong
+        }
+    }
+    planMarginals_ = marginals;
+}
+
 bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, double& upper) {
     ModelRound fixed = round(true, true, true);
     fixed.fixedPlan = plan;
+    planMarginals_.clear();
     solve(fixed, iteration);
     const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
+    keepPlanMarginals(ends);
     for (int s = 0; s < set_.numScenarios; s++)
         // A feasible point of every scenario is enough: its cost is at least the optimum's.
         if (ends[static_cast<size_t>(s)] != SolveEnd::Solved && ends[static_cast<size_t>(s)] != SolveEnd::Feasible) {

@@ -15,6 +15,7 @@
 #include "GAMSInOut.h"
 #include "RunOptions.h"
 #include "ScenarioModels.h"
+#include "ScenarioResults.h"
 
 // Checks the options against the template and returns the objective variable
 // (from --objective or the solve statement): a minimisation, rho > 0, rho and
@@ -56,12 +57,18 @@ public:
     // --cost). False, with the reason printed, when a scenario cannot take the plan.
     bool innerBound(int iteration, const std::vector<double>& plan, double& upper);
 
+    // x.m of every scenario in the last inner-bound round (the slope of its
+    // cost along each first-stage variable at the plan), or empty when a
+    // solution file did not give them.
+    const std::vector<std::vector<double>>& planMarginals() const { return planMarginals_; }
+
 private:
     ModelRound round(bool weightsOff, bool rhoOff, bool forBound) const;
     void solve(const ModelRound& round, int iteration);
     // sum_k p_k z_k of the round just solved; false, with the reason printed,
     // when an objective cannot be read.
     bool meanObjective(int iteration, const char* bound, double& mean) const;
+    void keepPlanMarginals(const std::vector<SolveEnd>& ends);
 
     const ModelTemplate& tpl_;
     SCENARIOS& set_;
@@ -69,6 +76,7 @@ private:
     SolveAll solveAll_;
     std::string objective_;
     const std::vector<double>* rhoPerVariable_ = nullptr;
+    std::vector<std::vector<double>> planMarginals_;
 };
 
 #endif

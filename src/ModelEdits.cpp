@@ -147,6 +147,8 @@ std::string solutionBlock(const std::string& solutionFile, int n1, int n2, const
                         "put phaSolution;\n";
     for (int j = 1; j <= n1; j++)
         block += "put 'x " + std::to_string(j) + " ' x.l('" + std::to_string(j) + "') /;\n";
+    for (int j = 1; j <= n1; j++)
+        block += "put 'xm " + std::to_string(j) + " ' x.m('" + std::to_string(j) + "') /;\n";
     for (int j = 1; j <= n2; j++)
         block += "put 'y " + std::to_string(j) + " ' y.l('" + std::to_string(j) + "') /;\n";
     if (!objectiveVariable.empty()) block += "put 'objective ' " + objectiveVariable + ".l /;\n";

@@ -1,5 +1,6 @@
 #include "OptionRun.h"
 
+
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "IterationReport.h"
 #include "Launch.h"
 #include "RhoPerVariable.h"
+#include "AndersonAcceleration.h"
+#include "HedgingPoint.h"
 #include "RunLock.h"
 #include "RunRecord.h"
 #include "RunResume.h"
@@ -84,7 +87,8 @@ public:
           results_(results),
           record_(record),
           rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }),
-          perVariable_(o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none") {
+          perVariable_(o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none" || o.accelerate > 0),
+          acceleration_(o.accelerate) {
         if (!o.rhoFile.empty()) rho_ = readRhoFile(o.rhoFile, S.numVariables1);
         else rho_.assign(static_cast<size_t>(S.numVariables1), o.rho);  // 0 with --rho auto until iteration 0
         S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
@@ -107,9 +111,10 @@ public:
             numbers.lower = step.objectiveMean;
             bounds_.offerLower(step.objectiveMean, 0);
         }
+        // --rho auto reads the scenarios' slopes at the average from the inner-bound round.
+        if (o_.boundEvery > 0 || o_.rhoAuto) evaluateBounds(0, numbers, false);
         if (o_.rhoAuto) chooseRho(step);
         updateWeights();
-        if (o_.boundEvery > 0) evaluateBounds(0, numbers, false);
         finishIteration(numbers, start);
     }
 
@@ -117,6 +122,7 @@ public:
     void resumeFrom(const ResumeState& state) {
         restoreState(state, S_, bounds_);
         rho_ = state.rho;
+        acceleration_.restore(state.acceleration);
         firstIteration_ = state.iteration + 1;
         std::printf("Resuming after iteration %d of '%s'.\n\n", state.iteration, o_.resumeFile.c_str());
     }
@@ -131,6 +137,8 @@ public:
             auto start = Clock::now();
             printIterationHeader(iter);
             std::vector<double> builtWith = currentAverage(S_);
+            const std::vector<double> pointBefore = hedgingPoint(S_, rho_);
+            const std::vector<double> rhoBefore = rho_;
             HedgingRounds::Step step = rounds_.hedgingStep(iter, false);
             printIterationDecisions(S_);
             IterationNumbers numbers = report(iter, step);
@@ -145,6 +153,12 @@ public:
             if (!converged) updateWeights();
             const bool last = converged || iter == o_.maxIterations;
             if (last || (o_.boundEvery > 0 && iter % o_.boundEvery == 0)) evaluateBounds(iter, numbers, true);
+            // The scenarios' own average is what this iteration reports; the
+            // mixed state (also after the last iteration, for --resume) is
+            // what the next one starts from.
+            numbers.average = currentAverage(S_);
+            lastAverage_ = numbers.average;
+            if (!converged && o_.accelerate > 0) accelerate(pointBefore, rhoBefore);
             finishIteration(numbers, start);
             if (converged) why_ = "the scenarios agree within the tolerance";
             else if (o_.gap >= 0 && bounds_.gap() <= o_.gap) why_ = "the gap of the bounds is within --gap";
@@ -159,7 +173,7 @@ public:
     void finish(double seconds) {
         FinalAnswer answer;
         answer.verdict = printTrustVerdict(bounds_, o_.gap >= 0 ? o_.gap : kDefaultVerdictGap, why_,
-                                           currentAverage(S_));
+                                           lastAverage_.empty() ? currentAverage(S_) : lastAverage_);
         answer.iterations = iterations_;
         answer.hasPlan = bounds_.hasUpper();
         answer.plan = bounds_.plan();
@@ -180,11 +194,28 @@ private:
         else S_.updateAllWeights(o_.rho);
     }
 
-    // --rho auto: c_j over the spread of the scenarios' first solutions, c_j
-    // from the scale of their mean cost (the objective with weights and rho 0).
+    // Anderson acceleration of the map from one iteration's state to the
+    // next; a change of rho changes the map and starts the history afresh.
+    void accelerate(const std::vector<double>& pointBefore, const std::vector<double>& rhoBefore) {
+        if (rhoBefore != rho_) {
+            acceleration_.reset();
+            return;
+        }
+        setHedgingPoint(S_, acceleration_.next(pointBefore, hedgingPoint(S_, rho_)), rho_);
+    }
+
+    // --rho auto: the curvature of the scenarios' costs between their own
+    // optima and the average (slopes from the inner-bound round); without
+    // slopes, the cost per unit over the spread of the first solutions.
     void chooseRho(const HedgingRounds::Step& step) {
-        const double cost = step.hasObjectiveMean ? step.objectiveMean : step.expectedCost;
-        rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, cost));
+        rho_ = secantRho(S_, rounds_.planMarginals(), currentAverage(S_));
+        if (rho_.empty()) {
+            std::printf("rho auto: the slopes at the average give no curvature (no marginals in the solution files, "
+                        "a scenario that cannot take the average, or scenarios that already agree); rho is the cost "
+                        "per unit over the spread of the first solutions.\n\n");
+            const double cost = step.hasObjectiveMean ? step.objectiveMean : step.expectedCost;
+            rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, cost));
+        }
         S_.rho = meanOf(rho_);
     }
 
@@ -230,13 +261,14 @@ private:
         numbers.bestLower = bounds_.lower();
         numbers.hasBestUpper = bounds_.hasUpper();
         numbers.bestUpper = bounds_.upper();
-        numbers.average = currentAverage(S_);
+        if (numbers.average.empty()) numbers.average = currentAverage(S_);
         if (perVariable_) numbers.rho = rho_;
         numbers.seconds = secondsSince(start);
         std::printf("%s\n\n", iterationLine(numbers, bounds_).c_str());
         std::fflush(stdout);
         // Set before the iteration is written, so the file always holds a state to go on from.
-        record_.setResumeState(resumeStateText(capturedState(S_, numbers.iteration, rho_, bounds_)));
+        record_.setResumeState(
+            resumeStateText(capturedState(S_, numbers.iteration, rho_, bounds_, acceleration_.history())));
         record_.addIteration(numbers);
     }
 
@@ -252,6 +284,8 @@ private:
     int iterations_ = 0;
     int firstIteration_ = 1;
     const bool perVariable_;
+    AndersonAcceleration acceleration_;
+    std::vector<double> lastAverage_;  // the scenarios' average of the last iteration
     std::vector<double> rho_;  // rho_j of the first stage; S_.rho (code 300, second stage) is their mean
 };
 

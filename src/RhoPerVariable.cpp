@@ -64,6 +64,34 @@ std::vector<double> costPerUnitEstimate(const SCENARIOS& set, double expectedCos
                                std::fabs(expectedCost) / std::max(1.0, size));
 }
 
+std::vector<double> secantRho(const SCENARIOS& set, const std::vector<std::vector<double>>& slopes,
+                              const std::vector<double>& plan) {
+    const size_t n1 = static_cast<size_t>(set.numVariables1);
+    if (slopes.size() != static_cast<size_t>(set.numScenarios) || plan.size() != n1) return {};
+    std::vector<double> rose(n1, 0.0), moved(n1, 0.0);
+    double roseAll = 0.0, movedAll = 0.0;
+    for (int s = 0; s < set.numScenarios; s++) {
+        const double p = set.scenarios[s]->probability;
+        const std::vector<double>& g = slopes[static_cast<size_t>(s)];
+        if (g.size() != n1) return {};
+        for (size_t j = 0; j < n1; j++) {
+            const double d = plan[j] - set.scenarios[s]->solution1->data[j];
+            rose[j] += p * g[j] * d;
+            moved[j] += p * d * d;
+        }
+    }
+    for (size_t j = 0; j < n1; j++) {
+        roseAll += rose[j];
+        movedAll += moved[j];
+    }
+    if (!(movedAll > 0.0) || !(roseAll > 0.0)) return {};
+    const double overall = roseAll / movedAll;
+    std::vector<double> rho(n1, overall);
+    for (size_t j = 0; j < n1; j++)
+        if (moved[j] > 0.0 && rose[j] > 0.0) rho[j] = rose[j] / moved[j];
+    return rho;
+}
+
 bool balanceRho(const SCENARIOS& set, const std::vector<double>& previousAverage, std::vector<double>& rho,
                 double ratio, double factor) {
     bool changed = false;

@@ -23,6 +23,16 @@ std::vector<double> costOverSpreadRho(const SCENARIOS& set, const std::vector<do
 // template's cost coefficients are not visible to pha).
 std::vector<double> costPerUnitEstimate(const SCENARIOS& set, double expectedCost);
 
+// rho_j as the curvature of the scenarios' costs along x_j: between each
+// scenario's own optimum x_k (where, solved alone, its slope is 0) and the
+// plan a, where `slopes` holds its slope g_k (x.m with x fixed at a), the
+// secant sum_k p_k g_kj (a_j - x_kj) / sum_k p_k (a_j - x_kj)^2. It is exact
+// for quadratic costs, for which this rho makes progressive hedging converge
+// fastest. Where a variable's secant is not positive the secant over all
+// variables together stands in; returns empty when that is not positive either.
+std::vector<double> secantRho(const SCENARIOS& set, const std::vector<std::vector<double>>& slopes,
+                              const std::vector<double>& plan);
+
 // Residual balancing: rho_j times `factor` where the scenarios' disagreement
 // sqrt(sum_k p_k (x_kj - average_j)^2) exceeds `ratio` times the dual residual
 // rho_j |average_j - previous_j|, divided by `factor` in the opposite case.

@@ -82,6 +82,9 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
                    "none, or balance: raise or lower rho per variable as the scenarios disagree or the average moves")
         ->capture_default_str()->check(CLI::IsMember({"none", "balance"}));
     app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->required();
+    app.add_option("--accelerate", o.accelerate,
+                   "Anderson acceleration: mix the last M iterations' states into the next (0: off)")
+        ->capture_default_str()->check(CLI::Range(0, 50));
 
     app.add_option("--gams", o.gamsPath, "GAMS directory or program (default: first line of pathGAMS.txt)");
     app.add_option("--start", o.start,

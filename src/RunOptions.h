@@ -17,6 +17,7 @@ struct RunOptions {
     std::string rhoFile;        // --rho-file: rho per first-stage variable
     std::string rhoUpdate = "none";  // --rho-update: none or balance
     int maxIterations = 0;      // --max-iter
+    int accelerate = 0;         // --accelerate: Anderson acceleration with this memory; 0: off
 
     // How the scenarios are solved.
     std::string gamsPath;       // --gams; empty: the first line of pathGAMS.txt

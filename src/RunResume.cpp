@@ -31,7 +31,7 @@ bool shaped(const std::vector<std::vector<double>>& table, size_t rows, size_t c
 }  // namespace
 
 ResumeState capturedState(const SCENARIOS& set, int iteration, const std::vector<double>& rho,
-                          const BoundKeeper& bounds) {
+                          const BoundKeeper& bounds, const AndersonAcceleration::History& acceleration) {
     ResumeState state;
     state.iteration = iteration;
     for (int s = 0; s < set.numScenarios; s++) {
@@ -49,6 +49,7 @@ ResumeState capturedState(const SCENARIOS& set, int iteration, const std::vector
     state.lowerIteration = bounds.lowerIteration();
     state.upperIteration = bounds.upperIteration();
     state.plan = bounds.plan();
+    state.acceleration = acceleration;
     return state;
 }
 
@@ -59,6 +60,11 @@ std::string resumeStateText(const ResumeState& s) {
               {"rhoScalar", s.rhoScalar}};
     if (s.hasLower) j["lower"] = {{"value", s.lower}, {"iteration", s.lowerIteration}};
     if (s.hasUpper) j["upper"] = {{"value", s.upper}, {"iteration", s.upperIteration}, {"plan", s.plan}};
+    if (!s.acceleration.points.empty())
+        j["acceleration"] = {{"points", s.acceleration.points},
+                             {"images", s.acceleration.images},
+                             {"lastResidual", s.acceleration.lastResidual},
+                             {"lastAccelerated", s.acceleration.lastAccelerated}};
     return j.dump();
 }
 
@@ -89,12 +95,22 @@ ResumeState readResumeState(const std::string& fileName, int numScenarios, int n
             s.upperIteration = r["upper"].at("iteration").get<int>();
             s.plan = r["upper"].at("plan").get<std::vector<double>>();
         }
+        if (r.contains("acceleration")) {
+            const json& a = r["acceleration"];
+            s.acceleration.points = a.at("points").get<std::vector<std::vector<double>>>();
+            s.acceleration.images = a.at("images").get<std::vector<std::vector<double>>>();
+            s.acceleration.lastResidual = a.at("lastResidual").get<double>();
+            s.acceleration.lastAccelerated = a.at("lastAccelerated").get<bool>();
+        }
     } catch (const json::exception& e) {
         refuseResume(fileName, std::string("not a record of pha --json: ") + e.what());
     }
     const size_t k = static_cast<size_t>(numScenarios), m1 = static_cast<size_t>(n1), m2 = static_cast<size_t>(n2);
     if (!shaped(s.weights1, k, m1) || !shaped(s.weights2, k, m2) || !shaped(s.second, k, m2) ||
-        s.average.size() != m1 || s.rho.size() != m1 || (s.hasUpper && s.plan.size() != m1))
+        s.average.size() != m1 || s.rho.size() != m1 || (s.hasUpper && s.plan.size() != m1) ||
+        s.acceleration.points.size() != s.acceleration.images.size() ||
+        !shaped(s.acceleration.points, s.acceleration.points.size(), k * m1) ||
+        !shaped(s.acceleration.images, s.acceleration.images.size(), k * m1))
         refuseResume(fileName, "it was written for another number of scenarios or variables than " +
                                    std::to_string(numScenarios) + " scenarios, --n1 " + std::to_string(n1) +
                                    " and --n2 " + std::to_string(n2) + ".");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "AndersonAcceleration.h"
 #include "Bounds.h"
 #include "GAMSInOut.h"
 
@@ -21,10 +22,13 @@ struct ResumeState {
     double lower = 0.0, upper = 0.0;
     int lowerIteration = -1, upperIteration = -1;
     std::vector<double> plan;
+    // --accelerate: the mixing history, so that the next iterate is the one
+    // the run would have had (points and images of the hedging state).
+    AndersonAcceleration::History acceleration;
 };
 
 ResumeState capturedState(const SCENARIOS& set, int iteration, const std::vector<double>& rho,
-                          const BoundKeeper& bounds);
+                          const BoundKeeper& bounds, const AndersonAcceleration::History& acceleration = {});
 
 // The state as the JSON text of the record's "resume" entry.
 std::string resumeStateText(const ResumeState& state);

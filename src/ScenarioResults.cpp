@@ -1,5 +1,6 @@
 #include "ScenarioResults.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -110,6 +111,9 @@ ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wa
     result.x.assign(static_cast<size_t>(n1), 0.0);
     result.y.assign(static_cast<size_t>(n2), 0.0);
     std::vector<bool> seenX(result.x.size(), false), seenY(result.y.size(), false);
+    std::vector<double> marginal(static_cast<size_t>(n1), 0.0);
+    std::vector<bool> seenMarginal(marginal.size(), false);
+    bool marginalsUsable = true;
     ListingFile file(name.c_str());
     std::string line;
     while (file.next(line)) {
@@ -122,6 +126,15 @@ ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wa
             double value = finiteValue(file, line, tokens[2]);
             if (key == "x") storeEntry(file, line, tokens[1], value, result.x, seenX);
             else storeEntry(file, line, tokens[1], value, result.y, seenY);
+        } else if (key == "xm" && tokens.size() == 3) {
+            // Marginals only guide the choice of rho: one that is not a
+            // number (UNDF, NA) makes them all unusable, not the file.
+            char* end = nullptr;
+            const double value = tokens[2] == "EPS" ? 0.0 : std::strtod(tokens[2].c_str(), &end);
+            if (tokens[2] != "EPS" && (end != tokens[2].c_str() + tokens[2].size() || !std::isfinite(value)))
+                marginalsUsable = false;
+            else
+                storeEntry(file, line, tokens[1], value, marginal, seenMarginal);
         } else if (key == "objective" && tokens.size() == 2) {
             result.objective = finiteValue(file, line, tokens[1]);
             result.hasObjective = true;
@@ -129,12 +142,14 @@ ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wa
             result.cost = finiteValue(file, line, tokens[1]);
             result.hasCost = true;
         } else {
-            refuseLine(file, line, "Lines read 'x <number> <value>', 'y <number> <value>', 'objective <value>' "
-                                   "or 'cost <value>'.");
+            refuseLine(file, line, "Lines read 'x <number> <value>', 'y <number> <value>', 'xm <number> <value>', "
+                                   "'objective <value>' or 'cost <value>'.");
         }
     }
     requireAll(name, "x", seenX);
     requireAll(name, "y", seenY);
+    if (marginalsUsable && std::find(seenMarginal.begin(), seenMarginal.end(), false) == seenMarginal.end())
+        result.xMarginal = marginal;
     if ((wantObjective && !result.hasObjective) || (wantCost && !result.hasCost)) {
         std::string message = " > ERROR! The solution file '" + name + "' has no value for the " +
                               (wantCost && !result.hasCost ? "cost." : "objective.");

@@ -10,6 +10,7 @@
 
 struct ScenarioResult {
     std::vector<double> x, y;
+    std::vector<double> xMarginal;  // x.m of every first-stage variable, or empty
     bool hasObjective = false;
     double objective = 0.0;
     bool hasCost = false;
@@ -28,7 +29,8 @@ enum class SolveEnd { Solved, Feasible, Infeasible, Unbounded, Failed };
 SolveEnd listingSolveEnd(const std::string& listing, std::string* detail = nullptr);
 
 // Reads a solution file: lines "x <j> <value>", "y <j> <value>",
-// "objective <value>", "cost <value>". Every x and y entry must stand once, and
+// "xm <j> <marginal>", "objective <value>", "cost <value>". Marginals are
+// kept only when every first-stage variable has a finite one (EPS is 0). Every x and y entry must stand once, and
 // the objective and cost when asked for. Throws GeneralException naming the
 // file, the line and the value for a value that is not a finite number.
 ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wantObjective, bool wantCost);

@@ -21,7 +21,10 @@ w('3') = @102 ;
 xbar('1') = @200 ;
 xbar('2') = @201 ;
 xbar('3') = @202 ;
-Scalar rho 'penalty parameter' / @300 /;
+Parameter rho(i) 'penalty parameter of each first-stage variable';
+rho('1') = @500 ;
+rho('2') = @501 ;
+rho('3') = @502 ;
 
 * x: acres planted (first stage). y: T of wheat and corn bought (1, 2), of
 * wheat and corn sold (3, 4), of beets sold at 36 within the quota (5) and
@@ -38,7 +41,7 @@ needCorn..  yield('2')*x('2') + y('2') - y('4') =g= 240;
 beets..     y('5') + y('6') =l= yield('3')*x('3');
 costDef..   scenarioCost =e= sum(i, cost(i)*x(i)) + 238*y('1') + 210*y('2')
                   - 170*y('3') - 150*y('4') - 36*y('5') - 10*y('6');
-obj..       z =e= scenarioCost + sum(i, w(i)*x(i)) + rho/2*sum(i, sqr(x(i) - xbar(i)));
+obj..       z =e= scenarioCost + sum(i, w(i)*x(i)) + sum(i, rho(i)/2*sqr(x(i) - xbar(i)));
 
 Model farmer / all /;
 Solve farmer using qcp minimizing z;

@@ -36,7 +36,11 @@ xbar('1') = @200 ;
 xbar('2') = @201 ;
 xbar('3') = @202 ;
 xbar('4') = @203 ;
-Scalar rho 'penalty parameter' / @300 /;
+Parameter rho(i) 'penalty parameter of each first-stage variable';
+rho('1') = @500 ;
+rho('2') = @501 ;
+rho('3') = @502 ;
+rho('4') = @503 ;
 
 * x: capacity built of each plant type (first stage); y: production of each
 * plant type in each mode (second stage).
@@ -50,7 +54,7 @@ budget..    sum(i, inv(i)*x(i)) =l= 120;
 cap(i)..    sum(k$(plant(k) eq ord(i)), y(k)) =l= x(i);
 demand(m).. sum(k$(mode(k) eq ord(m)), y(k)) =e= d(m);
 costDef..   scenarioCost =e= sum(i, inv(i)*x(i)) + sum(k, opk(k)*y(k));
-obj..       z =e= scenarioCost + sum(i, w(i)*x(i)) + rho/2*sum(i, sqr(x(i) - xbar(i)));
+obj..       z =e= scenarioCost + sum(i, w(i)*x(i)) + sum(i, rho(i)/2*sqr(x(i) - xbar(i)));
 
 Model lands / all /;
 Solve lands using qcp minimizing z;

@@ -16,7 +16,7 @@ c = @1 ;
 h = @2 ;
 w = @100 ;
 xbar = @200 ;
-rho = @300 ;
+rho = @500 ;
 
 Set j 'first- and second-stage index' / 1 /;
 Variables x(j) 'order placed now'

@@ -61,6 +61,30 @@ TEST_F(RhoPerVariable, CostOverSpreadFollowsTheProbabilityWeightedDeviation) {
     EXPECT_DOUBLE_EQ(costPerUnitEstimate(*set, -432.5)[1], 432.5 / (17.5 + 4.125));
 }
 
+// Costs h_j/2 (x_j - xi_kj)^2: each scenario alone chooses xi_k, its slope at
+// a plan a is h_j (a_j - xi_kj), and the secant is h_j exactly.
+TEST_F(RhoPerVariable, SecantOfTheSlopesIsTheCurvatureOfQuadraticCosts) {
+    const double x[3][2] = {{10, 4}, {20, 4}, {30, 5}};
+    auto set = threeScenarios(x);
+    const std::vector<double> h = {4.0, 0.5}, plan = {17.0, 4.5};
+    std::vector<std::vector<double>> slopes;
+    for (int s = 0; s < 3; s++) slopes.push_back({h[0] * (plan[0] - x[s][0]), h[1] * (plan[1] - x[s][1])});
+    const std::vector<double> rho = secantRho(*set, slopes, plan);
+    ASSERT_EQ(rho.size(), 2u);
+    EXPECT_NEAR(rho[0], 4.0, 1e-12);
+    EXPECT_NEAR(rho[1], 0.5, 1e-12);
+
+    // A variable whose slopes tell nothing takes the secant over all variables.
+    for (auto& g : slopes) g[1] = 0.0;
+    const double overall = (0.5 * 4 * 49 + 0.25 * 4 * 9 + 0.25 * 4 * 169) /
+                           (0.5 * 49 + 0.25 * 9 + 0.25 * 169 + 0.5 * 0.25 + 0.25 * 0.25 + 0.25 * 0.25);
+    EXPECT_NEAR(secantRho(*set, slopes, plan)[1], overall, 1e-12);
+    // No curvature at all, or slopes of another shape: nothing to go by.
+    for (auto& g : slopes) g = {0.0, 0.0};
+    EXPECT_TRUE(secantRho(*set, slopes, plan).empty());
+    EXPECT_TRUE(secantRho(*set, {{1.0, 1.0}}, plan).empty());
+}
+
 TEST_F(RhoPerVariable, WeightsBalanceWithAnyRhoAndBalancingMovesRhoBothWays) {
     const double x[3][2] = {{10, 4}, {20, 4}, {30, 4.5}};
     auto set = threeScenarios(x);

@@ -74,7 +74,8 @@ TEST(SolveStatementEdits, FixedPlanBeforeAndSolutionBlockAfter) {
               "file phaSolution / 'scenario2.sol' /;\n"
               "phaSolution.nr = 2; phaSolution.nw = 0; phaSolution.nd = 15;\n"
               "put phaSolution;\n"
-              "put 'x 1 ' x.l('1') /;\nput 'x 2 ' x.l('2') /;\nput 'y 1 ' y.l('1') /;\n"
+              "put 'x 1 ' x.l('1') /;\nput 'x 2 ' x.l('2') /;\n"
+              "put 'xm 1 ' x.m('1') /;\nput 'xm 2 ' x.m('2') /;\nput 'y 1 ' y.l('1') /;\n"
               "put 'objective ' z.l /;\nput 'cost ' cost.l /;\n"
               "putclose phaSolution;\n");
 }
@@ -160,6 +161,13 @@ TEST(SolutionFiles, ReadAtFullPrecisionAndRefuseWhatIsNoNumber) {
     EXPECT_EQ(r.y[0], -0.0025);
     EXPECT_EQ(r.objective, -108390);
     EXPECT_EQ(r.cost, 12);
+    EXPECT_TRUE(r.xMarginal.empty());  // no xm lines
+
+    // Marginals (the slopes rho auto measures) are kept only when all are numbers.
+    writeFile("scenario1.sol", "x 1 1\nx 2 2\nxm 2 -1.5E+01\nxm 1 EPS\ny 1 0\n");
+    EXPECT_EQ(readScenarioResult(1, 2, 1, "", "").xMarginal, (std::vector<double>{0.0, -15.0}));
+    writeFile("scenario1.sol", "x 1 1\nx 2 2\nxm 1 UNDF\nxm 2 3\ny 1 0\n");
+    EXPECT_TRUE(readScenarioResult(1, 2, 1, "", "").xMarginal.empty());
 
     const std::vector<std::pair<std::string, std::string>> bad = {
         {"x 1 nan\n", "line 1: 'x 1 nan'\n >> The value 'nan' is not a finite number."},

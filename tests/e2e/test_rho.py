@@ -8,16 +8,17 @@ import unittest
 from test_trust import farmer, pha, record
 
 
-def per_variable_template(directory):
-    """farmer-cost.gms with rho_j from the codes 500.. instead of the one rho."""
+def one_rho_template(directory):
+    """farmer-cost.gms with the one rho of code 300 instead of rho_j from the codes 500.."""
     path = os.path.join(directory, "farmer-cost.gms")
     with open(path) as f:
         text = f.read()
-    text = text.replace("Scalar rho 'penalty parameter' / @300 /;",
-                        "Parameter rho(i) 'penalty per variable';\nrho('1') = @500 ;\nrho('2') = @501 ;\n"
-                        "rho('3') = @502 ;")
-    text = text.replace("rho/2*sum(i, sqr(x(i) - xbar(i)))", "sum(i, rho(i)/2*sqr(x(i) - xbar(i)))")
-    with open(os.path.join(directory, "farmer-rho.gms"), "w") as f:
+    per_variable = ("Parameter rho(i) 'penalty parameter of each first-stage variable';\n"
+                    "rho('1') = @500 ;\nrho('2') = @501 ;\nrho('3') = @502 ;")
+    assert per_variable in text
+    text = text.replace(per_variable, "Scalar rho 'penalty parameter' / @300 /;")
+    text = text.replace("sum(i, rho(i)/2*sqr(x(i) - xbar(i)))", "rho/2*sum(i, sqr(x(i) - xbar(i)))")
+    with open(os.path.join(directory, "farmer-one-rho.gms"), "w") as f:
         f.write(text)
 
 
@@ -28,14 +29,15 @@ def averages(directory):
 class RhoFileTest(unittest.TestCase):
     def test_equal_values_per_variable_give_the_iterates_of_one_rho(self):
         d = farmer("rho-file")
-        per_variable_template(d)
+        one_rho_template(d)
         with open(os.path.join(d, "rho.txt"), "w") as f:
             f.write("% wheat, corn, beets\n2\n2\n2\n")
-        one = pha(d, "--digits", "12", "--json", "run.json", rho="2", max_iter="4", tol="1e-9")
+        one = pha(d, "--digits", "12", "--json", "run.json", rho="2", max_iter="4", tol="1e-9",
+                  template="farmer-one-rho.gms")
         self.assertEqual(one.returncode, 0, one.stdout + one.stderr)
         expected = averages(d)
-        run = pha(d, "--digits", "12", "--json", "run.json", "--rho-file", "rho.txt", template="farmer-rho.gms",
-                  max_iter="4", tol="1e-9", rho=None)
+        run = pha(d, "--digits", "12", "--json", "run.json", "--rho-file", "rho.txt", max_iter="4", tol="1e-9",
+                  rho=None)
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
         self.assertEqual(averages(d), expected)
         self.assertIn("rho (2, 2, 2)", run.stdout)
@@ -72,10 +74,24 @@ class AdaptiveRhoTest(unittest.TestCase):
         self.assertGreater(len(set(rhos)), 1, "balancing never changed rho")
 
 
+class AutoRhoTest(unittest.TestCase):
+    def test_curvature_rho_and_acceleration_reach_the_farmer_optimum_within_25_iterations(self):
+        d = farmer("auto-accelerate")
+        run = pha(d, "--cost", "scenarioCost", "--digits", "12", "--bound-every", "1", "--gap", "1e-7",
+                  "--accelerate", "6", "--json", "run.json", rho="auto", max_iter="25", tol="1e-12")
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        # rho came from the slopes the bundled solver's marginals gave, not from the fallback.
+        self.assertNotIn("give no curvature", run.stdout)
+        final = record(d)["final"]
+        self.assertLessEqual(final["gap"], 1e-4)
+        for value, optimum in zip(final["plan"], [170, 80, 250]):
+            self.assertAlmostEqual(value, optimum, delta=1e-4)
+
+
 class ResumeTest(unittest.TestCase):
     def test_a_resumed_run_has_the_iterates_of_a_run_never_stopped(self):
         d = farmer("resume")
-        common = ["--digits", "12", "--rho-update", "balance", "--cost", "scenarioCost"]
+        common = ["--digits", "12", "--rho-update", "balance", "--accelerate", "6", "--cost", "scenarioCost"]
         whole = pha(d, *common, "--json", "whole.json", rho="auto", max_iter="6", tol="1e-9")
         self.assertEqual(whole.returncode, 0, whole.stdout + whole.stderr)
         stopped = pha(d, *common, "--json", "first.json", rho="auto", max_iter="3", tol="1e-9")
