@@ -92,6 +92,11 @@ AndersonAcceleration::History AndersonAcceleration::history() const {
 void AndersonAcceleration::restore(const History& h) {
     points_ = h.points;
     images_ = h.images;
+    // A run resumed with a shorter memory keeps the newest entries.
+    while (points_.size() > static_cast<size_t>(memory_) + 1) {
+        points_.erase(points_.begin());
+        images_.erase(images_.begin());
+    }
     lastResidual_ = h.lastResidual;
     lastAccelerated_ = h.lastAccelerated;
 }

@@ -35,6 +35,7 @@ RunRecord::RunRecord(const std::string& fileName, const RunOptions& o, int numSc
                      {"rho", o.rhoAuto ? json("auto") : json(o.rho)},
                      {"rhoFile", o.rhoFile},
                      {"rhoUpdate", o.rhoUpdate},
+                     {"accelerate", o.accelerate},
                      {"maxIterations", o.maxIterations},
                      {"start", o.start},
                      {"workers", workers},
