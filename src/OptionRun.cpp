@@ -2,6 +2,7 @@
 
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -24,6 +25,7 @@
 #include "SafeFiles.h"
 #include "ScenarioModels.h"
 #include "SolveSession.h"
+#include "TemplateCodes.h"
 #include "TextLines.h"
 #include "TrustReport.h"
 #include "Version.h"
@@ -89,7 +91,12 @@ public:
           rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }),
           perVariable_(o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none" || o.accelerate > 0),
           acceleration_(o.accelerate) {
-        if (!o.rhoFile.empty()) rho_ = readRhoFile(o.rhoFile, S.numVariables1);
+        if (!o.rhoFile.empty()) {
+            rho_ = readRhoFile(o.rhoFile, S.numVariables1);
+            for (size_t j = 0; j < rho_.size(); j++)
+                refuseValueLostInWriting(("--rho-file '" + o.rhoFile + "' for x('" + std::to_string(j + 1) + "')").c_str(),
+                                         rho_[j], o.digits);
+        }
         else rho_.assign(static_cast<size_t>(S.numVariables1), o.rho);  // 0 with --rho auto until iteration 0
         S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
         rounds_.useRhoPerVariable(&rho_);
@@ -216,6 +223,14 @@ private:
             const double cost = step.hasObjectiveMean ? step.objectiveMean : step.expectedCost;
             rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, cost));
         }
+        // A rho the models would read as 0 leaves the scenarios without a pull.
+        const double smallest = std::pow(10.0, -o_.digits);
+        for (size_t j = 0; j < rho_.size(); j++)
+            if (rho_[j] < smallest) {
+                std::printf("rho auto: rho of x('%zu') is %g, below what %d decimals can write; it is %g.\n\n", j + 1,
+                            rho_[j], o_.digits, smallest);
+                rho_[j] = smallest;
+            }
         S_.rho = meanOf(rho_);
     }
 
