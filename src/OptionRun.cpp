@@ -1,6 +1,5 @@
 #include "OptionRun.h"
 
-
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -8,17 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "AndersonAcceleration.h"
 #include "AverageChange.h"
 #include "Bounds.h"
 #include "Dialogue.h"
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "HedgingPoint.h"
 #include "HedgingRounds.h"
 #include "IterationReport.h"
 #include "Launch.h"
 #include "RhoPerVariable.h"
-#include "AndersonAcceleration.h"
-#include "HedgingPoint.h"
 #include "RunLock.h"
 #include "RunRecord.h"
 #include "RunResume.h"
@@ -93,9 +92,10 @@ public:
           acceleration_(o.accelerate) {
         if (!o.rhoFile.empty()) {
             rho_ = readRhoFile(o.rhoFile, S.numVariables1);
-            for (size_t j = 0; j < rho_.size(); j++)
-                refuseValueLostInWriting(("--rho-file '" + o.rhoFile + "' for x('" + std::to_string(j + 1) + "')").c_str(),
-                                         rho_[j], o.digits);
+            for (size_t j = 0; j < rho_.size(); j++) {
+                const std::string what = "--rho-file '" + o.rhoFile + "' for x('" + std::to_string(j + 1) + "')";
+                refuseValueLostInWriting(what.c_str(), rho_[j], o.digits);
+            }
         }
         else rho_.assign(static_cast<size_t>(S.numVariables1), o.rho);  // 0 with --rho auto until iteration 0
         S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
@@ -144,7 +144,7 @@ public:
             auto start = Clock::now();
             printIterationHeader(iter);
             std::vector<double> builtWith = currentAverage(S_);
-            const std::vector<double> pointBefore = hedgingPoint(S_, rho_);
+            const std::vector<double> pointBefore = o_.accelerate > 0 ? hedgingPoint(S_, rho_) : std::vector<double>();
             const std::vector<double> rhoBefore = rho_;
             HedgingRounds::Step step = rounds_.hedgingStep(iter, false);
             printIterationDecisions(S_);

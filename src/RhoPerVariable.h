@@ -1,5 +1,5 @@
-// The option mode's rho per first-stage variable: read from a file, chosen
-// from the scenarios' first solutions, or balanced while the run goes on.
+// The option mode's rho per first-stage variable: read from a file, measured
+// from the curvature of the scenario costs, or balanced while the run goes on.
 // The weight update uses rho_j for x_j; the second stage keeps one rho.
 #ifndef PHA_RHOPERVARIABLE_H
 #define PHA_RHOPERVARIABLE_H
@@ -18,7 +18,7 @@ std::vector<double> readRhoFile(const std::string& fileName, int n1);
 // spread_j = sum_k p_k |x_kj - average_j|. `costPerUnit` holds c_j.
 std::vector<double> costOverSpreadRho(const SCENARIOS& set, const std::vector<double>& costPerUnit);
 
-// c_j for --rho auto: the scale of the cost per unit of first-stage decision,
+// c_j for the fallback of --rho auto: the cost per unit of first-stage decision,
 // |expected cost| / max(1, sum_j |average_j|), the same for every j (the
 // template's cost coefficients are not visible to pha).
 std::vector<double> costPerUnitEstimate(const SCENARIOS& set, double expectedCost);
