@@ -170,46 +170,40 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
     return meanObjective(iteration, "outer", lower);
 }
 
-void HedgingRounds::keepPlanMarginals(const std::vector<SolveEnd>& ends) {
-    std::vector<std::vector<double>> marginals;
-    for (int s = 0; s < set_.numScenarios; s++) {
-        if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) return;
-        try {
-            ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, "", "");
-            if (r.xMarginal.empty()) return;
-            marginals.push_back(r.xMarginal);
-        } catch (const GeneralException&) {
-            return;  // the bound's own reading reports what is wrong
-        }
-    }
-    planMarginals_ = marginals;
-}
-
 bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, double& upper) {
     ModelRound fixed = round(true, true, true);
     fixed.fixedPlan = plan;
     planMarginals_.clear();
     solve(fixed, iteration);
     const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
-    keepPlanMarginals(ends);
-    for (int s = 0; s < set_.numScenarios; s++)
+    bool allSolved = true;
+    for (int s = 0; s < set_.numScenarios; s++) {
+        const SolveEnd end = ends[static_cast<size_t>(s)];
         // A feasible point of every scenario is enough: its cost is at least the optimum's.
-        if (ends[static_cast<size_t>(s)] != SolveEnd::Solved && ends[static_cast<size_t>(s)] != SolveEnd::Feasible) {
+        if (end != SolveEnd::Solved && end != SolveEnd::Feasible) {
             std::printf("No inner bound in iteration %d: with the plan, scenario %d is %s.\n", iteration, s + 1,
-                        endName(ends[static_cast<size_t>(s)]));
+                        endName(end));
             return false;
         }
+        allSolved = allSolved && end == SolveEnd::Solved;
+    }
     // With weights and rho 0 the objective is the cost, when no cost variable is named.
-    if (options_.costVariable.empty()) return meanObjective(iteration, "inner", upper);
+    const bool byCost = !options_.costVariable.empty();
     std::vector<double> costs;
+    std::vector<std::vector<double>> marginals;
     try {
-        for (int s = 0; s < set_.numScenarios; s++)
-            costs.push_back(
-                readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, "", options_.costVariable).cost);
+        for (int s = 0; s < set_.numScenarios; s++) {
+            ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2,
+                                                  byCost ? "" : objective_, options_.costVariable);
+            costs.push_back(byCost ? r.cost : r.objective);
+            if (!r.xMarginal.empty()) marginals.push_back(r.xMarginal);
+        }
     } catch (const GeneralException& e) {
         std::printf("No inner bound in iteration %d:\n%s\n", iteration, e.message);
         return false;
     }
+    // Slopes count only where every scenario reached its optimum at the plan.
+    if (allSolved && marginals.size() == costs.size()) planMarginals_ = marginals;
     upper = expectation(probabilities(), costs);
     return true;
 }

@@ -68,7 +68,6 @@ private:
     // sum_k p_k z_k of the round just solved; false, with the reason printed,
     // when an objective cannot be read.
     bool meanObjective(int iteration, const char* bound, double& mean) const;
-    void keepPlanMarginals(const std::vector<SolveEnd>& ends);
 
     const ModelTemplate& tpl_;
     SCENARIOS& set_;

@@ -22,13 +22,17 @@ namespace {
 }
 
 // The whole token as a finite number; GAMS writes special values as words
-// (INF, NA, UNDF), C libraries as inf and nan: all refused.
-double finiteValue(const ListingFile& file, const std::string& line, const std::string& token) {
+// (INF, NA, UNDF), C libraries as inf and nan: none of them is one.
+bool finiteNumber(const std::string& token, double& value) {
     errno = 0;
     char* end = nullptr;
-    double value = std::strtod(token.c_str(), &end);
-    if (token.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
-        refuseLine(file, line, "The value '" + token + "' is not a finite number.");
+    value = std::strtod(token.c_str(), &end);
+    return !token.empty() && *end == '\0' && errno != ERANGE && std::isfinite(value);
+}
+
+double finiteValue(const ListingFile& file, const std::string& line, const std::string& token) {
+    double value = 0.0;
+    if (!finiteNumber(token, value)) refuseLine(file, line, "The value '" + token + "' is not a finite number.");
     return value;
 }
 
@@ -129,12 +133,11 @@ ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wa
         } else if (key == "xm" && tokens.size() == 3) {
             // Marginals only guide the choice of rho: one that is not a
             // number (UNDF, NA) makes them all unusable, not the file.
-            char* end = nullptr;
-            const double value = tokens[2] == "EPS" ? 0.0 : std::strtod(tokens[2].c_str(), &end);
-            if (tokens[2] != "EPS" && (end != tokens[2].c_str() + tokens[2].size() || !std::isfinite(value)))
-                marginalsUsable = false;
-            else
+            double value = 0.0;
+            if (tokens[2] == "EPS" || finiteNumber(tokens[2], value))
                 storeEntry(file, line, tokens[1], value, marginal, seenMarginal);
+            else
+                marginalsUsable = false;
         } else if (key == "objective" && tokens.size() == 2) {
             result.objective = finiteValue(file, line, tokens[1]);
             result.hasObjective = true;
