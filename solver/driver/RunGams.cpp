@@ -170,6 +170,7 @@ int GamsRun::compileAndExecute() {
     if (log_) *log_ << "--- Starting compilation\n";
     SourceSettings sourceSettings;
     sourceSettings.directory = directoryOf(input_);
+    sourceSettings.fileName = input_;
     sourceSettings.variables = variables_;
     SourceText source = prepareSource(text, errors, sourceSettings);
     SymbolTable symbols;

@@ -166,7 +166,43 @@ private:
 
 }  // namespace
 
-std::string substituteVariables(const std::string& line, const std::map<std::string, std::string>& variables) {
+bool systemConstant(const std::string& name, std::string& value) {
+    static const char* const modelStats[] = {
+        "optimal",         "locallyoptimal",  "unbounded",          "infeasible",          "locallyinfeasible",
+        "intermediateinfeasible", "feasiblesolution", "integersolution", "intermediatenoninteger",
+        "integerinfeasible", "licensingproblem", "errorunknown",    "errornosolution",     "nosolutionreturned",
+        "solvedunique",    "solved",          "solvedsingular",     "unboundednosolution", "infeasiblenosolution"};
+    static const char* const solveStats[] = {
+        "normalcompletion", "iterationinterrupt", "resourceinterrupt", "terminatedbysolver", "evaluationinterrupt",
+        "capabilityproblems", "licensingproblems", "userinterrupt", "setupfailure", "solverfailure",
+        "internalsolverfailure", "solveprocessingskipped", "systemfailure"};
+    auto find = [&](const std::string& prefix, const char* const* begin, const char* const* end) {
+        if (name.compare(0, prefix.size(), prefix) != 0) return false;
+        std::string rest = name.substr(prefix.size());
+        for (const char* const* k = begin; k != end; ++k)
+            if (rest == *k) {
+                value = std::to_string(k - begin + 1);
+                return true;
+            }
+        return false;
+    };
+    return find("modelstat.", std::begin(modelStats), std::end(modelStats)) ||
+           find("solvestat.", std::begin(solveStats), std::end(solveStats));
+}
+
+namespace {
+// gams.u1 .. gams.u9 and gams.user1 .. gams.user9: user parameters, empty when not given.
+bool isUserParameter(const std::string& name) {
+    for (const char* prefix : {"gams.user", "gams.u"}) {
+        size_t n = std::char_traits<char>::length(prefix);
+        if (name.size() == n + 1 && name.compare(0, n, prefix) == 0 && name[n] >= '1' && name[n] <= '9') return true;
+    }
+    return false;
+}
+}  // namespace
+
+std::string substituteVariables(const std::string& line, const std::map<std::string, std::string>& variables,
+                                std::vector<std::string>* unknown) {
     if (line.find('%') == std::string::npos) return line;
     std::string out;
     size_t i = 0;
@@ -179,19 +215,26 @@ std::string substituteVariables(const std::string& line, const std::map<std::str
         std::string name = lower(line.substr(i + 1, close - i - 1));
         bool plain = name.find_first_of(" \t'\"") == std::string::npos;
         auto it = plain ? variables.find(name) : variables.end();
+        std::string constant;
         if (it != variables.end()) {
             out += it->second;
             i = close + 1;
-        } else if (plain && (name.rfind("gams.", 0) == 0 || name.rfind("system.", 0) == 0)) {
-            i = close + 1;  // system settings nobody gave: empty
+        } else if (plain && systemConstant(name, constant)) {
+            out += constant;
+            i = close + 1;
+        } else if (plain && isUserParameter(name)) {
+            i = close + 1;
         } else {
+            if (plain && unknown && (name.rfind("gams.", 0) == 0 || name.rfind("system.", 0) == 0))
+                unknown->push_back(line.substr(i, close - i + 1));
             out += line[i++];
         }
     }
     return out;
 }
 
-bool readCondition(const std::string& text, bool ignoreCase, const std::map<std::string, std::string>& variables,
+bool readCondition(const std::string& text, bool ignoreCase, bool numeric,
+                   const std::map<std::string, std::string>& variables,
                    const std::function<bool(const std::string&)>& fileExists, bool& holds, std::string& rest) {
     size_t i = 0;
     bool negate = false;
@@ -215,7 +258,14 @@ bool readCondition(const std::string& text, bool ignoreCase, const std::map<std:
         if (text.compare(i, 2, "==") != 0) return false;
         i += 2;
         std::string b = readOperand(text, i, false);
-        holds = ignoreCase ? lower(a) == lower(b) : a == b;
+        if (numeric) {  // $ife: the two sides as constant expressions
+            double x = 0, y = 0;
+            std::string why;
+            if (!evaluateConstant(a, x, why) || !evaluateConstant(b, y, why)) return false;
+            holds = x == y;
+        } else {
+            holds = ignoreCase ? lower(a) == lower(b) : a == b;
+        }
     }
     if (negate) holds = !holds;
     skipBlanks(text, i);

@@ -6,16 +6,27 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace gamsub {
 
-// Replaces every %name% that is defined (names case-insensitive); %gams.xxx% and
-// %system.xxx% that are not defined become empty; other text stays as written.
-std::string substituteVariables(const std::string& line, const std::map<std::string, std::string>& variables);
+// Replaces every %name% that is defined (names case-insensitive), and GAMS's
+// constants %modelStat.xxx% and %solveStat.xxx%; other text stays as written.
+// A %gams.xxx% or %system.xxx% that is neither defined nor a user parameter
+// (gams.u1 .. gams.user9, empty when not given) is named in `unknown` and stays
+// as written: its value is not guessed.
+std::string substituteVariables(const std::string& line, const std::map<std::string, std::string>& variables,
+                                std::vector<std::string>* unknown = nullptr);
+
+// The value of GAMS's compile-time constant `name` (lower case, such as
+// "modelstat.optimal" or "solvestat.normalcompletion"); false when it is none.
+bool systemConstant(const std::string& name, std::string& value);
 
 // A $if condition at the start of `text`: [not] set NAME | exist FILE | 'a' == 'b' |
-// a == b. Returns false when it cannot be read; sets `holds` and `rest` (what follows it).
-bool readCondition(const std::string& text, bool ignoreCase, const std::map<std::string, std::string>& variables,
+// a == b; with `numeric` ($ife) a and b are constant expressions compared as
+// numbers. Returns false when it cannot be read; sets `holds` and `rest` (what follows it).
+bool readCondition(const std::string& text, bool ignoreCase, bool numeric,
+                   const std::map<std::string, std::string>& variables,
                    const std::function<bool(const std::string&)>& fileExists, bool& holds, std::string& rest);
 
 // $eval: + - * / ** and parentheses over numbers, with min, max, abs, round, floor,

@@ -55,7 +55,13 @@ Tuple Evaluator::tupleOf(const std::vector<IndexArg>& idx, const Env& env) const
 
 void Evaluator::forEach(const std::vector<std::string>& indices, Env& env, const Expr* cond, int line,
                         const std::function<void()>& body) const {
-    loop(indices, 0, env, cond, line, body);
+    size_t mark = env.size();
+    try {
+        loop(indices, 0, env, cond, line, body);
+    } catch (...) {  // break, continue or an error: the bindings made here go
+        env.truncate(mark);
+        throw;
+    }
 }
 
 void Evaluator::loop(const std::vector<std::string>& indices, size_t k, Env& env, const Expr* cond, int line,
@@ -111,8 +117,15 @@ double Evaluator::eval(const Expr& e, Env& env) const {
     }
     case EK::ModelAttr: {
         const Symbol& s = sym(e.sym);
-        double v = e.name == "modelstat" ? s.modelStat : e.name == "solvestat" ? s.solveStat : s.objVal;
-        return std::isnan(v) ? 0.0 : v;
+        if (e.name == "modelstat" || e.name == "solvestat" || e.name == "objval") {
+            double v = e.name == "modelstat" ? s.modelStat : e.name == "solvestat" ? s.solveStat : s.objVal;
+            return std::isnan(v) ? 0.0 : v;
+        }
+        // A limit the model set itself; GAMS's default for one never set is not modelled here.
+        auto it = s.modelOptions.find(e.name);
+        if (it == s.modelOptions.end())
+            throw ExecError{e.line, s.name + "." + e.name + " is read before the model sets it"};
+        return it->second;
     }
     case EK::SetMember: {
         int set = st_.setOf(sym(e.sym).name);

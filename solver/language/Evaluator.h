@@ -3,6 +3,7 @@
 #ifndef GAMSUB_EVALUATOR_H
 #define GAMSUB_EVALUATOR_H
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <functional>
@@ -42,6 +43,7 @@ public:
     int get(const std::string& index) const;  // -1 when unbound
     void push(const std::string& index, int label) { bind_.emplace_back(index, label); }
     void pop() { bind_.pop_back(); }
+    void truncate(size_t n) { bind_.resize(std::min(n, bind_.size())); }
     size_t size() const { return bind_.size(); }
 
 private:

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cmath>
+#include <iomanip>
+#include <sstream>
 
 #include "Display.h"
 #include "Evaluator.h"
@@ -9,12 +11,19 @@
 #include "ModelStatistics.h"
 #include "PutWriter.h"
 #include "SolveEngine.h"
+#include "SolverControls.h"
 
 namespace gamsub {
 
 namespace {
 
 const char* const kExecutionSection = "E x e c u t i o n";
+
+std::string shortNumber(double v) {
+    std::ostringstream out;
+    out << std::setprecision(15) << v;
+    return out.str();
+}
 
 void executionPage(Listing& listing) {
     if (listing.section() != kExecutionSection) listing.newPage(kExecutionSection);
@@ -23,6 +32,10 @@ void executionPage(Listing& listing) {
 // A solve failed in a way that must stop the run (its message is already written).
 struct SolveAborted {};
 
+// break and continue: unwind to the innermost loop, while, for or repeat.
+struct BreakLoop {};
+struct ContinueLoop {};
+
 class Runner {
 public:
     Runner(SymbolTable& st, Listing& listing, std::ostream* log, const ExecuteSettings& settings)
@@ -30,6 +43,7 @@ public:
           ev_(st, &budget_), puts_(st, settings.directory) {}
 
     void block(const std::vector<Statement>& statements, Env& env);
+    void loopBody(const std::vector<Statement>& statements, Env& env);
     void finish(int line) { puts_.closeAll(line); }
     double ipoptSeconds = 0.0;
     std::vector<SolveOptions> solveOptions;
@@ -53,6 +67,14 @@ private:
 
 void Runner::block(const std::vector<Statement>& statements, Env& env) {
     for (const Statement& s : statements) statement(s, env);
+}
+
+// One pass of a loop's body; `continue` ends the pass, `break` goes on to the loop.
+void Runner::loopBody(const std::vector<Statement>& statements, Env& env) {
+    try {
+        block(statements, env);
+    } catch (const ContinueLoop&) {
+    }
 }
 
 void Runner::setOption(const std::string& name, double v, SolveOptions& into, int line) {
@@ -89,7 +111,10 @@ void Runner::statement(const Statement& s, Env& env) {
         puts_.run(s, env, ev_);
         return;
     case Statement::Loop:
-        ev_.forEach(s.loopIdx, env, s.cond.get(), s.line, [&]() { block(s.body, env); });
+        try {
+            ev_.forEach(s.loopIdx, env, s.cond.get(), s.line, [&]() { loopBody(s.body, env); });
+        } catch (const BreakLoop&) {
+        }
         return;
     case Statement::If:
         for (const Branch& b : s.branches)
@@ -100,9 +125,12 @@ void Runner::statement(const Statement& s, Env& env) {
         block(s.elseBody, env);
         return;
     case Statement::While:
-        while (ev_.eval(*s.cond, env) != 0.0) {
-            budget_.check(s.line);
-            block(s.body, env);
+        try {
+            while (ev_.eval(*s.cond, env) != 0.0) {
+                budget_.check(s.line);
+                loopBody(s.body, env);
+            }
+        } catch (const BreakLoop&) {
         }
         return;
     case Statement::For: {
@@ -112,19 +140,29 @@ void Runner::statement(const Statement& s, Env& env) {
             throw ExecError{s.line, "A for statement needs finite bounds and a positive step"};
         // GAMS counts a fixed number of times, whatever the body does to the counter.
         double times = std::floor((s.downward ? from - to : to - from) / step) + 1;
-        for (double k = 0; k < times; k++) {
-            budget_.check(s.line);
-            st_.symbols[static_cast<size_t>(s.sym)].values[Tuple{}] = from + (s.downward ? -k : k) * step;
-            block(s.body, env);
+        try {
+            for (double k = 0; k < times; k++) {
+                budget_.check(s.line);
+                st_.symbols[static_cast<size_t>(s.sym)].values[Tuple{}] = from + (s.downward ? -k : k) * step;
+                loopBody(s.body, env);
+            }
+        } catch (const BreakLoop&) {
         }
         return;
     }
     case Statement::Repeat:
-        do {
-            budget_.check(s.line);
-            block(s.body, env);
-        } while (ev_.eval(*s.cond, env) == 0.0);
+        try {
+            do {
+                budget_.check(s.line);
+                loopBody(s.body, env);
+            } while (ev_.eval(*s.cond, env) == 0.0);
+        } catch (const BreakLoop&) {
+        }
         return;
+    case Statement::Break:
+        throw BreakLoop{};
+    case Statement::Continue:
+        throw ContinueLoop{};
     case Statement::Abort:
         if (!s.cond || ev_.eval(*s.cond, env) != 0.0)
             throw ExecError{s.line, "Abort triggered" + (s.attr.empty() ? std::string() : ": " + s.attr)};
@@ -140,11 +178,16 @@ void Runner::assign(const Statement& s, Env& env) {
     if (target.kind == SymKind::Model) {
         // m.optcr = ...: the model's own limits, ahead of the option statements'.
         double v = ev_.eval(*s.value, env);
-        if (s.attr == "reslim" || s.attr == "optcr" || s.attr == "optca" || s.attr == "iterlim") {
+        ControlInfo info = modelAttribute(s.attr);
+        if (info.use == ControlUse::Limit) {
             SolveOptions check;
             setOption(s.attr, v, check, s.line);
+            target.modelOptions[s.attr] = v;
+        } else if (info.use == ControlUse::Result) {  // as GAMS: kept until the next solve writes it
+            (s.attr == "modelstat" ? target.modelStat : s.attr == "solvestat" ? target.solveStat : target.objVal) = v;
+        } else if (info.use == ControlUse::OnlyAt && v != info.only) {
+            throw ExecError{s.line, target.name + "." + s.attr + " = " + shortNumber(v) + " is not supported: " + info.why};
         }
-        target.modelOptions[s.attr] = v;
         return;
     }
     // Indices that an enclosing loop binds are fixed here, not iterated.
@@ -155,19 +198,25 @@ void Runner::assign(const Statement& s, Env& env) {
         assignSet(s, env, indices);
         return;
     }
+    // GAMS evaluates the whole right-hand side (and the condition) with the
+    // values from before the statement, also where it reads the symbol it
+    // assigns (q(i,j) = 2*q(j,i)): evaluate everything, then store.
+    std::vector<std::pair<Tuple, double>> results;
     ev_.forEach(indices, env, s.cond.get(), s.line, [&]() {
         Tuple t = ev_.tupleOf(s.idx, env);
         if (!Evaluator::complete(t)) return;  // p(t+1) beyond the last t: nothing to assign
-        double v = ev_.eval(*s.value, env);
+        results.emplace_back(std::move(t), ev_.eval(*s.value, env));
+    });
+    for (auto& [t, v] : results) {
         if (target.kind == SymKind::Parameter) {
             target.values[t] = v;
-            return;
+            continue;
         }
-        if (target.kind == SymKind::Equation) {  // e.l, e.m: levels and marginals; bounds have no effect here
+        if (target.kind == SymKind::Equation) {  // e.l, e.m: levels and marginals
             auto& lm = target.equLevels[t];
             if (s.attr == "l") lm.first = v;
             else if (s.attr == "m") lm.second = v;
-            return;
+            continue;
         }
         VarAttrs& a = target.attrs[t];
         if (s.attr == "lo") a.lo = v;
@@ -176,7 +225,7 @@ void Runner::assign(const Statement& s, Env& env) {
         else if (s.attr == "m") a.m = v;
         else if (s.attr == "scale") a.scale = v;
         else if (s.attr == "fx") a.lo = a.up = a.l = v;
-    });
+    }
 }
 
 // s(i) = yes$(...): elements join where the value is non-zero and leave where it

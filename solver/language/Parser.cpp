@@ -62,6 +62,8 @@ std::vector<Statement> Parser::parse() {
             controlled_.clear();
             loopControlled_.clear();
             blockDepth_ = 0;
+            loopBodies_ = 0;
+            untilDepth_ = 0;
             allowVars_ = false;
             recover();
         }
@@ -135,6 +137,8 @@ void Parser::statement(std::vector<Statement>& out) {
         out.push_back(forStatement());
     } else if (w == "repeat" && st_.find(tok_.text) < 0) {
         out.push_back(repeatStatement());
+    } else if ((w == "break" || w == "continue") && st_.find(tok_.text) < 0) {
+        out.push_back(loopExit(w == "break" ? Statement::Break : Statement::Continue));
     } else if (w == "abort" && st_.find(tok_.text) < 0) {
         out.push_back(abortStatement());
     } else if (w == "put" || w == "putclose") {
@@ -144,7 +148,7 @@ void Parser::statement(std::vector<Statement>& out) {
         if (sym < 0) {
             static const char* const unsupported[] = {"put_utility", "put_utilities", "execute",
                                                       "execute_unload", "execute_load", "acronym", "acronyms",
-                                                      "function", "break", "continue"};
+                                                      "function"};
             for (const char* u : unsupported)
                 if (w == u)
                     fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " +
@@ -302,24 +306,40 @@ void Parser::declareSets() {
 }
 
 void Parser::declareAlias() {
-    // Alias (i, j [, k ...]);  several parenthesised groups may follow one another.
+    // Alias (i, j [, k ...]);  the set may stand at either end (Alias (ip, i)),
+    // and several parenthesised groups may follow one another.
     do {
         expectPunct("(", "after Alias");
-        Token first = tok_;
-        std::string base = expectIdent("the set to alias");
-        int set = st_.setOf(base);
-        if (set < 0) failAt(first, kErrUnknownSymbol, "'" + base + "' is not a set");
-        while (isPunct(",")) {
+        std::vector<Token> names;
+        for (;;) {
+            names.push_back(tok_);
+            expectIdent(names.size() == 1 ? "the set to alias" : "an alias name");
+            if (!isPunct(",")) break;
             advance();
-            Token nameTok = tok_;
-            expectIdent("an alias name");
-            int sym = declareName(SymKind::Alias, nameTok);
+        }
+        expectPunct(")", "to close the alias list");
+        if (names.size() < 2) failAt(names[0], kErrSyntax, "An alias needs a set and at least one new name");
+        size_t base = 0;
+        if (st_.setOf(names[0].text) < 0 && st_.find(names[0].text) < 0 && names.size() == 2 &&
+            st_.setOf(names[1].text) >= 0)
+            base = 1;  // Alias (ip, i): the declared set is the last one
+        int set = st_.setOf(names[base].text);
+        if (set < 0) {
+            if (st_.find(names[base].text) < 0)
+                failAt(names[base], kErrUnknownSymbol, "Unknown symbol '" + names[base].text + "': an alias needs a declared set");
+            failAt(names[base], kErrSyntax, "'" + names[base].text + "' is not a set");
+        }
+        if (st_.symbols[static_cast<size_t>(set)].dim != 1)
+            failAt(names[base], kErrUnsupported, "An alias of the multi-dimensional set '" + names[base].text +
+                                                     "' is not supported by this solver");
+        for (size_t k = 0; k < names.size(); k++) {
+            if (k == base) continue;
+            int sym = declareName(SymKind::Alias, names[k]);
             Symbol& a = st_.symbols[static_cast<size_t>(sym)];
             a.aliasOf = set;
             a.dim = 1;
             a.domain = {-1};
         }
-        expectPunct(")", "to close the alias list");
         if (isPunct(",")) advance();
     } while (isPunct("("));
     endStatement("at the end of the alias statement");

@@ -61,6 +61,7 @@ private:
     Statement ifStatement();
     Statement whileStatement();
     Statement abortStatement();
+    Statement loopExit(Statement::Kind kind);
     Statement forStatement();
     Statement repeatStatement();
     Statement fileAttribute(int sym, const Token& nameTok, Statement st);
@@ -80,6 +81,7 @@ private:
     // Data read by layout
     void setData(int sym);
     void parameterData(int sym);
+    bool rangeStarFollows();
     bool readLabelTuple(std::vector<std::string>& parts, int& col);
     std::vector<std::string> readLabelPosition(int& col);
     std::vector<std::vector<std::string>> readLabelTuples(int& col);
@@ -123,6 +125,7 @@ private:
     int depth_ = 0;                        // nesting of parentheses and calls, bounded
     int blockDepth_ = 0;                   // nesting of loop, if and while bodies
     int untilDepth_ = 0;                   // inside repeat bodies, where `until` ends the body
+    int loopBodies_ = 0;                   // inside loop, while, for or repeat bodies: break and continue allowed
     struct DepthGuard {
         explicit DepthGuard(Parser& p);
         ~DepthGuard();

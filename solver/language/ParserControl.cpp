@@ -90,7 +90,9 @@ Statement Parser::loopStatement() {
         }
     }
     expectPunct(",", "between the loop's indices and its statements");
+    loopBodies_++;
     blockBody(st.body, false);
+    loopBodies_--;
     loopControlled_.resize(mark);
     controlled_ = loopControlled_;
     expectPunct(")", "to close the loop");
@@ -127,7 +129,9 @@ Statement Parser::whileStatement() {
     controlled_ = loopControlled_;
     st.cond = expression();
     expectPunct(",", "after the condition");
+    loopBodies_++;
     blockBody(st.body, false);
+    loopBodies_--;
     expectPunct(")", "to close the while statement");
     endStatement("after the while statement");
     return st;
@@ -155,7 +159,9 @@ Statement Parser::forStatement() {
         st.step = expression();
     }
     expectPunct(",", "before the statements of the for statement");
+    loopBodies_++;
     blockBody(st.body, false);
+    loopBodies_--;
     expectPunct(")", "to close the for statement");
     endStatement("after the for statement");
     return st;
@@ -166,7 +172,9 @@ Statement Parser::repeatStatement() {
     Statement st = openStatement(Statement::Repeat);
     expectPunct("(", "after repeat");
     untilDepth_++;
+    loopBodies_++;
     blockBody(st.body, false);
+    loopBodies_--;
     untilDepth_--;
     if (!isWord("until")) fail(kErrSyntax, "'until' expected in the repeat statement");
     advance();
@@ -190,6 +198,22 @@ Statement Parser::abortStatement() {
         advance();
     }
     endStatement("at the end of the abort statement");
+    return st;
+}
+
+}  // namespace gamsub
+
+namespace gamsub {
+
+// break; continue;  inside the body of a loop, while, for or repeat.
+Statement Parser::loopExit(Statement::Kind kind) {
+    Token word = tok_;
+    if (loopBodies_ == 0)
+        fail(kErrSyntax, "'" + word.text + "' is only allowed inside a loop, while, for or repeat statement");
+    Statement st = openStatement(kind);
+    if (tok_.kind == Tok::Number)
+        fail(kErrUnsupported, "'" + word.text + "' with a count of levels is not supported by this solver");
+    endStatement(("after " + word.text).c_str());
     return st;
 }
 

@@ -34,12 +34,24 @@ std::string Parser::readLabel(int& col) {
     return s;
 }
 
+// After a label: whether a range `a * b` follows (GAMS allows blanks around the
+// star); moves past the star when it does, and nowhere otherwise.
+bool Parser::rangeStarFollows() {
+    Position at = sc_.position();
+    sc_.skipBlanks();
+    if (sc_.peekChar() == '*') {
+        sc_.getChar();
+        return true;
+    }
+    sc_.seek(at);
+    return false;
+}
+
 // label(.label)* ; returns false when a range `a*b` was read into parts[0..1].
 bool Parser::readLabelTuple(std::vector<std::string>& parts, int& col) {
     parts.clear();
     parts.push_back(readLabel(col));
-    if (sc_.peekChar() == '*') {
-        sc_.getChar();
+    if (rangeStarFollows()) {
         sc_.skipBlanks();
         parts.push_back(readLabel(col));
         return false;
@@ -67,8 +79,7 @@ std::vector<std::string> Parser::readLabelPosition(int& col) {
     for (;;) {
         if (list) sc_.skipBlanks();
         std::string first = readLabel(col);
-        if (sc_.peekChar() == '*') {
-            sc_.getChar();
+        if (rangeStarFollows()) {
             sc_.skipBlanks();
             std::string last = readLabel(col);
             for (std::string& l : expandRange(first, last, col)) labels.push_back(std::move(l));

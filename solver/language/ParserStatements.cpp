@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "Parser.h"
+#include "SolverControls.h"
 
 namespace gamsub {
 
@@ -99,9 +100,13 @@ Statement Parser::assignment(int sym) {
         failAt(nameTok, kErrSyntax, "A set has no attribute ." + st.attr + " to assign");
     if (s.kind == SymKind::File) return fileAttribute(sym, nameTok, st);
     if (s.kind == SymKind::Model) {
-        // m.optcr, m.reslim, ... set the model's own limits; other solver
-        // controls (m.optfile, m.solprint, ...) are accepted and have no effect.
+        // m.optcr, m.reslim, ... set the model's own limits; m.modelstat and the
+        // like keep the value; controls without effect on a solution are
+        // accepted; the rest is refused (at run time when only a value is wrong).
         if (st.attr.empty()) failAt(nameTok, kErrSyntax, "A model cannot be assigned a value");
+        ControlInfo info = modelAttribute(st.attr);
+        if (info.use == ControlUse::Refused)
+            failAt(nameTok, kErrUnsupported, "Model attribute ." + st.attr + " is not supported: " + info.why);
         if (!isPunct("=")) fail(kErrSyntax, "'=' expected for an assignment");
         advance();
         controlled_ = loopControlled_;
@@ -214,9 +219,11 @@ Statement Parser::solve() {
     return st;
 }
 
-// `option name = value, ...;` Numeric options with an effect (decimals, reslim,
-// optcr, optca, iterlim, seed) become a statement; solver choices (lp = ipopt,
-// mip = cbc), listing controls and the rest are accepted and ignored.
+// `option name = value, ...;`. Numeric options with an effect (decimals, reslim,
+// optcr, optca, iterlim, seed) become a statement; controls without effect on a
+// solution (listing layout, solver choices, threads) are accepted; a display
+// format `option p:3:1:1` is accepted (it shapes displays only); anything else
+// is refused here, naming the option, rather than ignored.
 void Parser::option(std::vector<Statement>& out) {
     Statement st;
     st.kind = Statement::Option;
@@ -227,27 +234,45 @@ void Parser::option(std::vector<Statement>& out) {
             advance();
             continue;
         }
-        std::string name = toLower(tok_.text);
-        bool effective = tok_.kind == Tok::Ident && (name == "decimals" || name == "reslim" || name == "optcr" ||
-                                                     name == "optca" || name == "iterlim" || name == "seed");
-        advance();
-        if (!effective || !isPunct("=")) {
-            while (!atStatementEnd() && !isPunct(",")) advance();
+        Token nameTok = tok_;
+        std::string name = toLower(expectIdent("an option name"));
+        if (isPunct(":")) {  // display format of a symbol: p:decimals[:rows:columns]
+            while (isPunct(":") || tok_.kind == Tok::Number) advance();
             continue;
         }
+        if (name == "clear" || name == "kill")
+            failAt(nameTok, kErrUnsupported, "option " + nameTok.text + " (resetting a symbol) is not supported by this solver");
+        if (isPunct("<") || isPunct("<="))
+            failAt(nameTok, kErrUnsupported, "option '" + nameTok.text + " <' (projecting a symbol) is not supported by this solver");
+        ControlInfo info = optionStatement(name);
+        if (info.use == ControlUse::Refused || info.use == ControlUse::Result)
+            failAt(nameTok, kErrUnsupported, "option " + nameTok.text + " is not supported: " + info.why);
+        if (!isPunct("=")) {
+            if (info.use == ControlUse::NoEffect) continue;
+            fail(kErrSyntax, "'=' and a value expected for option " + nameTok.text);
+        }
         advance();
+        if (tok_.kind == Tok::Ident || tok_.kind == Tok::String) {  // lp = cbc, solprint = off, solveopt = merge
+            std::string word = toLower(tok_.text);
+            bool harmless = info.use == ControlUse::NoEffect || (name == "solveopt" && word == "merge");
+            if (!harmless) fail(kErrUnsupported, "option " + nameTok.text + " = " + tok_.text + " is not supported: " + info.why);
+            advance();
+            continue;
+        }
         double sign = 1.0;
         if (isPunct("-") || isPunct("+")) {
             sign = isPunct("-") ? -1.0 : 1.0;
             advance();
         }
-        if (tok_.kind != Tok::Number) fail(kErrSyntax, "A number expected for option " + name);
+        if (tok_.kind != Tok::Number) fail(kErrSyntax, "A number expected for option " + nameTok.text);
         double v = sign * tok_.number;
+        if (info.use == ControlUse::OnlyAt && v != info.only)
+            fail(kErrUnsupported, "option " + nameTok.text + " = " + tok_.text + " is not supported: " + info.why);
         if (name == "decimals" && (v < 0 || v > 8 || v != static_cast<int>(v)))
             fail(kErrSyntax, "option decimals needs a whole number from 0 to 8");
         if (name != "seed" && v < 0) fail(kErrSyntax, "option " + name + " must not be negative");
         if (name == "decimals") st.decimals = static_cast<int>(v);
-        st.options.emplace_back(name, v);
+        if (info.use == ControlUse::Limit || name == "decimals" || name == "seed") st.options.emplace_back(name, v);
         advance();
     }
     endStatement("at the end of the option statement");

@@ -1,8 +1,10 @@
 #include "SourceText.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -81,9 +83,10 @@ bool isIgnoredOption(const std::string& name) {
         "onlisting", "offlisting", "offsymxref", "onsymxref", "offsymlist", "onsymlist", "offuellist",
         "onuellist", "offuelxref", "onuelxref", "stitle", "offupper", "onupper", "offdigit", "ondigit",
         "onempty", "offempty", "single", "double", "lines", "hidden", "log", "onmulti", "offmulti",
-        "onwarning", "offwarning", "phantom", "onglobal", "offglobal", "ondollar", "offdollar", "onlog",
+        "onwarning", "offwarning", "onglobal", "offglobal", "ondollar", "offdollar", "onlog",
         "offlog", "offorder", "onorder", "onimplicitassign", "offimplicitassign", "onend", "offend",
-        "oninclude", "offinclude", "show", "clear", "version", "maxcol", "mincol", "onrecurse", "offrecurse"};
+        "oninclude", "offinclude", "show", "version", "onrecurse", "offrecurse", "eject", "onverbatim",
+        "offverbatim"};
     for (const char* n : names)
         if (name == n) return true;
     return false;
@@ -117,7 +120,9 @@ std::vector<std::string> splitLines(const std::string& text) {
 class Preprocessor {
 public:
     Preprocessor(SourceText& src, CompileErrors& errors, const SourceSettings& settings)
-        : src_(src), errors_(errors), variables_(settings.variables) {}
+        : src_(src), errors_(errors), variables_(settings.variables) {
+        addSystemSettings(settings);
+    }
 
     void file(const std::string& text, const std::string& directory, int depth);
     void finish();
@@ -132,7 +137,11 @@ private:
     bool active() const { return conditions_.empty() || conditions_.back().active; }
     void error(int column, const std::string& message) { errors_.add(lineNo(), column, kErrDollarControl, message); }
     void directive(const std::string& line, size_t from, const std::string& directory, int depth);
-    void include(const std::string& rest, const std::string& directory, int depth, int column);
+    void include(const std::string& rest, const std::string& directory, int depth, int column, bool withArguments);
+    void addSystemSettings(const SourceSettings& settings);
+    void reportUnknownSettings(const std::vector<std::string>& unknown);
+    std::string substitute(const std::string& line);
+    std::string withinColumns(const std::string& line) const;
     std::string resolve(const std::string& name, const std::string& directory) const;
 
     SourceText& src_;
@@ -141,6 +150,7 @@ private:
     std::vector<Condition> conditions_;
     bool inText_ = false, eolOn_ = false, inlineOn_ = false, inInline_ = false, exit_ = false;
     std::string eolMarker_ = "!!", inlineOpen_ = "/*", inlineClose_ = "*/";
+    size_t minCol_ = 1, maxCol_ = 1000000;  // $mincol, $maxcol: the columns read
 };
 
 std::string Preprocessor::resolve(const std::string& name, const std::string& directory) const {
@@ -150,17 +160,33 @@ std::string Preprocessor::resolve(const std::string& name, const std::string& di
     return path;
 }
 
-void Preprocessor::include(const std::string& rest, const std::string& directory, int depth, int column) {
+// Splits $batinclude's arguments: words, or quoted texts that may hold blanks.
+std::vector<std::string> splitArguments(const std::string& text) {
+    std::vector<std::string> words;
     size_t i = 0;
-    std::string name;
-    std::string r = trim(rest);
-    if (!r.empty() && (r[0] == '\'' || r[0] == '"')) {
-        size_t close = r.find(r[0], 1);
-        name = r.substr(1, close == std::string::npos ? std::string::npos : close - 1);
-    } else {
-        while (i < r.size() && r[i] != ' ') name += r[i++];
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) i++;
+        if (i >= text.size()) break;
+        std::string word;
+        if (text[i] == '\'' || text[i] == '"') {
+            char q = text[i++];
+            while (i < text.size() && text[i] != q) word += text[i++];
+            if (i < text.size()) i++;
+        } else {
+            while (i < text.size() && text[i] != ' ' && text[i] != '\t') word += text[i++];
+        }
+        words.push_back(word);
     }
+    return words;
+}
+
+void Preprocessor::include(const std::string& rest, const std::string& directory, int depth, int column,
+                           bool withArguments) {
+    std::vector<std::string> words = splitArguments(trim(rest));
+    std::string name = words.empty() ? std::string() : words[0];
     if (name.empty()) return error(column, "$include needs a file name");
+    if (!withArguments && words.size() > 1)
+        return error(column, "$include takes one file name; text after it (" + words[1] + ") is not read by this solver");
     if (depth >= 40) return error(column, "$include nested more than 40 deep (does a file include itself?)");
     std::string path = resolve(name, directory);
     std::ifstream in;
@@ -168,8 +194,56 @@ void Preprocessor::include(const std::string& rest, const std::string& directory
     if (!in.is_open()) return error(column, "Could not open the include file " + path);
     std::ostringstream text;
     text << in.rdbuf();
+    // $batinclude: %1, %2, ... are the arguments inside the included file only.
+    std::map<std::string, std::string> outer = variables_;
+    if (withArguments)
+        for (size_t k = 1; k <= 9; k++) variables_[std::to_string(k)] = k < words.size() ? words[k] : "";
     file(text.str(), directoryOf(path), depth + 1);
+    if (withArguments) variables_ = outer;
     exit_ = false;  // $exit ends the included file only
+}
+
+// The system settings this solver knows: the directory separator, the input
+// file's name and parts, and the working directory (each with GAMS's trailing '/').
+void Preprocessor::addSystemSettings(const SourceSettings& settings) {
+    variables_.emplace("system.dirsep", "/");
+    char* cwd = getcwd(nullptr, 0);
+    if (cwd) {
+        std::string dir = std::string(cwd) + "/";
+        free(cwd);
+        variables_.emplace("gams.curdir", dir);
+        variables_.emplace("gams.workdir", dir);
+    }
+    if (settings.fileName.empty()) return;
+    std::string file = settings.fileName;
+    size_t slash = file.rfind('/');
+    std::string base = slash == std::string::npos ? file : file.substr(slash + 1);
+    std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+    size_t dot = base.rfind('.');
+    variables_.emplace("gams.input", file);
+    variables_.emplace("system.fp", folder);
+    variables_.emplace("system.fn", dot == std::string::npos ? base : base.substr(0, dot));
+    variables_.emplace("system.fe", dot == std::string::npos ? std::string() : base.substr(dot));
+}
+
+void Preprocessor::reportUnknownSettings(const std::vector<std::string>& unknown) {
+    for (const std::string& u : unknown)
+        error(1, "The system setting " + u + " is not known to this solver");
+}
+
+std::string Preprocessor::substitute(const std::string& line) {
+    std::vector<std::string> unknown;
+    std::string out = substituteVariables(line, variables_, &unknown);
+    reportUnknownSettings(unknown);
+    return out;
+}
+
+// $mincol and $maxcol: what lies outside the columns is not read (blanked, so
+// that table layouts keep their columns).
+std::string Preprocessor::withinColumns(const std::string& line) const {
+    std::string out = line.size() > maxCol_ ? line.substr(0, maxCol_) : line;
+    for (size_t k = 0; k + 1 < minCol_ && k < out.size(); k++) out[k] = ' ';
+    return out;
 }
 
 void Preprocessor::directive(const std::string& line, size_t from, const std::string& directory, int depth) {
@@ -185,11 +259,11 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
     int column = static_cast<int>(q);
 
     // Conditional compilation is followed even where lines are skipped.
-    if (name == "ifthen" || name == "ifthene" || name == "ifitheni" || name == "ifthenI" || name == "iftheni") {
+    if (name == "ifthen" || name == "ifthene" || name == "iftheni") {
         bool holds = false;
         std::string after;
         bool outer = active();
-        if (outer && !readCondition(rest, name == "iftheni", variables_, fileExists, holds, after))
+        if (outer && !readCondition(rest, name == "iftheni", name == "ifthene", variables_, fileExists, holds, after))
             error(column, "Unreadable $ifthen condition");
         conditions_.push_back({outer && holds, outer && holds, outer});
         return;
@@ -199,7 +273,8 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
         Condition& c = conditions_.back();
         bool holds = false;
         std::string after;
-        if (c.outerActive && !c.taken && !readCondition(rest, name == "elseifi", variables_, fileExists, holds, after))
+        if (c.outerActive && !c.taken &&
+            !readCondition(rest, name == "elseifi", name == "elseife", variables_, fileExists, holds, after))
             error(column, "Unreadable $elseif condition");
         c.active = c.outerActive && !c.taken && holds;
         c.taken = c.taken || c.active;
@@ -265,7 +340,7 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
     } else if (name == "if" || name == "ifi" || name == "ife") {
         bool holds = false;
         std::string after;
-        if (!readCondition(rest, name == "ifi", variables_, fileExists, holds, after))
+        if (!readCondition(rest, name == "ifi", name == "ife", variables_, fileExists, holds, after))
             return error(column, "Unreadable $if condition");
         if (!holds || after.empty()) return;
         if (after[0] == '$') {
@@ -275,7 +350,13 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
             sl.clean = std::string(line.size() - after.size(), ' ') + after;
         }
     } else if (name == "include" || name == "batinclude") {
-        include(rest, directory, depth, column);
+        include(rest, directory, depth, column, name == "batinclude");
+    } else if (name == "maxcol" || name == "mincol") {
+        char* end = nullptr;
+        long n = std::strtol(rest.c_str(), &end, 10);
+        if (rest.empty() || *end != '\0' || n < 1 || n > 1000000)
+            return error(column, "$" + name + " needs a column number from 1 to 1000000");
+        (name == "maxcol" ? maxCol_ : minCol_) = static_cast<size_t>(n);
     } else if (name == "exit") {
         exit_ = true;
     } else if (name == "abort" || name == "error") {
@@ -301,11 +382,11 @@ void Preprocessor::file(const std::string& text, const std::string& directory, i
             continue;
         }
         if (!line.empty() && line[0] == '$') {
-            directive(substituteVariables(line, variables_), 0, directory, depth);
+            directive(substitute(line), 0, directory, depth);
             continue;
         }
         if (!active() || (!line.empty() && line[0] == '*')) continue;  // skipped or a comment line
-        std::string clean = substituteVariables(line, variables_);
+        std::string clean = substitute(withinColumns(line));
         if (inlineOn_ || inInline_) clean = cutInlineComments(clean, inlineOpen_, inlineClose_, inInline_);
         src_.lines.back().clean = eolOn_ ? cutEolComment(clean, eolMarker_) : clean;
     }

@@ -25,6 +25,7 @@ struct SourceText {
 
 struct SourceSettings {
     std::string directory;                         // where $include looks for relative names; empty: the working directory
+    std::string fileName;                          // the input file as named (for %gams.input%, %system.fn% ...)
     std::map<std::string, std::string> variables;  // compile-time variables (--name=value), lower-case names
 };
 

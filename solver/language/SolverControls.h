@@ -1,0 +1,34 @@
+// The solver controls a model can set, by `option name = value` or as a model
+// attribute `m.name = value`, and what this solver makes of each: a limit it
+// applies, a result it keeps, a control with no effect on the solution (listing
+// layout, threads, memory), one that is harmless only at its default value, or
+// one it refuses. A control missing from the table is refused: an ignored
+// control could change the answer without a word.
+#ifndef GAMSUB_SOLVERCONTROLS_H
+#define GAMSUB_SOLVERCONTROLS_H
+
+#include <string>
+
+namespace gamsub {
+
+enum class ControlUse {
+    Limit,      // reslim, optcr, optca, iterlim: applied to the next solves
+    Result,     // modelstat, solvestat, objval: written by a solve, may be assigned
+    NoEffect,   // listing layout, threads, memory, solver choice: nothing to do
+    OnlyAt,     // harmless at its default value `only`, refused at any other (optfile, nodlim, ...)
+    Refused,    // changes the solution in a way this solver does not implement
+};
+
+struct ControlInfo {
+    ControlUse use = ControlUse::Refused;
+    double only = 0.0;     // OnlyAt: the one value accepted
+    const char* why = "";  // OnlyAt and Refused: what this solver does not do
+};
+
+// `name` in lower case. Unknown names come back Refused with a general reason.
+ControlInfo modelAttribute(const std::string& name);
+ControlInfo optionStatement(const std::string& name);
+
+}  // namespace gamsub
+
+#endif
