@@ -221,9 +221,11 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve, const T
         int blockIndex = static_cast<int>(m.equBlocks.size());
         Env env;
         ev.forEach(eq.def.domainIdx, env, eq.def.condition.get(), eq.def.line, [&]() {
+            Tuple labels = ev.tupleOf(eq.def.domainArgs, env);
+            if (!Evaluator::complete(labels)) return;  // e(t+1).. for the last t: no row
             Row r;
             r.block = blockIndex;
-            for (const std::string& idx : eq.def.domainIdx) r.labels.push_back(st.labels.name(env.get(idx)));
+            for (int label : labels) r.labels.push_back(st.labels.name(label));
             r.type = eq.def.type;
             int lhs = b.build(*eq.def.lhs, env);
             int rhs = b.build(*eq.def.rhs, env);

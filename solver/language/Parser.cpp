@@ -255,10 +255,7 @@ bool Parser::isDeclarationKeyword(const std::string& word) {
     return false;
 }
 
-void Parser::endDeclaration() {
-    if (tok_.kind == Tok::Ident && isDeclarationKeyword(tok_.text)) return;
-    endStatement("at the end of the declaration");
-}
+void Parser::endDeclaration() { endStatement("at the end of the declaration"); }
 
 bool Parser::nextItem() {
     if (isPunct(",")) {
@@ -266,7 +263,7 @@ bool Parser::nextItem() {
         return tok_.kind == Tok::Ident;  // a trailing comma before ';' is harmless
     }
     if (isPunct(";")) return false;
-    if (tok_.kind == Tok::Ident && isDeclarationKeyword(tok_.text)) return false;
+    if (atStatementKeyword()) return false;
     if (tok_.kind == Tok::Ident && tok_.line > prevEnd_.line + 1) return true;  // one item per line
     fail(kErrSyntax, "',' or ';' expected between declarations");
 }
@@ -295,6 +292,7 @@ void Parser::declareSets() {
             s.domain = dom;
             s.dim = dom.empty() ? 1 : static_cast<int>(dom.size());
             if (dom.empty()) s.domain.push_back(-1);
+            s.domainOpen = dom.empty() && again < 0;
         }
         std::string text = explanatoryText();
         if (!text.empty() || again < 0) st_.symbols[static_cast<size_t>(sym)].text = text;
@@ -355,12 +353,16 @@ void Parser::declareParameters(bool scalar) {
         if (scalar && isPunct("(")) fail(kErrDimension, "A scalar has no domain");
         if (again < 0) {
             setDomain(sym, dom);
+            st_.symbols[static_cast<size_t>(sym)].domainOpen = !scalar && dom.empty();
         } else if (!dom.empty() && static_cast<int>(dom.size()) != st_.symbols[static_cast<size_t>(sym)].dim) {
             failAt(nameTok, kErrDimension, "Dimension different from the earlier declaration of '" + nameTok.text + "'");
         }
         std::string text = explanatoryText();
         if (!text.empty() || again < 0) st_.symbols[static_cast<size_t>(sym)].text = text;
-        if (isPunct("/")) parameterData(sym);
+        if (isPunct("/")) {
+            st_.symbols[static_cast<size_t>(sym)].domainOpen = false;  // data without a domain: a scalar
+            parameterData(sym);
+        }
         if (!nextItem()) break;
     }
     endDeclaration();
@@ -384,6 +386,7 @@ void Parser::declareVariables(VarKind kind, bool kindGiven) {
             sym = declareName(SymKind::Variable, nameTok);
             std::vector<int> dom = domainList();
             setDomain(sym, dom);
+            st_.symbols[static_cast<size_t>(sym)].domainOpen = dom.empty();
             st_.symbols[static_cast<size_t>(sym)].text = explanatoryText();
         }
         st_.symbols[static_cast<size_t>(sym)].varKind = kind;
@@ -398,6 +401,14 @@ void Parser::setDomain(int sym, const std::vector<int>& dom) {
     Symbol& s = st_.symbols[static_cast<size_t>(sym)];
     s.domain = dom;
     s.dim = static_cast<int>(dom.size());
+}
+
+void Parser::fixOpenDomain(int sym, size_t dim) {
+    Symbol& s = st_.symbols[static_cast<size_t>(sym)];
+    if (!s.domainOpen) return;
+    s.domainOpen = false;
+    s.domain.assign(dim, -1);
+    s.dim = static_cast<int>(dim);
 }
 
 void Parser::declareEquations() {

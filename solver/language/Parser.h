@@ -55,6 +55,7 @@ private:
     static bool modelTypeOf(const std::string& word, ModelType& type);
     void declareFiles();
     bool atStatementEnd() const;
+    bool atStatementKeyword() const;  // a keyword that begins a statement: the one before may omit its ';'
     void endStatement(const char* what);
     void blockBody(std::vector<Statement>& out, bool stopAtElse);
     Statement loopStatement();
@@ -73,6 +74,7 @@ private:
     int laterData(SymKind kind, const Token& nameTok);
     std::vector<int> domainList();
     void setDomain(int sym, const std::vector<int>& dom);
+    void fixOpenDomain(int sym, size_t dim);  // the first reference of a symbol declared without a domain
     std::string explanatoryText(bool toLineEnd = false);
     bool nextItem();  // after an item: true when another follows
     void endDeclaration();  // ';', or nothing when a declaration keyword follows
@@ -111,6 +113,7 @@ private:
     ExprPtr functionCall(const std::string& name, int line);
     std::vector<IndexArg> indexList(int sym);
     IndexArg indexArg(int sym, int position);
+    void readShift(IndexArg& a, int set);
     bool isControlled(const std::string& index) const;
 
     SymbolTable& st_;

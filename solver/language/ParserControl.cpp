@@ -14,7 +14,19 @@ void Parser::endStatement(const char* what) {
         advance();
         return;
     }
-    if (!atStatementEnd()) fail(kErrSyntax, std::string("';' expected ") + what);
+    // GAMS lets a statement end without ';' where the next begins with a keyword.
+    if (!atStatementEnd() && !atStatementKeyword()) fail(kErrSyntax, std::string("';' expected ") + what);
+}
+
+bool Parser::atStatementKeyword() const {
+    if (tok_.kind != Tok::Ident) return false;
+    if (isDeclarationKeyword(tok_.text)) return true;
+    static const char* const control[] = {"loop", "if", "while", "for", "repeat", "abort", "break", "continue",
+                                          "execseed"};
+    std::string w = toLower(tok_.text);
+    for (const char* k : control)
+        if (w == k) return st_.find(tok_.text) < 0;
+    return false;
 }
 
 // Statements up to the closing ')' of a loop, if or while (or an else/elseif).
@@ -193,7 +205,7 @@ Statement Parser::abortStatement() {
         advance();
         st.cond = primary();
     }
-    while (!atStatementEnd()) {
+    while (!atStatementEnd() && !atStatementKeyword()) {
         if (tok_.kind == Tok::String && st.attr.empty()) st.attr = tok_.text;  // the message
         advance();
     }

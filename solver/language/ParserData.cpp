@@ -119,28 +119,54 @@ std::vector<std::vector<std::string>> Parser::readLabelTuples(int& col) {
     }
 }
 
-// s1*s9, 1*10, t01*t12: a common prefix and an ascending number.
+// Ranges as GAMS reads them: the labels agree but for one run of digits, which
+// counts up or down (s1*s9, t01*t12 keeping the zeros, 1u*10u, bc2000*bc1), or
+// they agree but for a last letter (a*i, xa*xd). Anything else is refused.
 std::vector<std::string> Parser::expandRange(const std::string& from, const std::string& to, int col) {
-    auto split = [](const std::string& s, std::string& prefix, std::string& digits) {
-        size_t k = s.size();
-        while (k > 0 && std::isdigit(static_cast<unsigned char>(s[k - 1]))) k--;
-        prefix = s.substr(0, k);
-        digits = s.substr(k);
+    const long kMaxRange = 1000000;
+    auto bad = [&](const std::string& why) {
+        return Failure{sc_.lineNumber(), col, kErrSyntax, "Bad range " + from + "*" + to + ": " + why};
     };
-    std::string p1, d1, p2, d2;
-    split(from, p1, d1);
-    split(to, p2, d2);
-    if (d1.empty() || d2.empty() || toLower(p1) != toLower(p2) || d1.size() > 9 || d2.size() > 9)
-        throw Failure{sc_.lineNumber(), col, kErrSyntax, "Bad range " + from + "*" + to};
-    long a = std::strtol(d1.c_str(), nullptr, 10), b = std::strtol(d2.c_str(), nullptr, 10);
-    if (b < a || b - a > 1000000)
-        throw Failure{sc_.lineNumber(), col, kErrSyntax, "Bad range " + from + "*" + to + ": the end lies before the start"};
-    bool padded = d1.size() == d2.size() && d1.size() > 1 && d1[0] == '0';
+    // The last run of digits splits a label into prefix, number and suffix.
+    auto split = [](const std::string& s, std::string& prefix, std::string& digits, std::string& suffix) {
+        size_t end = s.size();
+        while (end > 0 && !std::isdigit(static_cast<unsigned char>(s[end - 1]))) end--;
+        size_t begin = end;
+        while (begin > 0 && std::isdigit(static_cast<unsigned char>(s[begin - 1]))) begin--;
+        prefix = s.substr(0, begin);
+        digits = s.substr(begin, end - begin);
+        suffix = s.substr(end);
+    };
     std::vector<std::string> out;
-    for (long k = a; k <= b; k++) {
-        std::string n = std::to_string(k);
-        if (padded && n.size() < d1.size()) n = std::string(d1.size() - n.size(), '0') + n;
-        out.push_back(p1 + n);
+    std::string p1, d1, s1, p2, d2, s2;
+    split(from, p1, d1, s1);
+    split(to, p2, d2, s2);
+    if (!d1.empty() && !d2.empty() && toLower(p1) == toLower(p2) && toLower(s1) == toLower(s2)) {
+        if (d1.size() > 9 || d2.size() > 9) throw bad("the numbers have more than 9 digits");
+        long a = std::strtol(d1.c_str(), nullptr, 10), b = std::strtol(d2.c_str(), nullptr, 10);
+        if (std::labs(b - a) >= kMaxRange) throw bad("more than 1000000 elements");
+        bool padded = d1.size() == d2.size() && d1.size() > 1 && (d1[0] == '0' || d2[0] == '0');
+        long step = b >= a ? 1 : -1;
+        for (long k = a;; k += step) {
+            std::string n = std::to_string(k);
+            if (padded && n.size() < d1.size()) n = std::string(d1.size() - n.size(), '0') + n;
+            out.push_back(p1 + n + s1);
+            if (k == b) break;
+        }
+        return out;
+    }
+    bool letters = from.size() == to.size() && !from.empty() &&
+                   from.compare(0, from.size() - 1, to, 0, to.size() - 1) == 0 &&
+                   std::isalpha(static_cast<unsigned char>(from.back())) &&
+                   std::isalpha(static_cast<unsigned char>(to.back())) &&
+                   (std::islower(static_cast<unsigned char>(from.back())) != 0) ==
+                       (std::islower(static_cast<unsigned char>(to.back())) != 0);
+    if (!letters) throw bad("the labels must differ in one number, or in their last letter");
+    char a = from.back(), b = to.back();
+    int step = b >= a ? 1 : -1;
+    for (char c = a;; c = static_cast<char>(c + step)) {
+        out.push_back(from.substr(0, from.size() - 1) + c);
+        if (c == b) break;
     }
     return out;
 }
@@ -216,6 +242,7 @@ void Parser::setData(int sym) {
     while (nextDataItem("element list")) {
         int line = sc_.lineNumber(), col = 0;
         std::vector<std::vector<std::string>> tuples = readLabelTuples(col);
+        fixOpenDomain(sym, tuples.front().size());  // Set s / a.x /: two-dimensional over `*`
         sc_.skipBlanks();
         std::string text;
         char q = sc_.peekChar();

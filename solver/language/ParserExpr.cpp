@@ -292,6 +292,7 @@ ExprPtr Parser::symbolRef(const Token& nameTok) {
         return e;
     }
     e->idx = indexList(sym);
+    fixOpenDomain(sym, e->idx.size());
     if (static_cast<int>(e->idx.size()) != s.dim)
         failAt(nameTok, kErrDimension,
                "Dimension different: '" + s.name + "' has " + std::to_string(s.dim) + " index position(s)");
@@ -344,8 +345,13 @@ IndexArg Parser::indexArg(int sym, int position) {
                                 st_.symbols[static_cast<size_t>(domain)].name + "'");
     a.index = toLower(tok_.text);
     advance();
+    readShift(a, set);
+    return a;
+}
+
+// i+1, i-1 (linear), i++1, i--1 (circular) after an index: lags and leads.
+void Parser::readShift(IndexArg& a, int set) {
     if (isPunct("+") || isPunct("-")) {
-        // i+1, i-1 (linear), i++1, i--1 (circular) inside an index list: lags and leads.
         bool lead = isPunct("+");
         advance();
         if ((lead && isPunct("+")) || (!lead && isPunct("-"))) {
@@ -360,7 +366,6 @@ IndexArg Parser::indexArg(int sym, int position) {
         a.shiftSet = st_.rootSet(set);
         advance();
     }
-    return a;
 }
 
 // sum(ij(i,j), ...) and sum(sameas(i,j), ...): the indices inside that are not
@@ -394,6 +399,7 @@ ExprPtr Parser::domainCondition(const Token& nameTok, std::vector<std::string>& 
         cond->name = "sameas";
     } else {
         cond->sym = st_.find(nameTok.text);
+        fixOpenDomain(st_.setOf(nameTok.text), inner.size());
         if (static_cast<int>(inner.size()) != st_.symbols[static_cast<size_t>(st_.setOf(nameTok.text))].dim)
             failAt(nameTok, kErrDimension, "Dimension different: '" + nameTok.text + "' has " +
                                                std::to_string(st_.symbols[static_cast<size_t>(st_.setOf(nameTok.text))].dim) +

@@ -67,7 +67,7 @@ Statement Parser::fileAttribute(int sym, const Token& nameTok, Statement st) {
 // put [file] item ... ;  putclose [file] [item ...];
 Statement Parser::putStatement(bool close) {
     Statement st = openStatement(close ? Statement::PutClose : Statement::Put);
-    while (!atStatementEnd()) {
+    while (!atStatementEnd() && !atStatementKeyword()) {
         if (isPunct(",")) {
             advance();
             continue;

@@ -29,6 +29,10 @@ void Parser::defineEquation(int sym) {
                                              st_.symbols[static_cast<size_t>(domain)].name + "'");
             def.domainIdx.push_back(toLower(t.text));
             controlled_.push_back(toLower(t.text));
+            IndexArg arg;
+            arg.index = toLower(t.text);
+            readShift(arg, set);
+            def.domainArgs.push_back(arg);
             if (!isPunct(",")) break;
             advance();
         }
@@ -145,6 +149,7 @@ Statement Parser::assignment(int sym) {
         }
         expectPunct(")", "to close the index list");
     }
+    fixOpenDomain(sym, st.idx.size());
     if (static_cast<int>(st.idx.size()) != s.dim)
         failAt(nameTok, kErrDimension, "Dimension different: '" + s.name + "' has " + std::to_string(s.dim) + " index position(s)");
     try {
@@ -173,7 +178,7 @@ Statement Parser::solve() {
     if (st_.symbols[static_cast<size_t>(st.model)].kind != SymKind::Model)
         failAt(modelTok, kErrModel, "'" + name + "' is not a model");
     bool haveType = false, haveSense = false;
-    while (!atStatementEnd()) {
+    while (!atStatementEnd() && !atStatementKeyword()) {
         Token t = tok_;
         std::string w = toLower(expectIdent("'using', 'minimizing' or 'maximizing'"));
         if (w == "using" || w == "use") {
@@ -229,7 +234,7 @@ void Parser::option(std::vector<Statement>& out) {
     st.kind = Statement::Option;
     st.line = tok_.line;
     advance();
-    while (!atStatementEnd()) {
+    while (!atStatementEnd() && !atStatementKeyword()) {
         if (isPunct(",")) {
             advance();
             continue;

@@ -39,6 +39,7 @@ struct VarAttrs {
 struct EquDefinition {
     bool defined = false;
     std::vector<std::string> domainIdx;  // index names as written in the definition
+    std::vector<IndexArg> domainArgs;    // the same with their lags and leads: e(t+1).. names rows t+1
     ExprPtr condition;                   // may be null
     ExprPtr lhs, rhs;
     RowType type = RowType::E;
@@ -52,6 +53,9 @@ struct Symbol {
     int dim = 0;
     std::vector<int> domain;  // symbol ids of the domain sets; -1 for the universe `*`
     int aliasOf = -1;         // Alias: the set it names
+    // Declared without a domain and without data (`Parameter report;`): as in
+    // GAMS, the first reference with indices fixes the dimension, over `*`.
+    bool domainOpen = false;
 
     // Set: members in label order; one-dimensional sets also keep positions for ord().
     std::vector<Tuple> members;
