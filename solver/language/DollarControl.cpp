@@ -202,11 +202,19 @@ bool isUserParameter(const std::string& name) {
 }  // namespace
 
 std::string substituteVariables(const std::string& line, const std::map<std::string, std::string>& variables,
-                                std::vector<std::string>* unknown) {
+                                std::vector<std::string>* unknown, const std::vector<std::string>* arguments) {
     if (line.find('%') == std::string::npos) return line;
     std::string out;
     size_t i = 0;
     while (i < line.size()) {
+        if (arguments && line[i] == '%' && i + 1 < line.size() && std::isdigit(static_cast<unsigned char>(line[i + 1]))) {
+            size_t end = i + 1;
+            while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) end++;
+            size_t n = std::strtoul(line.substr(i + 1, end - i - 1).c_str(), nullptr, 10);
+            if (n >= 1 && n <= arguments->size()) out += (*arguments)[n - 1];
+            i = end;
+            continue;
+        }
         size_t close = line[i] == '%' ? line.find('%', i + 1) : std::string::npos;
         if (close == std::string::npos || close == i + 1) {
             out += line[i++];

@@ -15,8 +15,11 @@ namespace gamsub {
 // A %gams.xxx% or %system.xxx% that is neither defined nor a user parameter
 // (gams.u1 .. gams.user9, empty when not given) is named in `unknown` and stays
 // as written: its value is not guessed.
+// Inside a $batinclude, `arguments` are its arguments: %1, %2, ... (no closing
+// '%') stand for them, and for nothing beyond the last one.
 std::string substituteVariables(const std::string& line, const std::map<std::string, std::string>& variables,
-                                std::vector<std::string>* unknown = nullptr);
+                                std::vector<std::string>* unknown = nullptr,
+                                const std::vector<std::string>* arguments = nullptr);
 
 // The value of GAMS's compile-time constant `name` (lower case, such as
 // "modelstat.optimal" or "solvestat.normalcompletion"); false when it is none.

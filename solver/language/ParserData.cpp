@@ -78,13 +78,26 @@ std::vector<std::string> Parser::readLabelPosition(int& col) {
     if (list) sc_.getChar();
     for (;;) {
         if (list) sc_.skipBlanks();
-        std::string first = readLabel(col);
-        if (rangeStarFollows()) {
-            sc_.skipBlanks();
-            std::string last = readLabel(col);
-            for (std::string& l : expandRange(first, last, col)) labels.push_back(std::move(l));
+        if (sc_.peekChar() == '#') {  // #s: every element of the one-dimensional set s
+            sc_.getChar();
+            std::string name = readLabel(col);
+            int set = st_.setOf(name);
+            if (set < 0)
+                throw Failure{sc_.lineNumber(), col, kErrUnknownSymbol, "'#" + name + "': '" + name + "' is not a set"};
+            const Symbol& members = st_.symbols[static_cast<size_t>(set)];
+            if (members.dim != 1)
+                throw Failure{sc_.lineNumber(), col, kErrUnsupported,
+                              "'#" + name + "' of a multi-dimensional set is not supported by this solver"};
+            for (const Tuple& t : members.members) labels.push_back(st_.labels.name(t[0]));
         } else {
-            labels.push_back(first);
+            std::string first = readLabel(col);
+            if (rangeStarFollows()) {
+                sc_.skipBlanks();
+                std::string last = readLabel(col);
+                for (std::string& l : expandRange(first, last, col)) labels.push_back(std::move(l));
+            } else {
+                labels.push_back(first);
+            }
         }
         if (!list) return labels;
         sc_.skipBlanks();

@@ -142,6 +142,9 @@ private:
     void reportUnknownSettings(const std::vector<std::string>& unknown);
     std::string substitute(const std::string& line);
     std::string withinColumns(const std::string& line) const;
+    void jump(const std::vector<std::string>& lines, size_t& k);
+    bool echoTarget(const std::string& rest, std::string& before);
+    void writeEcho(int column);
     std::string resolve(const std::string& name, const std::string& directory) const;
 
     SourceText& src_;
@@ -151,6 +154,13 @@ private:
     bool inText_ = false, eolOn_ = false, inlineOn_ = false, inInline_ = false, exit_ = false;
     std::string eolMarker_ = "!!", inlineOpen_ = "/*", inlineClose_ = "*/";
     size_t minCol_ = 1, maxCol_ = 1000000;  // $mincol, $maxcol: the columns read
+    struct Echo {
+        bool on = false, append = false, verbatim = false;
+        std::string path, text;
+    } echo_;
+    std::vector<std::vector<std::string>> arguments_;  // $batinclude's arguments, innermost last
+    std::string goto_;  // the label a $goto asked for, until the file's loop jumps there
+    long jumps_ = 0;
 };
 
 std::string Preprocessor::resolve(const std::string& name, const std::string& directory) const {
@@ -195,11 +205,11 @@ void Preprocessor::include(const std::string& rest, const std::string& directory
     std::ostringstream text;
     text << in.rdbuf();
     // $batinclude: %1, %2, ... are the arguments inside the included file only.
-    std::map<std::string, std::string> outer = variables_;
-    if (withArguments)
-        for (size_t k = 1; k <= 9; k++) variables_[std::to_string(k)] = k < words.size() ? words[k] : "";
+    std::vector<std::vector<std::string>> outer;
+    outer.swap(arguments_);
+    if (withArguments) arguments_.emplace_back(words.begin() + 1, words.end());
     file(text.str(), directoryOf(path), depth + 1);
-    if (withArguments) variables_ = outer;
+    arguments_.swap(outer);
     exit_ = false;  // $exit ends the included file only
 }
 
@@ -233,7 +243,7 @@ void Preprocessor::reportUnknownSettings(const std::vector<std::string>& unknown
 
 std::string Preprocessor::substitute(const std::string& line) {
     std::vector<std::string> unknown;
-    std::string out = substituteVariables(line, variables_, &unknown);
+    std::string out = substituteVariables(line, variables_, &unknown, arguments_.empty() ? nullptr : &arguments_.back());
     reportUnknownSettings(unknown);
     return out;
 }
@@ -357,6 +367,25 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
         if (rest.empty() || *end != '\0' || n < 1 || n > 1000000)
             return error(column, "$" + name + " needs a column number from 1 to 1000000");
         (name == "maxcol" ? maxCol_ : minCol_) = static_cast<size_t>(n);
+    } else if (name == "onecho" || name == "onechos" || name == "onechov") {
+        std::string before;
+        if (!echoTarget(rest, before) || !before.empty())
+            return error(column, "$" + name + " needs '> FILE' or '>> FILE'");
+        echo_.on = true;
+        echo_.verbatim = name == "onechov";
+    } else if (name == "echo") {
+        std::string before;
+        if (!echoTarget(rest, before)) return error(column, "$echo needs 'TEXT > FILE' or 'TEXT >> FILE'");
+        if (before.size() >= 2 && (before[0] == '"' || before[0] == '\'') && before.back() == before[0])
+            before = before.substr(1, before.size() - 2);
+        echo_.text = before + "\n";
+        writeEcho(column);
+    } else if (name == "goto") {
+        goto_ = lower(rest);
+        if (goto_.empty()) error(column, "$goto needs a label");
+    } else if (name == "label") {
+    } else if (name == "shift") {  // $batinclude's arguments move down: %1 = %2, ...
+        if (!arguments_.empty() && !arguments_.back().empty()) arguments_.back().erase(arguments_.back().begin());
     } else if (name == "exit") {
         exit_ = true;
     } else if (name == "abort" || name == "error") {
@@ -367,9 +396,10 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
 }
 
 void Preprocessor::file(const std::string& text, const std::string& directory, int depth) {
-    for (const std::string& rawLine : splitLines(text)) {
+    std::vector<std::string> lines = splitLines(text);
+    for (size_t k = 0; k < lines.size(); k++) {
         if (exit_) break;
-        std::string line = rawLine;
+        std::string line = lines[k];
         if (!line.empty() && line.back() == '\r') line.pop_back();
         line = expandTabs(line);
         src_.lines.push_back(SourceLine{line, "", true});
@@ -381,8 +411,18 @@ void Preprocessor::file(const std::string& text, const std::string& directory, i
             }
             continue;
         }
+        if (echo_.on) {
+            if (!line.empty() && line[0] == '$' && lower(trim(line.substr(1))).rfind("offecho", 0) == 0) {
+                echo_.on = false;
+                writeEcho(1);
+            } else {
+                echo_.text += (echo_.verbatim ? line : substitute(line)) + "\n";
+            }
+            continue;
+        }
         if (!line.empty() && line[0] == '$') {
             directive(substitute(line), 0, directory, depth);
+            if (!goto_.empty()) jump(lines, k);
             continue;
         }
         if (!active() || (!line.empty() && line[0] == '*')) continue;  // skipped or a comment line
@@ -390,6 +430,49 @@ void Preprocessor::file(const std::string& text, const std::string& directory, i
         if (inlineOn_ || inInline_) clean = cutInlineComments(clean, inlineOpen_, inlineClose_, inInline_);
         src_.lines.back().clean = eolOn_ ? cutEolComment(clean, eolMarker_) : clean;
     }
+    if (echo_.on) {
+        echo_.on = false;
+        error(1, "$onecho without a matching $offecho");
+    }
+}
+
+// $goto NAME: reading goes on at the line `$label NAME` of the same file.
+void Preprocessor::jump(const std::vector<std::string>& lines, size_t& k) {
+    std::string target = goto_;
+    goto_.clear();
+    if (++jumps_ > 100000) return error(1, "More than 100000 $goto jumps (does a $goto loop for ever?)");
+    for (size_t j = 0; j < lines.size(); j++) {
+        std::string l = trim(lines[j]);
+        if (l.empty() || l[0] != '$') continue;
+        std::string rest = lower(trim(l.substr(1)));
+        if (rest.rfind("label", 0) == 0 && trim(rest.substr(5)) == target) {
+            k = j;  // the loop's k++ moves past the label line
+            return;
+        }
+    }
+    error(1, "$goto " + target + ": no $label " + target + " in this file");
+}
+
+// $onecho > FILE ... $offecho and $echo TEXT > FILE: the text goes into FILE
+// (relative to the working directory, as GAMS writes it); >> appends.
+bool Preprocessor::echoTarget(const std::string& rest, std::string& before) {
+    size_t gt = rest.find('>');
+    if (gt == std::string::npos) return false;
+    echo_.append = gt + 1 < rest.size() && rest[gt + 1] == '>';
+    std::string name = trim(rest.substr(gt + (echo_.append ? 2 : 1)));
+    if (name.size() >= 2 && (name[0] == '"' || name[0] == '\'') && name.back() == name[0])
+        name = name.substr(1, name.size() - 2);
+    echo_.path = name;
+    before = trim(rest.substr(0, gt));
+    return !name.empty();
+}
+
+void Preprocessor::writeEcho(int column) {
+    std::ofstream out(echo_.path, echo_.append ? std::ios::app : std::ios::trunc);
+    out << echo_.text;
+    out.close();
+    if (!out) error(column, "Could not write the echo file " + echo_.path);
+    echo_.text.clear();
 }
 
 void Preprocessor::finish() {
