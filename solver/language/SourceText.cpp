@@ -153,7 +153,7 @@ private:
     std::vector<Condition> conditions_;
     bool inText_ = false, eolOn_ = false, inlineOn_ = false, inInline_ = false, exit_ = false;
     std::string eolMarker_ = "!!", inlineOpen_ = "/*", inlineClose_ = "*/";
-    size_t minCol_ = 1, maxCol_ = 1000000;  // $mincol, $maxcol: the columns read
+    size_t minCol_ = 1, maxCol_ = std::string::npos;  // $mincol, $maxcol: the columns read (all unless set)
     struct Echo {
         bool on = false, append = false, verbatim = false;
         std::string path, text;

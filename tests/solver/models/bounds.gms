@@ -9,7 +9,8 @@ x.lo(i)$(t(i) < 0) = 0;
 Equation fit;
 fit.. z =e= sum(i, sqr(x(i) - t(i)));
 Model m / fit /;
-m.optfile = 1;
+m.optfile = 0;
+* (a solver option file, optfile > 0, would be refused: none is read)
 option limrow = 0, limcol = 0, qcp = conopt;
 solve m min z use qcp;
 Scalar status  model status after the solve;
