@@ -67,7 +67,7 @@ void Evaluator::forEach(const std::vector<std::string>& indices, Env& env, const
 void Evaluator::loop(const std::vector<std::string>& indices, size_t k, Env& env, const Expr* cond, int line,
                      const std::function<void()>& body) const {
     if (k == indices.size()) {
-        if (!cond || eval(*cond, env) != 0.0) body();
+        if (!cond || truth(*cond, env)) body();
         return;
     }
     if (env.get(indices[k]) >= 0 && std::find(indices.begin(), indices.begin() + static_cast<long>(k), indices[k]) !=
@@ -87,6 +87,12 @@ void Evaluator::loop(const std::vector<std::string>& indices, size_t k, Env& env
         loop(indices, k + 1, env, cond, line, body);
         env.pop();
     }
+}
+
+bool Evaluator::truth(const Expr& e, Env& env) const {
+    double v = eval(e, env);
+    if (std::isnan(v)) throw ExecError{e.line, "NA used as a condition"};
+    return v != 0.0;
 }
 
 double Evaluator::eval(const Expr& e, Env& env) const {
@@ -150,8 +156,11 @@ double Evaluator::eval(const Expr& e, Env& env) const {
     case EK::Bin:
         return binary(e, env);
     case EK::Dollar:
-        for (size_t k = 1; k < e.args.size(); k++)
-            if (eval(*e.args[k], env) == 0.0) return 0.0;
+        for (size_t k = 1; k < e.args.size(); k++) {
+            double c = eval(*e.args[k], env);
+            if (std::isnan(c)) throw ExecError{e.line, "NA used as a condition"};
+            if (c == 0.0) return 0.0;
+        }
         return eval(*e.args[0], env);
     case EK::VarRef:
         throw ExecError{e.line, "A variable without attribute cannot be evaluated here"};
@@ -253,6 +262,9 @@ double apply(const std::string& op, double x, double y, int line) {
         return std::pow(x, y);
     default: break;
     }
+    // NA (a NaN here) would compare false everywhere; GAMS has rules of its own for it.
+    if (std::isnan(x) || std::isnan(y))
+        throw ExecError{line, "NA used in '" + op + "': this solver computes nothing from a value that is not available"};
     if (op == "and") return x != 0.0 && y != 0.0 ? 1.0 : 0.0;
     if (op == "or") return x != 0.0 || y != 0.0 ? 1.0 : 0.0;
     if (op == "xor") return ((x != 0.0) != (y != 0.0)) ? 1.0 : 0.0;

@@ -56,6 +56,7 @@ public:
         : st_(symbols), budget_(budget) {}
 
     double eval(const Expr& e, Env& env) const;
+    bool truth(const Expr& e, Env& env) const;  // a condition; NA in one is an execution error
     Tuple tupleOf(const std::vector<IndexArg>& idx, const Env& env) const;
     // False when a lag or lead went beyond its set (a label is -1).
     static bool complete(const Tuple& t) {

@@ -118,7 +118,7 @@ void Runner::statement(const Statement& s, Env& env) {
         return;
     case Statement::If:
         for (const Branch& b : s.branches)
-            if (ev_.eval(*b.cond, env) != 0.0) {
+            if (ev_.truth(*b.cond, env)) {
                 block(b.body, env);
                 return;
             }
@@ -126,7 +126,7 @@ void Runner::statement(const Statement& s, Env& env) {
         return;
     case Statement::While:
         try {
-            while (ev_.eval(*s.cond, env) != 0.0) {
+            while (ev_.truth(*s.cond, env)) {
                 budget_.check(s.line);
                 loopBody(s.body, env);
             }
@@ -155,7 +155,7 @@ void Runner::statement(const Statement& s, Env& env) {
             do {
                 budget_.check(s.line);
                 loopBody(s.body, env);
-            } while (ev_.eval(*s.cond, env) == 0.0);
+            } while (!ev_.truth(*s.cond, env));
         } catch (const BreakLoop&) {
         }
         return;
@@ -164,7 +164,7 @@ void Runner::statement(const Statement& s, Env& env) {
     case Statement::Continue:
         throw ContinueLoop{};
     case Statement::Abort:
-        if (!s.cond || ev_.eval(*s.cond, env) != 0.0)
+        if (!s.cond || ev_.truth(*s.cond, env))
             throw ExecError{s.line, "Abort triggered" + (s.attr.empty() ? std::string() : ": " + s.attr)};
         return;
     case Statement::Solve:

@@ -41,6 +41,8 @@ int Builder::column(const Expr& e, Env& env) {
     c.lower = st_.lowerOf(v, attrs);
     c.upper = st_.upperOf(v, attrs);
     c.level = attrs.l;
+    if (std::isnan(c.lower) || std::isnan(c.upper) || std::isnan(c.level))
+        throw ExecError{e.line, "a bound or level of " + v.name + " is NA"};
     c.scale = attrs.scale;
     m_.columns.push_back(c);
     int index = static_cast<int>(m_.columns.size()) - 1;

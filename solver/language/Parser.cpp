@@ -359,10 +359,7 @@ void Parser::declareParameters(bool scalar) {
         }
         std::string text = explanatoryText();
         if (!text.empty() || again < 0) st_.symbols[static_cast<size_t>(sym)].text = text;
-        if (isPunct("/")) {
-            st_.symbols[static_cast<size_t>(sym)].domainOpen = false;  // data without a domain: a scalar
-            parameterData(sym);
-        }
+        if (isPunct("/")) parameterData(sym);
         if (!nextItem()) break;
     }
     endDeclaration();

@@ -196,6 +196,7 @@ double Parser::readValue(int& col) {
     double sign = (!s.empty() && s[0] == '-') ? -1.0 : 1.0;
     if (body == "inf") return sign * kInf;
     if (body == "eps") return 0.0;
+    if (body == "na") return std::nan("");  // not available: refused wherever it would be used
     if (body.empty()) throw Failure{sc_.lineNumber(), col + 1, kErrSyntax, "Number expected"};
     char* end = nullptr;
     double v = std::strtod(body.c_str(), &end);
@@ -276,6 +277,23 @@ void Parser::parameterData(int sym) {
     Symbol& s = st_.symbols[static_cast<size_t>(sym)];
     while (nextDataItem("data list")) {
         int line = sc_.lineNumber(), col = 0;
+        if (s.domainOpen) {
+            // Parameter p / a 1, b 2 /: labels make it a parameter over `*`, a number a scalar.
+            char c = sc_.peekChar();
+            bool label = c == '\'' || c == '"' || std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '(' || c == '#';
+            Position at = sc_.position();
+            std::string word;
+            while (std::isalpha(static_cast<unsigned char>(sc_.peekChar()))) word += sc_.getChar();
+            sc_.seek(at);
+            word = toLower(word);
+            if (word == "inf" || word == "eps" || word == "na") label = false;
+            size_t dim = 0;
+            if (label) {
+                dim = readLabelTuples(col).front().size();
+                sc_.seek(at);
+            }
+            fixOpenDomain(sym, dim);
+        }
         if (s.dim == 0) {
             st_.symbols[static_cast<size_t>(sym)].values[Tuple{}] = readValue(col);
             continue;

@@ -232,6 +232,7 @@ ExprPtr Parser::primary() {
         else if (w == "eps" || w == "no") e->number = 0.0;
         else if (w == "yes") e->number = 1.0;
         else if (w == "pi") e->number = M_PI;
+        else if (w == "na") e->number = std::nan("");
         else failAt(t, kErrUnknownSymbol, "Unknown symbol '" + t.text + "'");
         return e;
     }

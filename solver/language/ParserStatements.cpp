@@ -191,7 +191,8 @@ Statement Parser::solve() {
                            " is not supported by this solver (lp, qcp, nlp, dnlp, mip, rmip, miqcp, rmiqcp, minlp and "
                            "rminlp are)");
             haveType = true;
-        } else if (w == "minimizing" || w == "min" || w == "maximizing" || w == "max") {
+        } else if (w.compare(0, 3, "min") == 0 || w.compare(0, 3, "max") == 0) {
+            // min, minimizing, minimize ...: GAMS reads the direction from the word's start
             st.sense = w.compare(0, 3, "min") == 0 ? Sense::Minimize : Sense::Maximize;
             Token varTok = tok_;
             std::string var = expectIdent("the objective variable");
