@@ -16,6 +16,7 @@ struct IndexArg {
     int shift = 0;         // lag (< 0) or lead (> 0): i-1, i+2
     bool circular = false; // i--1, i++1: wraps around the set's ends
     int shiftSet = -1;     // the set whose order the shift follows
+    int singleton = -1;    // an uncontrolled singleton set: stands for its one element (none when empty)
 };
 
 enum class EK {

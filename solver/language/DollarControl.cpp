@@ -186,8 +186,19 @@ bool systemConstant(const std::string& name, std::string& value) {
             }
         return false;
     };
+    // solPrint and solveLink values are numbered from 0.
+    static const char* const solPrints[] = {"summary", "report", "quiet"};
+    static const char* const solveLinks[] = {"chainscript",    "callscript",    "callmodule",  "asyncgrid",
+                                             "asyncsimulate",  "loadlibrary",   "asyncthreads", "threadssimulate"};
+    auto fromZero = [&](const std::string& prefix, const char* const* begin, const char* const* end) {
+        if (!find(prefix, begin, end)) return false;
+        value = std::to_string(std::stoi(value) - 1);
+        return true;
+    };
     return find("modelstat.", std::begin(modelStats), std::end(modelStats)) ||
-           find("solvestat.", std::begin(solveStats), std::end(solveStats));
+           find("solvestat.", std::begin(solveStats), std::end(solveStats)) ||
+           fromZero("solprint.", std::begin(solPrints), std::end(solPrints)) ||
+           fromZero("solvelink.", std::begin(solveLinks), std::end(solveLinks));
 }
 
 namespace {

@@ -47,6 +47,10 @@ Tuple Evaluator::tupleOf(const std::vector<IndexArg>& idx, const Env& env) const
     t.reserve(idx.size());
     for (const IndexArg& a : idx) {
         int label = a.isLabel ? a.label : env.get(a.index);
+        if (label < 0 && a.singleton >= 0) {
+            const Symbol& s = sym(a.singleton);
+            label = s.members.empty() ? -1 : s.members.front()[0];
+        }
         if (a.shift != 0 && label >= 0) label = shifted(a, label);
         t.push_back(label);
     }

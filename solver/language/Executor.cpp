@@ -160,9 +160,11 @@ void Runner::statement(const Statement& s, Env& env) {
         }
         return;
     case Statement::Break:
-        throw BreakLoop{};
+        if (!s.cond || ev_.truth(*s.cond, env)) throw BreakLoop{};
+        return;
     case Statement::Continue:
-        throw ContinueLoop{};
+        if (!s.cond || ev_.truth(*s.cond, env)) throw ContinueLoop{};
+        return;
     case Statement::Abort:
         if (!s.cond || ev_.truth(*s.cond, env))
             throw ExecError{s.line, "Abort triggered" + (s.attr.empty() ? std::string() : ": " + s.attr)};
@@ -239,6 +241,15 @@ void Runner::assignSet(const Statement& s, Env& env, const std::vector<std::stri
         (ev_.eval(*s.value, env) != 0.0 ? joining : leaving).push_back(std::move(t));
     });
     Symbol& set = st_.symbols[static_cast<size_t>(s.sym)];
+    if (set.singleton && !joining.empty()) {
+        // A singleton set always holds one element: the one assigned replaces it.
+        if (joining.size() > 1)
+            throw ExecError{s.line, "Singleton set '" + set.name + "' would hold more than one element"};
+        set.members = {joining.front()};
+        set.memberSet = {joining.front()};
+        st_.finishSet(s.sym);
+        return;
+    }
     bool changed = false;
     for (const Tuple& t : leaving) changed = set.memberSet.erase(t) > 0 || changed;
     if (changed) {

@@ -80,7 +80,12 @@ void Parser::statement(std::vector<Statement>& out) {
     std::string w = toLower(tok_.text);
     if (w == "set" || w == "sets") {
         advance();
-        declareSets();
+        declareSets(false);
+    } else if (w == "singleton" && st_.find(tok_.text) < 0) {
+        advance();
+        if (!isWord("set") && !isWord("sets")) fail(kErrSyntax, "'Set' expected after 'Singleton'");
+        advance();
+        declareSets(true);
     } else if (w == "alias") {
         advance();
         declareAlias();
@@ -244,7 +249,7 @@ std::string Parser::explanatoryText(bool toLineEnd) {
 
 // GAMS lets a declaration end without ';' when the next one begins.
 bool Parser::isDeclarationKeyword(const std::string& word) {
-    static const char* const words[] = {"set", "sets", "alias", "parameter", "parameters", "scalar", "scalars",
+    static const char* const words[] = {"set", "sets", "singleton", "alias", "parameter", "parameters", "scalar", "scalars",
                                         "table", "variable", "variables", "free", "positive", "negative",
                                         "binary", "integer", "semicont", "semiint", "sos1", "sos2",
                                         "equation", "equations", "model", "models", "solve", "display",
@@ -278,7 +283,7 @@ int Parser::laterData(SymKind kind, const Token& nameTok) {
     return sym;
 }
 
-void Parser::declareSets() {
+void Parser::declareSets(bool singleton) {
     while (tok_.kind == Tok::Ident) {
         Token nameTok = tok_;
         advance();
@@ -296,7 +301,10 @@ void Parser::declareSets() {
         }
         std::string text = explanatoryText();
         if (!text.empty() || again < 0) st_.symbols[static_cast<size_t>(sym)].text = text;
+        st_.symbols[static_cast<size_t>(sym)].singleton = singleton;
         if (isPunct("/")) setData(sym);
+        if (singleton && st_.symbols[static_cast<size_t>(sym)].members.size() > 1)
+            failAt(nameTok, kErrDimension, "Singleton set '" + nameTok.text + "' has more than one element");
         st_.finishSet(sym);
         if (!nextItem()) break;
     }
@@ -454,7 +462,9 @@ void Parser::declareModels() {
             } else {
                 failAt(t, kErrModel, "'" + name + "' is not an equation");
             }
-            if (isPunct(",")) advance();
+            if (isPunct("."))
+                fail(kErrUnsupported, "equation.variable pairs (complementarity models) are not supported by this solver");
+            if (isPunct(",") || isPunct("+")) advance();  // `/ m + mn /` joins lists as ',' does
         }
         advance();
         if (!nextItem()) break;

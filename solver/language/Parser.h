@@ -38,7 +38,7 @@ private:
 
     // Statements
     void statement(std::vector<Statement>& out);
-    void declareSets();
+    void declareSets(bool singleton);
     void declareAlias();
     void declareParameters(bool scalar);
     void declareTable();

@@ -179,10 +179,11 @@ Statement Parser::forStatement() {
     return st;
 }
 
-// repeat (statements until cond);
+// repeat (statements until cond);  or  repeat statements until cond;
 Statement Parser::repeatStatement() {
     Statement st = openStatement(Statement::Repeat);
-    expectPunct("(", "after repeat");
+    bool parenthesised = isPunct("(");
+    if (parenthesised) advance();
     untilDepth_++;
     loopBodies_++;
     blockBody(st.body, false);
@@ -192,7 +193,7 @@ Statement Parser::repeatStatement() {
     advance();
     controlled_ = loopControlled_;
     st.cond = expression();
-    expectPunct(")", "to close the repeat statement");
+    if (parenthesised) expectPunct(")", "to close the repeat statement");
     endStatement("after the repeat statement");
     return st;
 }
@@ -217,12 +218,17 @@ Statement Parser::abortStatement() {
 
 namespace gamsub {
 
-// break; continue;  inside the body of a loop, while, for or repeat.
+// break[$cond]; continue[$cond];  inside the body of a loop, while, for or repeat.
 Statement Parser::loopExit(Statement::Kind kind) {
     Token word = tok_;
     if (loopBodies_ == 0)
         fail(kErrSyntax, "'" + word.text + "' is only allowed inside a loop, while, for or repeat statement");
     Statement st = openStatement(kind);
+    if (isPunct("$")) {  // break$(cond): only when cond holds
+        advance();
+        controlled_ = loopControlled_;
+        st.cond = primary();
+    }
     if (tok_.kind == Tok::Number)
         fail(kErrUnsupported, "'" + word.text + "' with a count of levels is not supported by this solver");
     endStatement(("after " + word.text).c_str());

@@ -127,8 +127,20 @@ std::vector<std::vector<std::string>> Parser::readLabelTuples(int& col) {
                 next.back().push_back(l);
             }
         tuples = std::move(next);
-        if (sc_.peekChar() != '.') return tuples;
-        sc_.getChar();
+        // `high  .p-elas`: blanks may stand before the dot when a label follows it
+        // (a digit after the dot would be a number such as .5).
+        Position at = sc_.position();
+        sc_.skipBlanks();
+        if (sc_.peekChar() == '.') {
+            sc_.getChar();
+            sc_.skipBlanks();
+            char c = sc_.peekChar();
+            if (sc_.position().col == at.col + 1 || std::isalpha(static_cast<unsigned char>(c)) || c == '_' ||
+                c == '\'' || c == '"' || c == '(')
+                continue;
+        }
+        sc_.seek(at);
+        return tuples;
     }
 }
 
@@ -313,12 +325,22 @@ void Parser::parameterData(int sym) {
 void Parser::declareTable() {
     Token nameTok = tok_;
     expectIdent("a table name");
-    int sym = declareName(SymKind::Parameter, nameTok);
+    // A parameter declared before without data may get its data from a table.
+    int again = laterData(SymKind::Parameter, nameTok);
+    int sym = again >= 0 ? again : declareName(SymKind::Parameter, nameTok);
     std::vector<int> dom = domainList();
+    Symbol& declared = st_.symbols[static_cast<size_t>(sym)];
+    if (again >= 0 && !declared.domainOpen) {
+        if (!dom.empty() && static_cast<int>(dom.size()) != declared.dim)
+            failAt(nameTok, kErrDimension, "Dimension different from the earlier declaration of '" + nameTok.text + "'");
+        dom = declared.domain;
+    }
+    declared.domainOpen = false;
     bool inferred = dom.empty();  // Table td: the dimension comes from its labels
     if (dom.size() == 1) failAt(nameTok, kErrDimension, "A table needs at least two index positions");
     setDomain(sym, dom);
-    st_.symbols[static_cast<size_t>(sym)].text = explanatoryText(true);
+    std::string text = explanatoryText(true);
+    if (!text.empty() || again < 0) st_.symbols[static_cast<size_t>(sym)].text = text;
 
     // The header is the first non-empty line after the declaration line.
     sc_.seek(prevEnd_);
@@ -376,8 +398,8 @@ void Parser::declareTable() {
             }
         }
         int line = sc_.lineNumber(), col = 0;
-        std::vector<std::string> rowParts;
-        if (!readLabelTuple(rowParts, col)) throw Failure{line, col, kErrUnsupported, "Ranges are not supported in tables"};
+        // A row label may name several rows: (low,medium,high).ynot, r1*r3.
+        std::vector<std::vector<std::string>> rows = readLabelTuples(col);
         for (;;) {
             sc_.skipBlanks();
             if (sc_.atLineEnd()) break;
@@ -402,14 +424,16 @@ void Parser::declareTable() {
             for (size_t k = 0; best < 0 && k < columns.size(); k++)
                 if (to < columns[k].from && (k == 0 || from > columns[k - 1].to)) best = static_cast<int>(k);
             if (best < 0) throw Failure{line, col, kErrSyntax, "Number not under any column label of the table"};
-            std::vector<std::string> parts = rowParts;
-            parts.insert(parts.end(), columns[static_cast<size_t>(best)].parts.begin(),
-                         columns[static_cast<size_t>(best)].parts.end());
-            if (inferred) {
-                setDomain(sym, std::vector<int>(parts.size(), -1));
-                inferred = false;
+            for (const std::vector<std::string>& row : rows) {
+                std::vector<std::string> parts = row;
+                parts.insert(parts.end(), columns[static_cast<size_t>(best)].parts.begin(),
+                             columns[static_cast<size_t>(best)].parts.end());
+                if (inferred) {
+                    setDomain(sym, std::vector<int>(parts.size(), -1));
+                    inferred = false;
+                }
+                st_.symbols[static_cast<size_t>(sym)].values[toTuple(sym, parts, line, col)] = v;
             }
-            st_.symbols[static_cast<size_t>(sym)].values[toTuple(sym, parts, line, col)] = v;
         }
     }
     endRawData();

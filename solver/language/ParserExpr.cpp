@@ -339,7 +339,11 @@ IndexArg Parser::indexArg(int sym, int position) {
     }
     if (st_.symbols[static_cast<size_t>(set)].dim != 1)
         fail(kErrUnsupported, "Multi-dimensional set '" + tok_.text + "' as an index is not supported by this solver");
-    if (!isControlled(tok_.text)) fail(kErrUncontrolled, "Uncontrolled set '" + tok_.text + "' entered as constant");
+    if (!isControlled(tok_.text)) {
+        if (!st_.symbols[static_cast<size_t>(set)].singleton)
+            fail(kErrUncontrolled, "Uncontrolled set '" + tok_.text + "' entered as constant");
+        a.singleton = set;  // a singleton set names its element without being controlled
+    }
     if (domain >= 0 && !st_.within(st_.find(tok_.text), domain) &&
         st_.rootSet(set) != st_.rootSet(domain))
         fail(kErrDomainSet, "Domain violation: set '" + tok_.text + "' is not within '" +

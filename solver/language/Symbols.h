@@ -56,6 +56,7 @@ struct Symbol {
     // Declared without a domain and without data (`Parameter report;`): as in
     // GAMS, the first reference with indices fixes the dimension, over `*`.
     bool domainOpen = false;
+    bool singleton = false;  // Singleton Set: one element at most
 
     // Set: members in label order; one-dimensional sets also keep positions for ord().
     std::vector<Tuple> members;
