@@ -4,6 +4,7 @@
 #ifndef GAMSUB_PARSER_H
 #define GAMSUB_PARSER_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -109,10 +110,17 @@ private:
     ExprPtr primary();
     ExprPtr symbolRef(const Token& nameTok);
     ExprPtr aggregation(const std::string& name, int line);
-    ExprPtr domainCondition(const Token& nameTok, std::vector<std::string>& indices);
+    // `argsOut`: the index positions written, multi-dimensional sets expanded.
+    ExprPtr domainCondition(const Token& nameTok, std::vector<std::string>& indices,
+                            std::vector<IndexArg>* argsOut = nullptr);
     ExprPtr functionCall(const std::string& name, int line);
     std::vector<IndexArg> indexList(int sym);
     IndexArg indexArg(int sym, int position);
+    bool tupleIndex(std::vector<IndexArg>& out);
+    bool tupleControlled(const std::string& name) const;
+    ExprPtr wholeTuple(const Token& nameTok, std::vector<IndexArg>& args);
+    void controlList(std::vector<std::string>& indices, ExprPtr& cond);
+    static ExprPtr binaryAnd(ExprPtr a, ExprPtr b);  // both conditions
     void readShift(IndexArg& a, int set);
     bool isControlled(const std::string& index) const;
 
@@ -123,6 +131,9 @@ private:
     Position tokEnd_, prevEnd_;
     std::vector<std::string> controlled_;  // indices bound where an expression is read
     std::vector<std::string> loopControlled_;  // indices the enclosing loops bind
+    // A multi-dimensional set written as the domain of a sum, loop or equation,
+    // d(s1,s2), and the indices it stands for where `d` is used as an index.
+    std::map<std::string, std::vector<IndexArg>> tupleOf_;
     bool isLoopControlled(const std::string& index) const;
     bool allowVars_ = false;              // inside an equation definition
     int depth_ = 0;                        // nesting of parentheses and calls, bounded

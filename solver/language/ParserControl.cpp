@@ -51,55 +51,15 @@ void Parser::blockBody(std::vector<Statement>& out, bool stopAtElse) {
 Statement Parser::loopStatement() {
     Statement st = openStatement(Statement::Loop);
     expectPunct("(", "after loop");
-    std::vector<Token> indexToks;
-    if (isPunct("(")) {
-        advance();
-        for (;;) {
-            indexToks.push_back(tok_);
-            expectIdent("a set to loop over");
-            if (!isPunct(",")) break;
-            advance();
-        }
-        expectPunct(")", "to close the loop's index list");
-    } else {
-        Token t = tok_;
-        expectIdent("a set to loop over");
-        if (isPunct("(") && (st_.setOf(t.text) >= 0 || toLower(t.text) == "sameas")) {
-            controlled_ = loopControlled_;  // loop(ij(i,j), ...): over i and j where ij holds
-            std::vector<std::string> indices;
-            st.cond = domainCondition(t, indices);
-            for (const std::string& idx : indices) {
-                st.loopIdx.push_back(idx);
-                loopControlled_.push_back(idx);
-            }
-        } else {
-            indexToks.push_back(t);
-        }
-    }
-    size_t mark = loopControlled_.size() - st.loopIdx.size();
-    for (const Token& t : indexToks) {
-        int set = st_.setOf(t.text);
-        if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set");
-        if (st_.symbols[static_cast<size_t>(set)].dim != 1)
-            failAt(t, kErrUnsupported, "Multi-dimensional sets as loop indices are not supported by this solver");
-        if (isLoopControlled(t.text)) failAt(t, 125, "Set '" + t.text + "' is under control already");
-        st.loopIdx.push_back(toLower(t.text));
-        loopControlled_.push_back(toLower(t.text));
-    }
+    controlled_ = loopControlled_;
+    controlList(st.loopIdx, st.cond);
+    size_t mark = loopControlled_.size();
+    for (const std::string& idx : st.loopIdx) loopControlled_.push_back(idx);
     controlled_ = loopControlled_;
     if (isPunct("$")) {
         advance();
         ExprPtr more = primary();
-        if (st.cond) {
-            ExprPtr both = std::make_shared<Expr>();
-            both->kind = EK::Bin;
-            both->ops = {"and"};
-            both->line = st.line;
-            both->args = {st.cond, more};
-            st.cond = both;
-        } else {
-            st.cond = more;
-        }
+        st.cond = st.cond ? binaryAnd(st.cond, more) : more;
     }
     expectPunct(",", "between the loop's indices and its statements");
     loopBodies_++;

@@ -300,12 +300,42 @@ ExprPtr Parser::symbolRef(const Token& nameTok) {
     return e;
 }
 
+ExprPtr Parser::binaryAnd(ExprPtr a, ExprPtr b) {
+    int line = a->line;
+    return binary("and", std::move(a), std::move(b), line);
+}
+
+// A multi-dimensional set used as an index, where a sum, loop or equation
+// domain controls it (d(s1,s2)): it stands for its indices s1, s2.
+bool Parser::tupleControlled(const std::string& name) const {
+    auto it = tupleOf_.find(toLower(name));
+    if (it == tupleOf_.end()) return false;
+    for (const IndexArg& a : it->second)
+        if (!isControlled(a.index)) return false;
+    return true;
+}
+
+bool Parser::tupleIndex(std::vector<IndexArg>& out) {
+    if (tok_.kind != Tok::Ident) return false;
+    int set = st_.setOf(tok_.text);
+    if (set < 0 || st_.symbols[static_cast<size_t>(set)].dim < 2) return false;
+    if (!tupleControlled(tok_.text))
+        fail(kErrUncontrolled, "The multi-dimensional set '" + tok_.text +
+                                   "' stands for indices only where a sum, loop or equation domain controls it, as in "
+                                   "sum(" + tok_.text + "(i,j), ...)");
+    const std::vector<IndexArg>& args = tupleOf_.at(toLower(tok_.text));
+    out.insert(out.end(), args.begin(), args.end());
+    advance();
+    return true;
+}
+
 std::vector<IndexArg> Parser::indexList(int sym) {
     std::vector<IndexArg> idx;
     if (!isPunct("(")) return idx;
     advance();
     for (int position = 0;; position++) {
-        idx.push_back(indexArg(sym, position));
+        if (tupleIndex(idx)) position = static_cast<int>(idx.size()) - 1;
+        else idx.push_back(indexArg(sym, position));
         if (isPunct(",")) {
             advance();
             continue;
@@ -373,96 +403,174 @@ void Parser::readShift(IndexArg& a, int set) {
     }
 }
 
-// sum(ij(i,j), ...) and sum(sameas(i,j), ...): the indices inside that are not
-// controlled yet are what the aggregation runs over, the set or sameas its condition.
-ExprPtr Parser::domainCondition(const Token& nameTok, std::vector<std::string>& indices) {
+// sum(ij(i,j), ...), sum(nh(i+1), ...), loop(p('max'), ...) and sum(sameas(i,j), ...):
+// the indices inside that are not controlled yet are what the aggregation runs
+// over, the set or sameas its condition. A multi-dimensional set so written
+// stands for its indices while they are controlled: sum(d(s1,s2), f(d)) is f(s1,s2).
+ExprPtr Parser::domainCondition(const Token& nameTok, std::vector<std::string>& indices,
+                                std::vector<IndexArg>* argsOut) {
     advance();  // '('
+    bool sameas = toLower(nameTok.text) == "sameas";
+    int setSym = sameas ? -1 : st_.setOf(nameTok.text);
     std::vector<Token> inner;
+    std::vector<IndexArg> args;
+    ExprPtr innerTuples;  // l(ll,s1,s2) with ll multi-dimensional: ll's own membership too
     for (;;) {
         inner.push_back(tok_);
-        if (tok_.kind == Tok::String && toLower(nameTok.text) == "sameas") {
+        IndexArg a;
+        if (tok_.kind == Tok::String) {
+            a.isLabel = true;
+            a.label = st_.labels.find(tok_.text);  // unknown: a member of nothing
             advance();
         } else {
+            int set = tok_.kind == Tok::Ident ? st_.setOf(tok_.text) : -1;
+            if (!sameas && set >= 0 && st_.symbols[static_cast<size_t>(set)].dim > 1) {
+                std::vector<IndexArg> whole;
+                if (tupleControlled(tok_.text)) {
+                    tupleIndex(whole);
+                } else {
+                    ExprPtr member = wholeTuple(tok_, whole);
+                    innerTuples = innerTuples ? binaryAnd(innerTuples, member) : member;
+                    advance();
+                }
+                for (const IndexArg& w : whole)
+                    if (!isControlled(w.index) && std::find(indices.begin(), indices.end(), w.index) == indices.end())
+                        indices.push_back(w.index);
+                args.insert(args.end(), whole.begin(), whole.end());
+                if (!isPunct(",")) break;
+                advance();
+                continue;
+            }
             expectIdent("an index set");
-            if (st_.setOf(inner.back().text) < 0) failAt(inner.back(), kErrSyntax, "'" + inner.back().text + "' is not a set");
+            if (set < 0) failAt(inner.back(), kErrSyntax, "'" + inner.back().text + "' is not a set");
+            a.index = toLower(inner.back().text);
+            if (!sameas) readShift(a, set);
+            if (!isControlled(a.index) && std::find(indices.begin(), indices.end(), a.index) == indices.end())
+                indices.push_back(a.index);
         }
+        args.push_back(a);
         if (!isPunct(",")) break;
         advance();
     }
     expectPunct(")", "to close the index list");
-    for (const Token& t : inner)
-        if (t.kind == Tok::Ident && !isControlled(t.text) &&
-            std::find(indices.begin(), indices.end(), toLower(t.text)) == indices.end()) {
-            if (st_.symbols[static_cast<size_t>(st_.setOf(t.text))].dim != 1)
-                failAt(t, kErrUnsupported, "Multi-dimensional sets as indices are not supported by this solver");
-            indices.push_back(toLower(t.text));
-        }
     ExprPtr cond = make(EK::SetMember, nameTok.line);
-    if (toLower(nameTok.text) == "sameas") {
+    if (sameas) {
         if (inner.size() != 2) failAt(nameTok, kErrSyntax, "sameas() compares two indices or labels");
         cond->kind = EK::Func;
         cond->name = "sameas";
     } else {
         cond->sym = st_.find(nameTok.text);
-        fixOpenDomain(st_.setOf(nameTok.text), inner.size());
-        if (static_cast<int>(inner.size()) != st_.symbols[static_cast<size_t>(st_.setOf(nameTok.text))].dim)
-            failAt(nameTok, kErrDimension, "Dimension different: '" + nameTok.text + "' has " +
-                                               std::to_string(st_.symbols[static_cast<size_t>(st_.setOf(nameTok.text))].dim) +
+        fixOpenDomain(setSym, args.size());
+        int dim = st_.symbols[static_cast<size_t>(setSym)].dim;
+        if (static_cast<int>(args.size()) != dim)
+            failAt(nameTok, kErrDimension, "Dimension different: '" + nameTok.text + "' has " + std::to_string(dim) +
                                                " index position(s)");
-    }
-    for (const Token& t : inner) {
-        IndexArg a;
-        if (t.kind == Tok::String) {
-            a.isLabel = true;
-            a.label = st_.labels.find(t.text);
-        } else {
-            a.index = toLower(t.text);
+        if (dim > 1) {
+            bool plain = true;
+            for (const IndexArg& a : args) plain = plain && !a.isLabel && a.shift == 0;
+            if (plain) tupleOf_[toLower(nameTok.text)] = args;
         }
-        cond->idx.push_back(a);
     }
+    cond->idx = args;
+    if (argsOut) *argsOut = args;
+    return innerTuples ? binaryAnd(innerTuples, cond) : cond;
+}
+
+// A multi-dimensional set written alone where indices are controlled (sum(low,
+// ...), e(low).., p(low) = ...): it runs over its own elements and stands for
+// them as an index. Its positions get indices of their own, hidden aliases of
+// its domain sets named `low.1`, `low.2` (no identifier can clash with them).
+ExprPtr Parser::wholeTuple(const Token& nameTok, std::vector<IndexArg>& args) {
+    int set = st_.setOf(nameTok.text);
+    std::vector<int> domain = st_.symbols[static_cast<size_t>(set)].domain;
+    args.clear();
+    for (size_t k = 0; k < domain.size(); k++) {
+        if (domain[k] < 0)
+            failAt(nameTok, kErrUnsupported, "'" + nameTok.text + "' has a '*' in its domain: write its indices, as in " +
+                                                 nameTok.text + "(i,j)");
+        IndexArg a;
+        a.index = toLower(nameTok.text) + "." + std::to_string(k + 1);
+        if (st_.find(a.index) < 0) {
+            Symbol alias;
+            alias.name = a.index;
+            alias.kind = SymKind::Alias;
+            alias.aliasOf = st_.setOf(st_.symbols[static_cast<size_t>(domain[k])].name);
+            alias.dim = 1;
+            alias.domain = {-1};
+            st_.add(std::move(alias));
+        }
+        if (isControlled(a.index)) failAt(nameTok, 125, "Set '" + nameTok.text + "' is under control already");
+        args.push_back(a);
+    }
+    tupleOf_[toLower(nameTok.text)] = args;
+    ExprPtr cond = make(EK::SetMember, nameTok.line);
+    cond->sym = st_.find(nameTok.text);
+    cond->idx = args;
     return cond;
+}
+
+// What a sum, prod, smin, smax or loop runs over: one item or a parenthesised
+// list. An item is a set; a multi-dimensional set (over its domain's indices);
+// a set with indices, s(i,j) or nh(i+1); a set with a label, p('max') (p runs
+// over that one element); or sameas(i,j). New indices go to `indices`, the
+// conditions the items bring into `cond`. Indices already controlled are errors.
+void Parser::controlList(std::vector<std::string>& indices, ExprPtr& cond) {
+    bool list = isPunct("(");
+    if (list) advance();
+    auto addIndex = [&](const Token& t, const std::string& index) {
+        if (isControlled(index) || std::find(indices.begin(), indices.end(), index) != indices.end())
+            failAt(t, 125, "Set '" + index + "' is under control already");
+        indices.push_back(index);
+    };
+    auto addCond = [&](ExprPtr c) { cond = cond ? binaryAnd(cond, std::move(c)) : std::move(c); };
+    for (;;) {
+        Token t = tok_;
+        expectIdent("an index set");
+        int set = st_.setOf(t.text);
+        bool sameas = toLower(t.text) == "sameas";
+        if (set < 0 && !sameas) failAt(t, kErrSyntax, "'" + t.text + "' is not a set");
+        if (isPunct("(") && set >= 0 && st_.symbols[static_cast<size_t>(set)].dim == 1 && peek().kind == Tok::String) {
+            advance();  // p('max'): p over that element only
+            Token label = tok_;
+            advance();
+            expectPunct(")", "to close the label");
+            addIndex(t, toLower(t.text));
+            ExprPtr only = make(EK::Func, t.line);
+            only->name = "sameas";
+            IndexArg a, b;
+            a.index = toLower(t.text);
+            b.isLabel = true;
+            b.label = st_.labels.find(label.text);
+            only->idx = {a, b};
+            addCond(only);
+        } else if (isPunct("(")) {
+            std::vector<std::string> inner;
+            ExprPtr member = domainCondition(t, inner);
+            for (const std::string& index : inner) addIndex(t, index);
+            addCond(member);
+        } else if (st_.symbols[static_cast<size_t>(set)].dim == 1) {
+            addIndex(t, toLower(t.text));
+        } else {
+            std::vector<IndexArg> args;
+            ExprPtr member = wholeTuple(t, args);
+            for (const IndexArg& a : args) addIndex(t, a.index);
+            addCond(member);
+        }
+        if (!list || !isPunct(",")) break;
+        advance();
+    }
+    if (list) expectPunct(")", "to close the index list");
 }
 
 ExprPtr Parser::aggregation(const std::string& name, int line) {
     advance();  // '('
     ExprPtr e = make(EK::Agg, line);
     e->name = name;
-    std::vector<Token> indexToks;
-    std::vector<std::string> domainIndices;
-    ExprPtr domainCond;
-    if (isPunct("(")) {
-        advance();
-        for (;;) {
-            indexToks.push_back(tok_);
-            expectIdent("an index set");
-            if (!isPunct(",")) break;
-            advance();
-        }
-        expectPunct(")", "to close the index list");
-    } else {
-        Token t = tok_;
-        expectIdent("an index set");
-        if (isPunct("(") && (st_.setOf(t.text) >= 0 || toLower(t.text) == "sameas"))
-            domainCond = domainCondition(t, domainIndices);
-        else
-            indexToks.push_back(t);
-    }
     size_t mark = controlled_.size();
-    for (const Token& t : indexToks) {
-        int set = st_.setOf(t.text);
-        if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set");
-        if (st_.symbols[static_cast<size_t>(set)].dim != 1)
-            failAt(t, kErrUnsupported, "Multi-dimensional sets as sum indices are not supported by this solver");
-        if (isControlled(t.text)) failAt(t, 125, "Set '" + t.text + "' is under control already");
-        e->aggIdx.push_back(toLower(t.text));
-        controlled_.push_back(toLower(t.text));
-    }
-    for (const std::string& idx : domainIndices) {
-        e->aggIdx.push_back(idx);
-        controlled_.push_back(idx);
-    }
-    ExprPtr cond = domainCond;
+    ExprPtr cond;
     try {
+        controlList(e->aggIdx, cond);
+        for (const std::string& idx : e->aggIdx) controlled_.push_back(idx);
         if (isPunct("$")) {
             advance();
             ExprPtr more = primary();

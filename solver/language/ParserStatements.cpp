@@ -21,6 +21,23 @@ void Parser::defineEquation(int sym) {
             expectIdent("an index set");
             int set = st_.setOf(t.text);
             if (set < 0) failAt(t, kErrSyntax, "'" + t.text + "' is not a set (equations are defined over sets)");
+            if (isPunct("(") || st_.symbols[static_cast<size_t>(set)].dim > 1) {
+                // e(ij(i,j)).. and e(ij).. : rows over i and j where ij holds.
+                std::vector<std::string> inner;
+                std::vector<IndexArg> whole;
+                ExprPtr member = isPunct("(") ? domainCondition(t, inner, &whole) : wholeTuple(t, whole);
+                for (const IndexArg& a : whole) {
+                    if (a.isLabel) failAt(t, kErrUnsupported, "A label inside an equation's domain is not supported by this solver");
+                    def.domainIdx.push_back(a.index);
+                    def.domainArgs.push_back(a);
+                    controlled_.push_back(a.index);
+                }
+                position += whole.size() - 1;
+                def.condition = def.condition ? binaryAnd(def.condition, member) : member;
+                if (!isPunct(",")) break;
+                advance();
+                continue;
+            }
             if (st_.symbols[static_cast<size_t>(set)].dim != 1)
                 failAt(t, kErrUnsupported, "Multi-dimensional set '" + t.text + "' as an index is not supported by this solver");
             int domain = position < s.domain.size() ? s.domain[position] : -1;
@@ -49,8 +66,9 @@ void Parser::defineEquation(int sym) {
                                            std::to_string(s.dim) + " index position(s)");
     if (isPunct("$")) {
         advance();
-        def.condition = primary();
-        if (def.condition->hasVar) fail(kErrUnsupported, "A condition must not depend on variables");
+        ExprPtr more = primary();
+        if (more->hasVar) fail(kErrUnsupported, "A condition must not depend on variables");
+        def.condition = def.condition ? binaryAnd(def.condition, more) : more;
     }
     if (!isPunct("..")) fail(kErrSyntax, "'..' expected in the definition of equation '" + s.name + "'");
     advance();
@@ -133,9 +151,41 @@ Statement Parser::assignment(int sym) {
     }
     // The index names on the left are what the assignment runs over.
     controlled_ = loopControlled_;
+    ExprPtr tupleConds;  // p(k) = ... with k multi-dimensional: over k's elements
     if (isPunct("(")) {
         advance();
         for (int position = 0;; position++) {
+            int whole = tok_.kind == Tok::Ident ? st_.setOf(tok_.text) : -1;
+            bool subset = whole >= 0 && peek().kind == Tok::Punct && peek().text == "(";
+            if (whole >= 0 && !isControlled(tok_.text) && (subset || (st_.symbols[static_cast<size_t>(whole)].dim > 1 &&
+                                                                     !tupleControlled(tok_.text)))) {
+                // p(low(n,nn)) = ... and p(low) = ...: over the set's elements only.
+                Token setTok = tok_;
+                std::vector<IndexArg> args;
+                std::vector<std::string> inner;
+                ExprPtr member;
+                if (subset) {
+                    advance();
+                    member = domainCondition(setTok, inner, &args);
+                } else {
+                    member = wholeTuple(setTok, args);
+                    advance();
+                }
+                for (const IndexArg& a : args)
+                    if (!a.isLabel && !isControlled(a.index)) controlled_.push_back(a.index);
+                tupleConds = tupleConds ? binaryAnd(tupleConds, member) : member;
+                st.idx.insert(st.idx.end(), args.begin(), args.end());
+                position = static_cast<int>(st.idx.size()) - 1;
+                if (!isPunct(",")) break;
+                advance();
+                continue;
+            }
+            if (tupleIndex(st.idx)) {
+                position = static_cast<int>(st.idx.size()) - 1;
+                if (!isPunct(",")) break;
+                advance();
+                continue;
+            }
             // p(i,i) = ...: the same index twice is the diagonal, as in GAMS.
             if (tok_.kind == Tok::Ident && st_.setOf(tok_.text) >= 0 && !isControlled(tok_.text))
                 controlled_.push_back(toLower(tok_.text));
@@ -157,6 +207,7 @@ Statement Parser::assignment(int sym) {
             advance();
             st.cond = primary();
         }
+        if (tupleConds) st.cond = st.cond ? binaryAnd(tupleConds, st.cond) : tupleConds;
         if (!isPunct("=")) fail(kErrSyntax, "'=' expected for an assignment");
         advance();
         st.value = expression();
