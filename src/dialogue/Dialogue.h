@@ -4,14 +4,10 @@
 
 #include <cstdio>
 
-class SCENARIOS;
-
 // Banner, GAMS path check, the seven prompts, the scenario preparation and
-// the hedging run. Failures leave as exceptions (see FailureReport.h).
+// the hedging run. Failures leave as exceptions (see FailureReport.h). The
+// first-stage decisions of the "Y" answer are read by loadPrimalFirstStage
+// (PrimalStart.h).
 void runDialogue(FILE* in);
-
-// Seeds the first-stage average with the probability-weighted sum of the
-// first-stage decisions read from `in`, one per scenario and variable.
-void loadPrimalFirstStage(SCENARIOS& S, FILE* in);
 
 #endif
