@@ -1,5 +1,6 @@
 // The console report of an iteration and the two verdicts, shared by the
-// dialogue's run and the option mode.
+// dialogue's run and the option mode; the iteration's block of results.txt
+// (SCENARIOS::saveAllScenarioSolutionsToFile) is written in IterationReport.cpp.
 #ifndef PHA_ITERATIONREPORT_H
 #define PHA_ITERATIONREPORT_H
 

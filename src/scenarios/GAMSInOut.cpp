@@ -3,14 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <new>
-
-bool fexist(const char* fname) {
-    if (fname == nullptr) return false;
-    std::ifstream file(fname);
-    return file.is_open();
-}
 
 double calcSquareOfVectors(VECTOR* u, VECTOR* v) {
     double sum = 0.0;

@@ -13,4 +13,7 @@ bool readWholeLine(FILE* file, std::string& line);
 // The line without its final line feed and a carriage return before it.
 std::string withoutLineEnd(const std::string& line);
 
+// Whether the named file can be opened for reading.
+bool fexist(const char* fname);
+
 #endif

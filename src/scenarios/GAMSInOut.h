@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "DataContainers.h"
+#include "TextLines.h"  // fexist
 
 // One scenario: its settings-file parameters, penalty weights and latest decisions.
 class SCENARIO {
@@ -77,9 +78,6 @@ public:
     void runGAMSinParallel();
     void runPHA(int maxNumIter);
 };
-
-// Whether the named file can be opened for reading.
-bool fexist(const char* fname);
 
 // Sum over the elements of u of (u[i] - v[i])^2; u gives the length.
 double calcSquareOfVectors(VECTOR* u, VECTOR* v);

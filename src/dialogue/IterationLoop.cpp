@@ -1,4 +1,4 @@
-// The iteration of the hedging run, its console report and the results report.
+// The iteration of the dialogue's hedging run.
 #include "GAMSInOut.h"
 #include "Exceptions.h"
 #include "SafeFiles.h"
@@ -61,28 +61,4 @@ void PHA::runPHA(int maxNumIter) {
     else printLimitVerdict();
     std::fflush(stdout);
     removeScenarioFiles(S->numScenarios);
-}
-
-void SCENARIOS::saveAllScenarioSolutionsToFile(int it, double delta, FILE* f) {
-    std::fprintf(f, "Iteration %d:\n", it);
-    for (int k = 1; k <= numScenarios; k++) {
-        const SCENARIO* s = scenarios[k - 1];
-        std::fprintf(f, " Scenario %d\n", k);
-        std::fprintf(f, " : 1st stage decision:\n");
-        for (int j = 0; j < s->solution1->size; j++) std::fprintf(f, "  > %0.10f\n", s->solution1->data[j]);
-        std::fprintf(f, " : 2nd stage decision:\n");
-        for (int j = 0; j < s->solution2->size; j++) std::fprintf(f, "  > %0.10f\n", s->solution2->data[j]);
-    }
-    std::fprintf(f, "Average solution:\n");
-    for (int j = 0; j < averageSolution1->size; j++) std::fprintf(f, "  > %0.10f\n", averageSolution1->data[j]);
-    std::fprintf(f, "Dist = %0.10f\n\n", delta);
-}
-
-void SCENARIOS::printAllScenarioSolutions() {
-    for (int k = 1; k <= numScenarios; k++) {
-        std::printf("First-stage solution for scenario %d:\n", k);
-        scenarios[k - 1]->solution1->printVector();
-        std::printf("Second-stage solution for scenario %d:\n", k);
-        scenarios[k - 1]->solution2->printVector();
-    }
 }

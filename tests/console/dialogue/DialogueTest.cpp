@@ -20,6 +20,7 @@
 #include "TextLines.h"
 
 #include "Dialogue.h"
+#include "PrimalStart.h"
 
 namespace {
 

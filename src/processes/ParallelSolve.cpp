@@ -1,11 +1,9 @@
-// The parallel solve of one iteration: start the solver worker through mpirun,
-// one process per scenario, and wait for every scenario's done file.
-#include "GAMSInOut.h"
+// Waiting for the done files of one launch of the solver worker.
 #include "ParallelSolve.h"
 #include "Exceptions.h"
 #include "Launch.h"
 #include "SolveOutcome.h"
-#include "WorkerProgram.h"
+#include "TextLines.h"
 
 #include <cctype>
 #include <cerrno>
@@ -20,17 +18,10 @@
 
 namespace {
 
-void removeDoneFiles(int n) {
-    for (int k = 1; k <= n; k++) std::remove(doneFilePath("", k).c_str());
-}
-
 const char* const kWaitingMessage =
     "\n >>> Waiting for the LST file with results for all scenarios...\n"
     "     If you see this message while GAMS is not computing, \n"
     "     then there is probably a syntax error in scenarioX.gms files.\n\n";
-
-// How long a stopped launch gets to end its processes before SIGKILL.
-const double kStopGraceSeconds = 3.0;
 
 double secondsSince(const std::chrono::steady_clock::time_point& start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -123,37 +114,4 @@ void waitForDoneFiles(ChildProcess& launch, const DoneFileWait& wait) {
         usleep(20 * 1000);
     }
     stopChild(launch, kStopGraceSeconds);  // nothing to do once it has ended
-}
-
-void PHA::runGAMSinParallel() {
-    const int n = S->numScenarios;
-    DoneFileWait wait;
-    wait.timeLimitSeconds = iterationTimeLimitFromEnvironment();
-    // The path is passed as one argument without a shell, so nothing in it is
-    // interpreted; only the line break that ended its line is dropped.
-    std::string gamsPath = withoutTrailingLineBreaks(pathGams != nullptr ? pathGams : "");
-    std::vector<std::string> command = {"mpirun", "-np", std::to_string(n), workerProgram(),
-                                        currentDirectory(), gamsPath};
-    wait.launchText = commandLine(command);
-    for (int k = 1; k <= n; k++) wait.scenarios.push_back(k);
-    // A done file left by an aborted earlier run would pass for this iteration's.
-    removeDoneFiles(n);
-    LaunchResult failure;
-    ChildProcess launch = startChild(command, "", false, false, failure);
-    if (launch.pid < 0) {
-        std::string message = " > ERROR! The solver launch '" + wait.launchText + "' failed (" + failure.describe() +
-                              "); " + std::to_string(n) + " of " + std::to_string(n) +
-                              " scenarios reported no result.";
-        throw GeneralException(message.c_str());
-    }
-    try {
-        waitForDoneFiles(launch, wait);
-        // A failed or killed solve must never be read as a result.
-        refuseFailedSolves(wait.scenarios);
-    } catch (...) {
-        stopChild(launch, kStopGraceSeconds);
-        removeDoneFiles(n);
-        throw;
-    }
-    removeDoneFiles(n);
 }

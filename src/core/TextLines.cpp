@@ -1,5 +1,7 @@
 #include "TextLines.h"
 
+#include <fstream>
+
 bool readWholeLine(FILE* file, std::string& line) {
     line.clear();
     int c;
@@ -15,4 +17,10 @@ std::string withoutLineEnd(const std::string& line) {
     if (end > 0 && line[end - 1] == '\n') end--;
     if (end > 0 && line[end - 1] == '\r') end--;
     return line.substr(0, end);
+}
+
+bool fexist(const char* fname) {
+    if (fname == nullptr) return false;
+    std::ifstream file(fname);
+    return file.is_open();
 }

@@ -30,6 +30,9 @@ void waitForDoneFiles(ChildProcess& launch, const DoneFileWait& wait);
 // GeneralException naming the variable when its value is not such a number.
 double iterationTimeLimitFromEnvironment();
 
+// How long a stopped launch gets to end its processes before SIGKILL.
+constexpr double kStopGraceSeconds = 3.0;
+
 // "2, 5-7, 9": scenario numbers, ascending runs shortened.
 std::string scenarioList(const std::vector<int>& scenarios);
 
