@@ -202,8 +202,10 @@ bool systemConstant(const std::string& name, std::string& value) {
 }
 
 namespace {
-// gams.u1 .. gams.u9 and gams.user1 .. gams.user9: user parameters, empty when not given.
+// gams.u1 .. gams.u9 and gams.user1 .. gams.user9: user parameters, empty when not
+// given; so is gams.jt (the job trace file).
 bool isUserParameter(const std::string& name) {
+    if (name == "gams.jt") return true;
     for (const char* prefix : {"gams.user", "gams.u"}) {
         size_t n = std::char_traits<char>::length(prefix);
         if (name.size() == n + 1 && name.compare(0, n, prefix) == 0 && name[n] >= '1' && name[n] <= '9') return true;

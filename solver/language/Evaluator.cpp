@@ -1,6 +1,7 @@
 #include "Evaluator.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <random>
 
@@ -144,8 +145,21 @@ double Evaluator::eval(const Expr& e, Env& env) const {
     case EK::Ord: {
         int set = st_.setOf(e.idx[0].index);
         if (set < 0) return 0.0;
-        auto it = sym(set).ordOf.find(env.get(e.idx[0].index));
-        return it == sym(set).ordOf.end() ? 0.0 : it->second;
+        int label = env.get(e.idx[0].index);
+        auto it = sym(set).ordOf.find(label);
+        double pos = it == sym(set).ordOf.end() ? 0.0 : it->second;
+        double card = static_cast<double>(sym(set).members.size());
+        if (e.name.empty() || e.name == "ord" || e.name == "pos") return pos;
+        if (e.name == "off") return pos - 1;
+        if (e.name == "rev") return card - pos;
+        if (e.name == "first") return pos == 1 ? 1.0 : 0.0;
+        if (e.name == "last") return pos == card ? 1.0 : 0.0;
+        const std::string& text = label >= 0 ? st_.labels.name(label) : std::string();
+        if (e.name == "len") return static_cast<double>(text.size());
+        char* end = nullptr;
+        double v = std::strtod(text.c_str(), &end);  // .val: the label read as a number
+        if (text.empty() || *end != '\0') throw ExecError{e.line, "'" + text + "' is not a number: no ." + e.name};
+        return v;
     }
     case EK::Card:
         return static_cast<double>(sym(e.sym).members.size());

@@ -91,6 +91,7 @@ private:
     std::string readLabel(int& col);
     std::vector<std::string> expandRange(const std::string& from, const std::string& to, int col);
     double readValue(int& col);
+    double compileTimeValue(int& col);
     Tuple toTuple(int sym, const std::vector<std::string>& parts, int line, int col);
     void beginRawData();
     bool nextDataItem(const char* list);

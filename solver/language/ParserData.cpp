@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "Evaluator.h"
 #include "Parser.h"
 
 namespace gamsub {
@@ -196,7 +197,41 @@ std::vector<std::string> Parser::expandRange(const std::string& from, const std:
     return out;
 }
 
+// [expression] in place of a number: evaluated when it is read, from the data
+// known at that point of the file, as GAMS evaluates it at compile time.
+double Parser::compileTimeValue(int& col) {
+    sc_.skipBlanks();
+    Position start = sc_.position();
+    sc_.seek(start);
+    advance();  // '[' reads as '('
+    std::vector<std::string> savedControlled;
+    savedControlled.swap(controlled_);
+    ExprPtr e;
+    try {
+        e = primary();
+    } catch (...) {
+        controlled_.swap(savedControlled);
+        throw;
+    }
+    controlled_.swap(savedControlled);
+    sc_.seek(prevEnd_);  // back to reading by layout, right after the ']'
+    col = sc_.position().col;
+    Env env;
+    try {
+        return Evaluator(st_).eval(*e, env);
+    } catch (const ExecError& err) {
+        throw Failure{start.line + 1, col, kErrSyntax, "The value in brackets cannot be computed: " + err.message};
+    }
+}
+
 double Parser::readValue(int& col) {
+    {
+        Position at = sc_.position();
+        sc_.skipBlanks();
+        bool bracket = sc_.peekChar() == '[';
+        sc_.seek(at);
+        if (bracket) return compileTimeValue(col);
+    }
     std::string s;
     if (sc_.peekChar() == '+' || sc_.peekChar() == '-') s += sc_.getChar();
     sc_.skipBlanks();

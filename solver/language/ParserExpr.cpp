@@ -278,7 +278,22 @@ ExprPtr Parser::symbolRef(const Token& nameTok) {
         break;
     case SymKind::Set:
     case SymKind::Alias:
-        if (!attr.empty()) failAt(nameTok, kErrUnsupported, "Set attributes are not supported by this solver");
+        if (!attr.empty()) {
+            // i.pos, i.off, ...: of the element the controlled index i stands at.
+            static const char* const known[] = {"pos", "ord", "off", "rev", "first", "last", "len", "val"};
+            if (std::find_if(std::begin(known), std::end(known), [&](const char* k) { return attr == k; }) == std::end(known))
+                failAt(nameTok, kErrUnsupported, "Set attribute ." + attr +
+                                                     " is not supported by this solver (pos ord off rev first last len val are)");
+            if (s.dim != 1) failAt(nameTok, kErrDimension, "Set attributes need a one-dimensional set");
+            if (!isControlled(nameTok.text)) failAt(nameTok, kErrUncontrolled, "Uncontrolled set '" + nameTok.text + "' in ." + attr);
+            e->kind = EK::Ord;
+            e->name = attr;
+            e->sym = st_.setOf(nameTok.text);
+            IndexArg a;
+            a.index = toLower(nameTok.text);
+            e->idx = {a};
+            return e;
+        }
         e->kind = EK::SetMember;
         if (!isPunct("(")) failAt(nameTok, kErrSyntax, "A set in an expression needs its indices, as in s(i)");
         break;
