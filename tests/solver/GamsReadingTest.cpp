@@ -198,3 +198,65 @@ TEST(GamsReading, DollarControlsOfTheModelLibrary) {
     std::remove(file.c_str());
     rmdir(dir);
 }
+
+TEST(GamsReading, MultiDimensionalSetsAsIndices) {
+    auto r = compiles("Set i / a, b, c /; Alias (i, j);\nSet ij(i,j) 'pairs'; ij(i,j) = ord(i) < ord(j);\n"
+                      "Parameter w(i,j), tot, diag(i,j), firstOnly(i,j);\nw(i,j) = 10*ord(i) + ord(j);\n"
+                      "tot = sum(ij(i,j), w(ij));\n"               // the set stands for its indices
+                      "diag(ij) = 1;\n"                            // over the set's own elements
+                      "firstOnly(ij(i,j))$(ord(i) = 1) = w(i,j);\n"
+                      "Parameter lead(i); lead(i) = sum(ij(i,j)$sameas(j,'c'), 1);\n"
+                      "Set one(i) / b /; Parameter seen; loop(one('b'), seen = seen + ord(one));\n"
+                      "Parameter nxt; nxt = sum(i$ij(i,i+1), 1);\n"
+                      "Set pp(i) / b /; Parameter sub(i,j); sub(i,pp(j)) = 1;\n");
+    EXPECT_EQ(r->at("tot"), 12.0 + 13.0 + 23.0);
+    EXPECT_EQ(r->at("diag", {"a", "c"}), 1.0);
+    EXPECT_EQ(r->at("diag", {"c", "a"}), 0.0);
+    EXPECT_EQ(r->at("firstOnly", {"a", "b"}), 12.0);
+    EXPECT_EQ(r->at("firstOnly", {"b", "c"}), 0.0);
+    EXPECT_EQ(r->at("lead", {"a"}), 1.0);
+    EXPECT_EQ(r->at("seen"), 1.0);
+    EXPECT_EQ(r->at("nxt"), 2.0);
+    EXPECT_EQ(r->at("sub", {"a", "b"}), 1.0);
+    EXPECT_EQ(r->at("sub", {"a", "c"}), 0.0);
+    // An equation over a multi-dimensional set: one row per element.
+    r = compiles("Set i / a, b, c /; Alias (i, j);\nSet low(i,j); low(i,j) = ord(i) > ord(j);\n"
+                 "Variable d(i,j), z; Equation e(i,j), o;\ne(low).. d(low) =g= 1;\no.. z =e= sum(low(i,j), d(i,j));\n"
+                 "Model m / all /; solve m using lp minimizing z;\n");
+    ModelInstance inst = instantiate(r->st, r->program.back());
+    EXPECT_EQ(inst.equBlocks[0].members.size(), 3u);
+    refused("Set i / a /; Set s(*,*); Parameter p(i); p(i) = sum(s, 1);\n", 1, "'*' in its domain");
+    refused("Set i / a /; Alias (i, j); Set ij(i,j); Parameter p(i,j); p(i,j) = 1; Scalar t; t = p(ij);\n", 1,
+            "stands for indices only");
+}
+
+TEST(GamsReading, SetsValuesAndDataOfTheModelLibrary) {
+    auto r = compiles("Set t / t1*t4 /;\nParameter a(t), b(t), c(t), d(t);\n"
+                      "a(t) = t.off; b(t) = t.rev; c(t) = t.first + 10*t.last;\n"
+                      "Set n / 5, 7 /; Parameter v(n); v(n) = n.val + n.len;\n"
+                      "Parameter f / beef 2, milk 3 /;\n"                      // labelled data without a domain
+                      "Scalar x / 3 /, y / [2*sqrt(sqr(x) + 16)] /;\n"         // evaluated where it is read
+                      "Parameter tab(t,*);\nTable tab(t,*)\n        lo   hi\n(t1,t2) 1    2\nt3      3    4 ;\n"
+                      "Singleton Set cur(t) / t2 /;\nParameter here; here = a(cur);\ncur(t)$(ord(t) = 4) = yes;\n"
+                      "Parameter there; there = a(cur);\n"
+                      "Scalar k / 0 /; repeat k = k + 1; until k >= 3;\n");
+    EXPECT_EQ(r->at("a", {"t1"}), 0.0);
+    EXPECT_EQ(r->at("b", {"t1"}), 3.0);
+    EXPECT_EQ(r->at("c", {"t1"}), 1.0);
+    EXPECT_EQ(r->at("c", {"t4"}), 10.0);
+    EXPECT_EQ(r->at("v", {"7"}), 8.0);
+    EXPECT_EQ(r->at("f", {"milk"}), 3.0);
+    EXPECT_EQ(r->at("y"), 10.0);
+    EXPECT_EQ(r->at("tab", {"t2", "hi"}), 2.0);
+    EXPECT_EQ(r->at("here"), 1.0);   // the singleton names its element without a loop
+    EXPECT_EQ(r->at("there"), 3.0);  // an assigned element replaces the one held
+    EXPECT_EQ(r->at("k"), 3.0);
+    refused("Singleton Set s / a, b /;\n", 1, "more than one element");
+    auto twice = compileAndRun("Set i / a, b /; Singleton Set s(i);\ns(i) = yes;\n");
+    EXPECT_EQ(twice->result.execErrors, 1);
+    // NA is data; computing with it is an execution error, never a silent comparison.
+    auto na = compileAndRun("Scalar rho / na /, r2;\nr2 = 1$(rho > 0);\n");
+    ASSERT_TRUE(na->errors.empty()) << na->errorText();
+    EXPECT_EQ(na->result.execErrors, 1);
+    EXPECT_NE(na->listing.find("NA used"), std::string::npos) << na->listing;
+}
