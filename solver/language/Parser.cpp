@@ -154,6 +154,10 @@ void Parser::statement(std::vector<Statement>& out) {
             static const char* const unsupported[] = {"put_utility", "put_utilities", "execute",
                                                       "execute_unload", "execute_load", "acronym", "acronyms",
                                                       "function"};
+            if (w == "execute_unload" || w == "execute_load" || w == "execute_loadpoint" || w == "execute_unloaddi")
+                fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " + std::to_string(tok_.start.col + 1) +
+                                          ": '" + tok_.text + "' reads or writes a GDX file, and no GDX library exists "
+                                          "here: remove the statement or keep the data in the model's own text");
             for (const char* u : unsupported)
                 if (w == u)
                     fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " +

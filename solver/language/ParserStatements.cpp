@@ -138,9 +138,10 @@ Statement Parser::assignment(int sym) {
     }
     if (s.kind == SymKind::Parameter && !st.attr.empty())
         failAt(nameTok, kErrSyntax, "A parameter has no attribute ." + st.attr);
-    if (s.kind == SymKind::Equation && st.attr != "l" && st.attr != "m" && st.attr != "lo" && st.attr != "up" &&
-        st.attr != "scale")
-        failAt(nameTok, kErrSyntax, "Equation attribute ." + st.attr + " cannot be assigned (.l .m .lo .up .scale can)");
+    // e.lo and e.up come from the equation's constant when the model is generated:
+    // assigning them has no meaning here, and is refused rather than dropped.
+    if (s.kind == SymKind::Equation && st.attr != "l" && st.attr != "m" && st.attr != "scale")
+        failAt(nameTok, kErrUnsupported, "Equation attribute ." + st.attr + " cannot be assigned by this solver (.l .m .scale can)");
     if (s.kind == SymKind::Variable) {
         const std::string& a = st.attr;
         if (a.empty())

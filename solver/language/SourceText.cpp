@@ -390,6 +390,10 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
         exit_ = true;
     } else if (name == "abort" || name == "error") {
         error(column, "$" + name + (rest.empty() ? "" : ": " + rest));
+    } else if (name.rfind("gdx", 0) == 0 || name == "load" || name == "loaddc" || name == "unload" || name == "loadm" ||
+               name == "loaddcm" || name == "loaddcr" || name == "loadr") {
+        error(column, "Dollar control option $" + line.substr(p, q - p) +
+                          " reads or writes a GDX file, and no GDX library exists here: keep the data in the model's own text");
     } else if (!isIgnoredOption(name)) {
         error(column, "Dollar control option $" + line.substr(p, q - p) + " is not supported by this solver");
     }
