@@ -303,7 +303,7 @@ void Parser::setData(int sym) {
     while (nextDataItem("element list")) {
         int line = sc_.lineNumber(), col = 0;
         std::vector<std::vector<std::string>> tuples = readLabelTuples(col);
-        fixOpenDomain(sym, tuples.front().size());  // Set s / a.x /: two-dimensional over `*`
+        if (!tuples.empty()) fixOpenDomain(sym, tuples.front().size());  // Set s / a.x /: two-dimensional over `*`
         sc_.skipBlanks();
         std::string text;
         char q = sc_.peekChar();
@@ -336,7 +336,12 @@ void Parser::parameterData(int sym) {
             if (word == "inf" || word == "eps" || word == "na") label = false;
             size_t dim = 0;
             if (label) {
-                dim = readLabelTuples(col).front().size();
+                std::vector<std::vector<std::string>> probe = readLabelTuples(col);
+                if (probe.empty())
+                    throw Failure{line, col, kErrDimension, "An empty set in the data of '" +
+                                                                st_.symbols[static_cast<size_t>(sym)].name +
+                                                                "' leaves its dimension unknown"};
+                dim = probe.front().size();
                 sc_.seek(at);
             }
             fixOpenDomain(sym, dim);

@@ -493,8 +493,8 @@ ExprPtr Parser::domainCondition(const Token& nameTok, std::vector<std::string>& 
 
 // A multi-dimensional set written alone where indices are controlled (sum(low,
 // ...), e(low).., p(low) = ...): it runs over its own elements and stands for
-// them as an index. Its positions get indices of their own, hidden aliases of
-// its domain sets named `low.1`, `low.2` (no identifier can clash with them).
+// them as an index. Its positions get indices of their own, `low.1`, `low.2`,
+// which run over its domain sets (SymbolTable::setOf).
 ExprPtr Parser::wholeTuple(const Token& nameTok, std::vector<IndexArg>& args) {
     int set = st_.setOf(nameTok.text);
     std::vector<int> domain = st_.symbols[static_cast<size_t>(set)].domain;
@@ -504,16 +504,7 @@ ExprPtr Parser::wholeTuple(const Token& nameTok, std::vector<IndexArg>& args) {
             failAt(nameTok, kErrUnsupported, "'" + nameTok.text + "' has a '*' in its domain: write its indices, as in " +
                                                  nameTok.text + "(i,j)");
         IndexArg a;
-        a.index = toLower(nameTok.text) + "." + std::to_string(k + 1);
-        if (st_.find(a.index) < 0) {
-            Symbol alias;
-            alias.name = a.index;
-            alias.kind = SymKind::Alias;
-            alias.aliasOf = st_.setOf(st_.symbols[static_cast<size_t>(domain[k])].name);
-            alias.dim = 1;
-            alias.domain = {-1};
-            st_.add(std::move(alias));
-        }
+        a.index = toLower(st_.symbols[static_cast<size_t>(set)].name) + "." + std::to_string(k + 1);
         if (isControlled(a.index)) failAt(nameTok, 125, "Set '" + nameTok.text + "' is under control already");
         args.push_back(a);
     }

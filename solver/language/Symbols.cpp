@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace gamsub {
 
@@ -55,7 +56,20 @@ int SymbolTable::add(Symbol s) {
 
 int SymbolTable::setOf(const std::string& indexName) const {
     int id = find(indexName);
-    if (id < 0) return -1;
+    if (id < 0) {
+        // `low.2`: the index of position 2 of the multi-dimensional set low, over
+        // the set of its domain there (no identifier has a dot, so none clashes).
+        size_t dot = indexName.rfind('.');
+        if (dot == std::string::npos || dot + 1 >= indexName.size()) return -1;
+        int base = find(indexName.substr(0, dot));
+        char* end = nullptr;
+        long position = std::strtol(indexName.c_str() + dot + 1, &end, 10);
+        if (base < 0 || *end != '\0' || symbols[static_cast<size_t>(base)].kind != SymKind::Set) return -1;
+        const std::vector<int>& domain = symbols[static_cast<size_t>(base)].domain;
+        if (position < 1 || position > static_cast<long>(domain.size()) || domain[static_cast<size_t>(position - 1)] < 0)
+            return -1;
+        return setOf(symbols[static_cast<size_t>(domain[static_cast<size_t>(position - 1)])].name);
+    }
     const Symbol& s = symbols[static_cast<size_t>(id)];
     if (s.kind == SymKind::Alias) return s.aliasOf;
     return s.kind == SymKind::Set ? id : -1;
