@@ -245,6 +245,20 @@ double Evaluator::function(const Expr& e, Env& env) const {
     if (f == "trunc") return std::trunc(a[0]);
     if (f == "frac") return a[0] - std::trunc(a[0]);
     if (f == "sigmoid") return 1.0 / (1.0 + std::exp(-a[0]));
+    if (f == "gamma") {
+        if (a[0] <= 0 && a[0] == std::floor(a[0])) throw ExecError{e.line, "gamma of zero or a negative whole number"};
+        return std::tgamma(a[0]);
+    }
+    if (f == "loggamma") {
+        if (a[0] <= 0) throw ExecError{e.line, "loggamma of a non-positive number"};
+        return std::lgamma(a[0]);
+    }
+    if (f == "centropy") {  // x*log((x+z)/(y+z)), z = 1e-20 unless given
+        double z = a.size() > 2 ? a[2] : 1e-20;
+        double ratio = (a[0] + z) / (a[1] + z);
+        if (!(ratio > 0)) throw ExecError{e.line, "centropy: (x+z)/(y+z) is not positive"};
+        return a[0] * std::log(ratio);
+    }
     if (f == "errorf") return 0.5 * std::erfc(-a[0] / std::sqrt(2.0));
     if (f == "ifthen") return a[0] != 0.0 ? a[1] : a[2];
     if (f == "uniform") {

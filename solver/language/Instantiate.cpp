@@ -131,6 +131,15 @@ int Builder::build(const Expr& e, Env& env) {
         if (f == "rpower") return m_.pool.apply(Op::Pow, args);
         if (f == "abs") return m_.pool.apply(Op::Abs, args);
         if (f == "power") return isConst(args[1], 2.0) ? m_.pool.apply(Op::Sqr, {args[0]}) : m_.pool.apply(Op::Pow, args);
+        if (f == "sin") return m_.pool.apply(Op::Sin, args);
+        if (f == "cos") return m_.pool.apply(Op::Cos, args);
+        if (f == "loggamma") return m_.pool.apply(Op::LogGamma, args);
+        if (f == "gamma") return m_.pool.apply(Op::Exp, {m_.pool.apply(Op::LogGamma, args)});  // for x > 0
+        if (f == "centropy") {  // x*log((x+z)/(y+z)), z = 1e-20 unless given
+            int z = args.size() > 2 ? args[2] : m_.pool.constant(1e-20);
+            int ratio = m_.pool.apply(Op::Div, {m_.pool.apply(Op::Add, {args[0], z}), m_.pool.apply(Op::Add, {args[1], z})});
+            return m_.pool.apply(Op::Mul, {args[0], m_.pool.apply(Op::Log, {ratio})});
+        }
         if (f == "min") return m_.pool.apply(Op::Min, args);
         if (f == "max") return m_.pool.apply(Op::Max, args);
         throw ExecError{e.line, "function " + f + " of variables is not supported"};

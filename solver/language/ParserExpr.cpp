@@ -49,7 +49,8 @@ const char* const kFunctions[] = {"sqr",     "sqrt",    "exp",    "log",    "log
                                   "abs",     "min",     "max",    "round",  "floor",  "ceil",       "mod",
                                   "sign",    "sameas",  "sin",    "cos",    "tan",    "arctan",     "arcsin",
                                   "arccos",  "sinh",    "cosh",   "tanh",   "trunc",  "frac",       "uniform",
-                                  "normal",  "uniformint", "ifthen", "rpower", "arctan2", "sigmoid", "errorf"};
+                                  "normal",  "uniformint", "ifthen", "rpower", "arctan2", "sigmoid", "errorf",
+                                  "gamma",   "loggamma", "centropy"};
 
 }  // namespace
 
@@ -649,12 +650,13 @@ ExprPtr Parser::functionCall(const std::string& name, int line) {
                name == "rpower" || name == "arctan2";
     bool many = name == "min" || name == "max";
     bool three = name == "ifthen";
+    if (name == "centropy" && n != 2 && n != 3) fail(kErrSyntax, "Wrong number of arguments for centropy");
     if ((two && n != 2) || (three && n != 3) || (many && n < 2) ||
-        (!two && !three && !many && name != "round" && n != 1) || (name == "round" && n > 2))
+        (!two && !three && !many && name != "round" && name != "centropy" && n != 1) || (name == "round" && n > 2))
         fail(kErrSyntax, "Wrong number of arguments for " + name);
     // On variables: the functions the derivative code knows, and log10, log2, rpower built from them.
     static const char* const onVariables[] = {"sqr", "sqrt", "exp", "log", "log10", "log2", "power", "rpower",
-                                              "abs", "min", "max"};
+                                              "abs", "min", "max", "sin", "cos", "gamma", "loggamma", "centropy"};
     bool known = std::find_if(std::begin(onVariables), std::end(onVariables),
                               [&](const char* f) { return name == f; }) != std::end(onVariables);
     if (e->hasVar && !known) fail(kErrUnsupported, "Function " + name + " of variables is not supported by this solver");

@@ -12,7 +12,26 @@ namespace gamsub {
 namespace {
 
 bool isUnary(Op op) {
-    return op == Op::Neg || op == Op::Sqr || op == Op::Sqrt || op == Op::Exp || op == Op::Log || op == Op::Abs;
+    return op == Op::Neg || op == Op::Sqr || op == Op::Sqrt || op == Op::Exp || op == Op::Log || op == Op::Abs ||
+           op == Op::Sin || op == Op::Cos || op == Op::LogGamma;
+}
+
+// digamma (psi) and trigamma (psi') for x > 0: shifted up by the recurrences
+// psi(x) = psi(x+1) - 1/x, psi'(x) = psi'(x+1) + 1/x^2, then the asymptotic series.
+double digamma(double x) {
+    double shift = 0.0;
+    for (; x < 10.0; x += 1.0) shift -= 1.0 / x;
+    double r = 1.0 / (x * x);
+    return shift + std::log(x) - 0.5 / x -
+           r * (1.0 / 12 - r * (1.0 / 120 - r * (1.0 / 252 - r * (1.0 / 240 - r * (1.0 / 132)))));
+}
+
+double trigamma(double x) {
+    double shift = 0.0;
+    for (; x < 10.0; x += 1.0) shift += 1.0 / (x * x);
+    double r = 1.0 / (x * x);
+    return shift + 1.0 / x + 0.5 * r +
+           r / x * (1.0 / 6 - r * (1.0 / 30 - r * (1.0 / 42 - r * (1.0 / 30 - r * (5.0 / 66)))));
 }
 
 bool isBinary(Op op) { return op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::Pow; }
@@ -37,6 +56,9 @@ double operationValue(Op op, const double* a, int n) {
         case Op::Abs: return std::fabs(a[0]);
         case Op::Min: return *std::min_element(a, a + n);
         case Op::Max: return *std::max_element(a, a + n);
+        case Op::Sin: return std::sin(a[0]);
+        case Op::Cos: return std::cos(a[0]);
+        case Op::LogGamma: return a[0] > 0 ? std::lgamma(a[0]) : std::nan("");
         case Op::Const:
         case Op::Var: break;
     }
@@ -86,6 +108,9 @@ void operationPartials(Op op, const double* a, int n, double v, bool constantExp
         case Op::Exp: d1[0] = v; d2[0] = v; return;
         case Op::Log: d1[0] = 1.0 / a[0]; d2[0] = -1.0 / (a[0] * a[0]); return;
         case Op::Abs: d1[0] = a[0] > 0 ? 1.0 : (a[0] < 0 ? -1.0 : 0.0); return;
+        case Op::Sin: d1[0] = std::cos(a[0]); d2[0] = -v; return;
+        case Op::Cos: d1[0] = -std::sin(a[0]); d2[0] = -v; return;
+        case Op::LogGamma: d1[0] = digamma(a[0]); d2[0] = trigamma(a[0]); return;
         case Op::Min:
         case Op::Max: {
             // Nonsmooth (DNLP): the derivative of the selected argument.

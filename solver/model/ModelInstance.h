@@ -31,6 +31,9 @@ enum class Op {
     Abs,
     Min,    // n-ary
     Max,    // n-ary
+    Sin,
+    Cos,
+    LogGamma,  // log(gamma(x)), x > 0
 };
 
 struct Node {
