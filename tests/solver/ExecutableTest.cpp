@@ -140,6 +140,18 @@ TEST(Executable, QuadraticAndNonlinearModels) {
     expectNear(displayed(nlp.listing, "VARIABLE z.L")[""], std::log(2.0) + 3 * std::log(3.0) - 4, "z");
 }
 
+// Derivatives of gamma, sin and centropy carry Ipopt to the optima known in closed form.
+TEST(Executable, SpecialFunctionsOfVariables) {
+    GamsRun r = model("special_functions");
+    ASSERT_EQ(r.status, 0) << r.listing;
+    expectNear(displayed(r.listing, "VARIABLE x1.L")[""], 1.46163214496836, "argmin gamma");
+    expectNear(displayed(r.listing, "VARIABLE g.L")[""], 0.885603194410889, "min gamma");
+    expectNear(displayed(r.listing, "VARIABLE x2.L")[""], 1.5 * M_PI, "argmin sin");
+    expectNear(displayed(r.listing, "VARIABLE s.L")[""], -1.0, "min sin");
+    expectNear(displayed(r.listing, "VARIABLE x3.L")[""], 0.2178117057198, "argmin centropy");
+    expectNear(displayed(r.listing, "VARIABLE c.L")[""], -0.2784645427611, "min centropy");
+}
+
 // A degenerate QCP on which Ipopt with exact bounds stalls until the time
 // limit must still end optimal; with its quadratic terms at weight 0 it is
 // solved as the LP it is, by the simplex method, to the LP's own optimum.
