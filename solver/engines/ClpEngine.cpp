@@ -7,8 +7,12 @@
 #include <climits>
 #include <cmath>
 
+#include <Eigen/Eigenvalues>
+
 #include "ListingNumbers.h"
+#include "PhaseTimes.h"
 #include "SolutionTransfer.h"
+#include "WarmStarts.h"
 
 namespace gamsub {
 
@@ -30,16 +34,48 @@ double cleaned(double value, double scale) { return std::fabs(value) <= kZeroMar
 }  // namespace
 
 SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iterations) {
+    return runSimplex(problem, seconds, iterations, nullptr, nullptr, nullptr);
+}
+
+SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iterations,
+                         const QuadraticObjective* quadratic, const WarmStart* start, WarmStart* end) {
+    PhaseClock clock;
     ClpSimplex simplex;
     simplex.setLogLevel(0);
     simplex.messageHandler()->setLogLevel(0);
     simplex.loadProblem(problem.matrix, problem.columnLower.data(), problem.columnUpper.data(),
                         problem.objective.data(), problem.rowLower.data(), problem.rowUpper.data());
+    int n = problem.columnCount(), m = problem.rowCount();
+    if (quadratic) {
+        // Clp takes the lower triangle by column: per column j the rows i >= j.
+        CoinPackedMatrix h(true, quadratic->rows.data(), quadratic->columns.data(), quadratic->values.data(),
+                           static_cast<CoinBigIndex>(quadratic->values.size()));
+        h.setDimensions(n, n);
+        simplex.loadQuadraticObjective(h);
+    }
+    if (start && start->columnStatus.size() == static_cast<size_t>(n) &&
+        start->rowStatus.size() == static_cast<size_t>(m)) {
+        double* x = simplex.primalColumnSolution();
+        double* r = simplex.primalRowSolution();
+        for (int j = 0; j < n; j++) {
+            simplex.setColumnStatus(j, static_cast<ClpSimplex::Status>(start->columnStatus[j]));
+            x[j] = start->columnValues[j];
+        }
+        for (int i = 0; i < m; i++) {
+            simplex.setRowStatus(i, static_cast<ClpSimplex::Status>(start->rowStatus[i]));
+            r[i] = start->rowValues[i];
+        }
+    }
     simplex.setMaximumSeconds(std::max(0.0, seconds));
     simplex.setMaximumIterations(static_cast<int>(std::min<long>(iterations, INT_MAX)));
     auto started = std::chrono::steady_clock::now();
-    simplex.initialSolve();
+    clock.lap(&PhaseTimes::engineSetup);
+    // The quadratic objective needs the primal simplex (Clp's reduced gradient
+    // steps between vertices); an LP goes through presolve and the dual simplex.
+    if (quadratic) simplex.primal();
+    else simplex.initialSolve();
     double used = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    clock.lap(&PhaseTimes::engineSolve);
 
     SimplexResult result;
     result.iterations = simplex.numberIterations();
@@ -50,7 +86,6 @@ SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iter
         case 3: result.outcome = used >= seconds ? SimplexResult::TimeLimit : SimplexResult::IterationLimit; break;
         default: result.outcome = SimplexResult::Failed; break;
     }
-    int n = problem.columnCount(), m = problem.rowCount();
     const double* x = simplex.primalColumnSolution();
     const double* y = simplex.dualRowSolution();
     const double* d = simplex.dualColumnSolution();
@@ -59,6 +94,14 @@ SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iter
     result.reducedCosts.assign(d, d + n);
     for (int j = 0; j < n; j++) result.columnNonbasic.push_back(nonbasic(simplex.getColumnStatus(j)) ? 1 : 0);
     for (int i = 0; i < m; i++) result.rowNonbasic.push_back(nonbasic(simplex.getRowStatus(i)) ? 1 : 0);
+    if (end && result.outcome == SimplexResult::Optimal) {
+        end->columnValues = result.x;
+        const double* r = simplex.primalRowSolution();
+        end->rowValues.assign(r, r + m);
+        for (int j = 0; j < n; j++) end->columnStatus.push_back(static_cast<unsigned char>(simplex.getColumnStatus(j)));
+        for (int i = 0; i < m; i++) end->rowStatus.push_back(static_cast<unsigned char>(simplex.getRowStatus(i)));
+    }
+    clock.lap(&PhaseTimes::engineTransfer);
     return result;
 }
 
@@ -80,20 +123,18 @@ void transferSimplexSolution(ModelInstance& model, CompiledModel& compiled, cons
     }
 }
 
-void solveWithClp(ModelInstance& model, CompiledModel& compiled, SolveStatus& status) {
-    status.solverName = "CLP";
-    status.solverLines.push_back(formatted("COIN-OR CLP      Clp %s, dual simplex after presolve", CLP_VERSION));
-    status.solverLines.push_back(" ");
-    LinearProblem problem = linearProblem(model, compiled, false);
-    SimplexResult result = runSimplex(problem, model.options.reslim, model.options.iterlim);
+namespace {
+
+// Statuses and message of a finished simplex solve; the solution is in the model.
+void simplexStatus(const ModelInstance& model, const SimplexResult& result, const char* optimalMessage,
+                   SolveStatus& status) {
     status.iterations = result.iterations;
-    transferSimplexSolution(model, compiled, result);
     bool feasible = largestViolation(model) <= kInfeasible;
     status.solverStatus = 1;
     switch (result.outcome) {
         case SimplexResult::Optimal:
             status.modelStatus = 1;
-            status.solverMessage = "Optimal solution. The simplex method found an optimal basis.";
+            status.solverMessage = optimalMessage;
             break;
         case SimplexResult::Infeasible:
             status.modelStatus = 4;
@@ -117,6 +158,95 @@ void solveWithClp(ModelInstance& model, CompiledModel& compiled, SolveStatus& st
             status.solverMessage = "Error. Clp stopped on numerical difficulties.";
             break;
     }
+}
+
+// The largest number of variables in the objective's Hessian whose
+// semidefiniteness is checked densely.
+constexpr int kLargestDenseHessian = 400;
+
+// The structure a warm start belongs to: sizes, Jacobian and Hessian positions.
+std::uint64_t structureOf(const CompiledModel& compiled) {
+    std::uint64_t h = shapeHash(static_cast<std::uint64_t>(compiled.variableCount()) * 1000003ULL +
+                                    static_cast<std::uint64_t>(compiled.constraintCount()),
+                                compiled.jacobianRows());
+    h = shapeHash(h, compiled.jacobianColumns());
+    h = shapeHash(h, compiled.hessianRows());
+    return shapeHash(h, compiled.hessianColumns());
+}
+
+}  // namespace
+
+void solveWithClp(ModelInstance& model, CompiledModel& compiled, SolveStatus& status) {
+    PhaseClock clock;
+    status.solverName = "CLP";
+    status.solverLines.push_back(formatted("COIN-OR CLP      Clp %s, dual simplex after presolve", CLP_VERSION));
+    status.solverLines.push_back(" ");
+    LinearProblem problem = linearProblem(model, compiled, false);
+    clock.lap(&PhaseTimes::engineSetup);
+    SimplexResult result = runSimplex(problem, model.options.reslim, model.options.iterlim);
+    clock = PhaseClock();
+    transferSimplexSolution(model, compiled, result);
+    simplexStatus(model, result, "Optimal solution. The simplex method found an optimal basis.", status);
+    clock.lap(&PhaseTimes::engineTransfer);
+}
+
+bool convexQuadratic(CompiledModel& compiled, QuadraticObjective& quadratic) {
+    if (compiled.linear() || !compiled.constantHessian()) return false;
+    int n = compiled.variableCount();
+    std::vector<double> origin(static_cast<size_t>(n), 0.0), noMultipliers(static_cast<size_t>(compiled.constraintCount()), 0.0);
+    std::vector<double> values(compiled.hessianRows().size(), 0.0);
+    if (!compiled.lagrangianHessian(origin.data(), 1.0, noMultipliers.data(), values.data())) return false;
+    // The variables the Hessian involves, numbered densely.
+    std::vector<int> dense(static_cast<size_t>(n), -1);
+    int k = 0;
+    QuadraticObjective q;
+    for (size_t e = 0; e < values.size(); e++) {
+        if (values[e] == 0.0) continue;
+        if (!std::isfinite(values[e])) return false;
+        int r = compiled.hessianRows()[e], c = compiled.hessianColumns()[e];
+        for (int v : {r, c})
+            if (dense[static_cast<size_t>(v)] < 0) dense[static_cast<size_t>(v)] = k++;
+        q.rows.push_back(std::max(r, c));
+        q.columns.push_back(std::min(r, c));
+        q.values.push_back(values[e]);
+    }
+    if (k == 0 || k > kLargestDenseHessian) return false;
+    Eigen::MatrixXd h = Eigen::MatrixXd::Zero(k, k);
+    double largest = 0.0;
+    for (size_t e = 0; e < q.values.size(); e++) {
+        int r = dense[static_cast<size_t>(q.rows[e])], c = dense[static_cast<size_t>(q.columns[e])];
+        h(r, c) += q.values[e];
+        if (r != c) h(c, r) += q.values[e];
+        largest = std::max(largest, std::fabs(q.values[e]));
+    }
+    Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> eigen(h, Eigen::EigenvaluesOnly);
+    if (eigen.info() != Eigen::Success) return false;
+    // Rounding in the eigenvalues is about k * eps * |H|; anything more negative is real.
+    if (eigen.eigenvalues().minCoeff() < -1e-12 * k * largest) return false;
+    quadratic = std::move(q);
+    return true;
+}
+
+void solveWithClpQuadratic(ModelInstance& model, CompiledModel& compiled, const QuadraticObjective& quadratic,
+                           SolveStatus& status) {
+    PhaseClock clock;
+    status.solverName = "CLP";
+    status.solverLines.push_back(
+        formatted("COIN-OR CLP      Clp %s, primal simplex with the quadratic objective", CLP_VERSION));
+    status.solverLines.push_back(" ");
+    LinearProblem problem = linearProblem(model, compiled, false);
+    std::uint64_t structure = structureOf(compiled);
+    const WarmStart* start = recallWarmStart(structure);
+    WarmStart end;
+    end.structure = structure;
+    clock.lap(&PhaseTimes::engineSetup);
+    SimplexResult result = runSimplex(problem, model.options.reslim, model.options.iterlim, &quadratic, start,
+                                      keepingWarmStarts() ? &end : nullptr);
+    clock = PhaseClock();
+    if (result.outcome == SimplexResult::Optimal) rememberWarmStart(std::move(end));
+    transferSimplexSolution(model, compiled, result);
+    simplexStatus(model, result, "Optimal solution. The convex quadratic program is solved.", status);
+    clock.lap(&PhaseTimes::engineTransfer);
 }
 
 }  // namespace gamsub
