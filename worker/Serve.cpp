@@ -3,6 +3,7 @@
 #include "InProcessSolver.h"
 #include "QuietMpi.h"
 #include "ScenarioSolve.h"
+#include "WarmStarts.h"
 
 #include <mpi.h>
 
@@ -55,7 +56,11 @@ int serve(const std::string& dir, const std::string& gamsPath) {
     MPI_Comm_size(MPI_COMM_WORLD, &size);
     // The bundled solver runs in this process; a real GAMS is started per solve.
     GamsRunner runGams = runAndWait;
-    if (namesBundledSolver(gamsPath)) runGams = runBundledSolver;
+    if (namesBundledSolver(gamsPath)) {
+        runGams = runBundledSolver;
+        // Each scenario's next solve starts from its last solution (same structure only).
+        gamsub::keepWarmStarts(true);
+    }
 
     // Start-up is over once every rank is here; pha times the solves from then on.
     MPI_Request started;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <map>
 
 #include <Eigen/Eigenvalues>
 
@@ -71,8 +72,10 @@ SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iter
     auto started = std::chrono::steady_clock::now();
     clock.lap(&PhaseTimes::engineSetup);
     // The quadratic objective needs the primal simplex (Clp's reduced gradient
-    // steps between vertices); an LP goes through presolve and the dual simplex.
+    // steps between vertices); an LP goes through presolve and the dual
+    // simplex, or, from the basis of the last solve, straight to the dual simplex.
     if (quadratic) simplex.primal();
+    else if (start) simplex.dual();
     else simplex.initialSolve();
     double used = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     clock.lap(&PhaseTimes::engineSolve);
@@ -160,8 +163,8 @@ void simplexStatus(const ModelInstance& model, const SimplexResult& result, cons
     }
 }
 
-// The largest number of variables in the objective's Hessian whose
-// semidefiniteness is checked densely.
+// The largest block of the objective's Hessian (variables linked by its
+// entries) whose semidefiniteness is checked densely.
 constexpr int kLargestDenseHessian = 400;
 
 // The structure a warm start belongs to: sizes, Jacobian and Hessian positions.
@@ -183,46 +186,89 @@ void solveWithClp(ModelInstance& model, CompiledModel& compiled, SolveStatus& st
     status.solverLines.push_back(" ");
     LinearProblem problem = linearProblem(model, compiled, false);
     clock.lap(&PhaseTimes::engineSetup);
-    SimplexResult result = runSimplex(problem, model.options.reslim, model.options.iterlim);
+    std::uint64_t structure = structureOf(compiled);
+    const WarmStart* start = recallWarmStart(structure);
+    WarmStart end;
+    end.structure = structure;
+    SimplexResult result = runSimplex(problem, model.options.reslim, model.options.iterlim, nullptr, start,
+                                      keepingWarmStarts() ? &end : nullptr);
     clock = PhaseClock();
+    if (result.outcome == SimplexResult::Optimal) rememberWarmStart(std::move(end));
     transferSimplexSolution(model, compiled, result);
     simplexStatus(model, result, "Optimal solution. The simplex method found an optimal basis.", status);
     clock.lap(&PhaseTimes::engineTransfer);
 }
 
-bool convexQuadratic(CompiledModel& compiled, QuadraticObjective& quadratic) {
-    if (compiled.linear() || !compiled.constantHessian()) return false;
-    int n = compiled.variableCount();
-    std::vector<double> origin(static_cast<size_t>(n), 0.0), noMultipliers(static_cast<size_t>(compiled.constraintCount()), 0.0);
-    std::vector<double> values(compiled.hessianRows().size(), 0.0);
-    if (!compiled.lagrangianHessian(origin.data(), 1.0, noMultipliers.data(), values.data())) return false;
-    // The variables the Hessian involves, numbered densely.
-    std::vector<int> dense(static_cast<size_t>(n), -1);
-    int k = 0;
-    QuadraticObjective q;
-    for (size_t e = 0; e < values.size(); e++) {
-        if (values[e] == 0.0) continue;
-        if (!std::isfinite(values[e])) return false;
-        int r = compiled.hessianRows()[e], c = compiled.hessianColumns()[e];
-        for (int v : {r, c})
-            if (dense[static_cast<size_t>(v)] < 0) dense[static_cast<size_t>(v)] = k++;
-        q.rows.push_back(std::max(r, c));
-        q.columns.push_back(std::min(r, c));
-        q.values.push_back(values[e]);
+namespace {
+
+int rootOf(std::vector<int>& parent, int v) {
+    while (parent[static_cast<size_t>(v)] != v) {
+        parent[static_cast<size_t>(v)] = parent[static_cast<size_t>(parent[static_cast<size_t>(v)])];
+        v = parent[static_cast<size_t>(v)];
     }
-    if (k == 0 || k > kLargestDenseHessian) return false;
+    return v;
+}
+
+// True when the symmetric matrix with the given lower-triangle entries over
+// `members` is positive semidefinite (rounding allowed for).
+bool semidefinite(const QuadraticObjective& q, const std::vector<size_t>& entries, const std::vector<int>& members) {
+    int k = static_cast<int>(members.size());
+    if (k > kLargestDenseHessian) return false;
+    std::map<int, int> local;
+    for (int i = 0; i < k; i++) local[members[static_cast<size_t>(i)]] = i;
     Eigen::MatrixXd h = Eigen::MatrixXd::Zero(k, k);
     double largest = 0.0;
-    for (size_t e = 0; e < q.values.size(); e++) {
-        int r = dense[static_cast<size_t>(q.rows[e])], c = dense[static_cast<size_t>(q.columns[e])];
+    for (size_t e : entries) {
+        int r = local.at(q.rows[e]), c = local.at(q.columns[e]);
         h(r, c) += q.values[e];
         if (r != c) h(c, r) += q.values[e];
         largest = std::max(largest, std::fabs(q.values[e]));
     }
+    if (k == 1) return h(0, 0) >= 0.0;
     Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> eigen(h, Eigen::EigenvaluesOnly);
     if (eigen.info() != Eigen::Success) return false;
     // Rounding in the eigenvalues is about k * eps * |H|; anything more negative is real.
-    if (eigen.eigenvalues().minCoeff() < -1e-12 * k * largest) return false;
+    return eigen.eigenvalues().minCoeff() >= -1e-12 * k * largest;
+}
+
+}  // namespace
+
+bool convexQuadratic(CompiledModel& compiled, QuadraticObjective& quadratic) {
+    if (compiled.linear() || !compiled.constantHessian()) return false;
+    int n = compiled.variableCount();
+    std::vector<double> origin(static_cast<size_t>(n), 0.0);
+    std::vector<double> noMultipliers(static_cast<size_t>(compiled.constraintCount()), 0.0);
+    std::vector<double> values(compiled.hessianRows().size(), 0.0);
+    if (!compiled.lagrangianHessian(origin.data(), 1.0, noMultipliers.data(), values.data())) return false;
+    QuadraticObjective q;
+    std::vector<int> parent(static_cast<size_t>(n));
+    for (int v = 0; v < n; v++) parent[static_cast<size_t>(v)] = v;
+    for (size_t e = 0; e < values.size(); e++) {
+        if (values[e] == 0.0) continue;
+        if (!std::isfinite(values[e])) return false;
+        int r = compiled.hessianRows()[e], c = compiled.hessianColumns()[e];
+        q.rows.push_back(std::max(r, c));
+        q.columns.push_back(std::min(r, c));
+        q.values.push_back(values[e]);
+        parent[static_cast<size_t>(rootOf(parent, r))] = rootOf(parent, c);
+    }
+    if (q.values.empty()) return false;
+    // H is semidefinite when each of its independent blocks is (a separable
+    // proximal term: one 1 x 1 block per variable).
+    std::map<int, std::vector<size_t>> blockEntries;
+    std::map<int, std::vector<int>> blockMembers;
+    std::vector<char> seen(static_cast<size_t>(n), 0);
+    for (size_t e = 0; e < q.values.size(); e++) {
+        int root = rootOf(parent, q.rows[e]);
+        blockEntries[root].push_back(e);
+        for (int v : {q.rows[e], q.columns[e]})
+            if (!seen[static_cast<size_t>(v)]) {
+                seen[static_cast<size_t>(v)] = 1;
+                blockMembers[root].push_back(v);
+            }
+    }
+    for (const auto& [root, entries] : blockEntries)
+        if (!semidefinite(q, entries, blockMembers[root])) return false;
     quadratic = std::move(q);
     return true;
 }

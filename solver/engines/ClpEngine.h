@@ -41,7 +41,8 @@ SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iter
 
 // True when the compiled model is a convex quadratic program: every row
 // linear, the objective of degree 2 with a positive semidefinite Hessian
-// (checked densely over the variables it involves, at most a few hundred).
+// (checked densely per block of variables its entries link, each of at most a
+// few hundred).
 // Fills `quadratic` then.
 bool convexQuadratic(CompiledModel& compiled, QuadraticObjective& quadratic);
 
@@ -54,7 +55,8 @@ void solveWithClpQuadratic(ModelInstance& model, CompiledModel& compiled, const 
 // Levels, row levels, marginals and EPS marks from a simplex result.
 void transferSimplexSolution(ModelInstance& model, CompiledModel& compiled, const SimplexResult& result);
 
-// The whole LP solve: statuses, the solution and the solver's lines of the listing.
+// The whole LP solve: statuses, the solution and the solver's lines of the
+// listing; from the last basis of the same structure when the caller keeps them.
 void solveWithClp(ModelInstance& model, CompiledModel& compiled, SolveStatus& status);
 
 }  // namespace gamsub
