@@ -3,7 +3,6 @@
 #include "InProcessSolver.h"
 #include "QuietMpi.h"
 #include "ScenarioSolve.h"
-#include "WarmStarts.h"
 
 #include <mpi.h>
 
@@ -58,8 +57,7 @@ int serve(const std::string& dir, const std::string& gamsPath) {
     GamsRunner runGams = runAndWait;
     if (namesBundledSolver(gamsPath)) {
         runGams = runBundledSolver;
-        // Each scenario's next solve starts from its last solution (same structure only).
-        gamsub::keepWarmStarts(true);
+        prepareForManySolves();
     }
 
     // Start-up is over once every rank is here; pha times the solves from then on.

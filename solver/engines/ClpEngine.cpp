@@ -10,6 +10,7 @@
 
 #include <Eigen/Eigenvalues>
 
+#include "ActiveSetPolish.h"
 #include "ListingNumbers.h"
 #include "PhaseTimes.h"
 #include "SolutionTransfer.h"
@@ -73,7 +74,7 @@ SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iter
     clock.lap(&PhaseTimes::engineSetup);
     // The quadratic objective needs the primal simplex (Clp's reduced gradient
     // steps between vertices); an LP goes through presolve and the dual
-    // simplex, or, from the basis of the last solve, straight to the dual simplex.
+    // simplex, or, given a start, straight to the dual simplex.
     if (quadratic) simplex.primal();
     else if (start) simplex.dual();
     else simplex.initialSolve();
@@ -97,6 +98,17 @@ SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iter
     result.reducedCosts.assign(d, d + n);
     for (int j = 0; j < n; j++) result.columnNonbasic.push_back(nonbasic(simplex.getColumnStatus(j)) ? 1 : 0);
     for (int i = 0; i < m; i++) result.rowNonbasic.push_back(nonbasic(simplex.getRowStatus(i)) ? 1 : 0);
+    if (result.outcome == SimplexResult::Optimal) {
+        // The optimum to the last digits from the final active set, whatever the start.
+        const double* activity = simplex.primalRowSolution();
+        ActiveSetPoint point{result.x, std::vector<double>(activity, activity + m), result.rowDuals,
+                             result.reducedCosts, result.columnNonbasic, result.rowNonbasic};
+        if (polishOnActiveSet(problem, quadratic, point)) {
+            result.x = std::move(point.x);
+            result.rowDuals = std::move(point.rowDuals);
+            result.reducedCosts = std::move(point.reducedCosts);
+        }
+    }
     if (end && result.outcome == SimplexResult::Optimal) {
         end->columnValues = result.x;
         const double* r = simplex.primalRowSolution();
@@ -186,14 +198,8 @@ void solveWithClp(ModelInstance& model, CompiledModel& compiled, SolveStatus& st
     status.solverLines.push_back(" ");
     LinearProblem problem = linearProblem(model, compiled, false);
     clock.lap(&PhaseTimes::engineSetup);
-    std::uint64_t structure = structureOf(compiled);
-    const WarmStart* start = recallWarmStart(structure);
-    WarmStart end;
-    end.structure = structure;
-    SimplexResult result = runSimplex(problem, model.options.reslim, model.options.iterlim, nullptr, start,
-                                      keepingWarmStarts() ? &end : nullptr);
+    SimplexResult result = runSimplex(problem, model.options.reslim, model.options.iterlim);
     clock = PhaseClock();
-    if (result.outcome == SimplexResult::Optimal) rememberWarmStart(std::move(end));
     transferSimplexSolution(model, compiled, result);
     simplexStatus(model, result, "Optimal solution. The simplex method found an optimal basis.", status);
     clock.lap(&PhaseTimes::engineTransfer);

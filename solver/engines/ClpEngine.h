@@ -56,7 +56,8 @@ void solveWithClpQuadratic(ModelInstance& model, CompiledModel& compiled, const 
 void transferSimplexSolution(ModelInstance& model, CompiledModel& compiled, const SimplexResult& result);
 
 // The whole LP solve: statuses, the solution and the solver's lines of the
-// listing; from the last basis of the same structure when the caller keeps them.
+// listing. Always from scratch: an LP's marginals are often not unique (a
+// hedging model's slopes at a kink), and another start could pick others.
 void solveWithClp(ModelInstance& model, CompiledModel& compiled, SolveStatus& status);
 
 }  // namespace gamsub

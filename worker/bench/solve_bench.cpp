@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
     mkdir(dir.c_str(), 0755);
     // Any path naming the bundled solver: the worker then solves in its own process.
     std::string gams = "gams";
+    prepareForManySolves();  // as the worker does
 
     const Case cases[] = {{"QP (rho 1), warm started as in the worker", 1.0, true},
                           {"QP (rho 1), every solve from scratch", 1.0, false},
