@@ -119,6 +119,40 @@ TEST(SolveNlp, ConstrainedQuadratic) {
     EXPECT_EQ(0, status.evaluationErrors);
 }
 
+// min x^2 + y^2 + xy - 4x - 4y s.t. x + y <= 1.5 (the Hessian couples x and
+// y): the optimum (0.75, 0.75) and the row's marginal -1.75 to the last digit,
+// taken from the final active set. The same objective maximised, or with the
+// coupling 3xy (an indefinite Hessian), is not a convex QP and goes to Ipopt.
+TEST(SolveNlp, ConvexQuadraticToTheLastDigitOthersToIpopt) {
+    auto coupled = [](InstanceBuilder& b, double coupling, int& x, int& y, int& row) -> ModelInstance& {
+        x = b.variable("x", {}, 0.0, kInf);
+        y = b.variable("y", {}, 0.0, kInf);
+        int z = b.variable("z");
+        row = b.equation("room", {}, b.linear({{x, 1}, {y, 1}}), RowType::L, b.c(1.5));
+        int f = b.op(Op::Add, {b.op(Op::Sqr, {b.x(x)}), b.op(Op::Sqr, {b.x(y)}), b.mul(b.c(coupling), b.mul(b.x(x), b.x(y))),
+                               b.linear({{x, -4}, {y, -4}})});
+        b.equation("obj", {}, b.x(z), RowType::E, f);
+        return b.finish(z);
+    };
+    int x, y, row;
+    InstanceBuilder convex(ModelType::QCP);
+    ModelInstance& m = coupled(convex, 1.0, x, y, row);
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ("CLP", status.solverName);
+    EXPECT_EQ(1, status.modelStatus) << status.solverMessage;
+    EXPECT_DOUBLE_EQ(0.75, m.columns[x].level);
+    EXPECT_DOUBLE_EQ(0.75, m.columns[y].level);
+    EXPECT_DOUBLE_EQ(-1.75, m.rows[row].marginal);
+    EXPECT_DOUBLE_EQ(-4.3125, status.objective);
+
+    InstanceBuilder indefinite(ModelType::QCP);
+    EXPECT_EQ("IPOPT", solverFor(coupled(indefinite, 3.0, x, y, row)));
+    InstanceBuilder maximised(ModelType::QCP, Sense::Maximize);
+    ModelInstance& concave = coupled(maximised, 1.0, x, y, row);
+    concave.columns[x].upper = concave.columns[y].upper = 1.0;
+    EXPECT_EQ("IPOPT", solverFor(concave));
+}
+
 // Hock-Schittkowski 71: products, a sum of squares, bounds; the objective
 // variable is also bounded, so it stays a variable of its own.
 ModelInstance& hockSchittkowski71(InstanceBuilder& b, int x[4]) {
