@@ -2,6 +2,7 @@
 
 #include <ClpConfig.h>
 #include <ClpSimplex.hpp>
+#include <CoinFinite.hpp>
 
 #include <algorithm>
 #include <climits>
@@ -33,6 +34,36 @@ double largestMagnitude(const std::vector<double>& values) {
 
 double cleaned(double value, double scale) { return std::fabs(value) <= kZeroMarginal * (1.0 + scale) ? 0.0 : value; }
 
+// A kept status against this solve's bounds (only the numbers may have
+// changed since): a nonbasic element goes onto the bound it named, or onto the
+// other one when that bound is gone; any other stays where it was, within bounds.
+ClpSimplex::Status startStatus(unsigned char kept, double lower, double upper, double& value) {
+    auto status = static_cast<ClpSimplex::Status>(kept);
+    bool finiteLower = lower > -COIN_DBL_MAX, finiteUpper = upper < COIN_DBL_MAX;
+    if (status == ClpSimplex::isFixed) status = lower == upper ? ClpSimplex::isFixed : ClpSimplex::atLowerBound;
+    if (status == ClpSimplex::atLowerBound && !finiteLower && finiteUpper) status = ClpSimplex::atUpperBound;
+    if (status == ClpSimplex::atUpperBound && !finiteUpper && finiteLower) status = ClpSimplex::atLowerBound;
+    switch (status) {
+        case ClpSimplex::isFixed:
+        case ClpSimplex::atLowerBound:
+            if (finiteLower) {
+                value = lower;
+                return status;
+            }
+            break;
+        case ClpSimplex::atUpperBound:
+            if (finiteUpper) {
+                value = upper;
+                return status;
+            }
+            break;
+        case ClpSimplex::basic: break;
+        default: status = ClpSimplex::superBasic; break;
+    }
+    value = std::min(std::max(value, lower), upper);
+    return status == ClpSimplex::basic ? status : ClpSimplex::superBasic;
+}
+
 }  // namespace
 
 SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iterations) {
@@ -60,12 +91,13 @@ SimplexResult runSimplex(const LinearProblem& problem, double seconds, long iter
         double* x = simplex.primalColumnSolution();
         double* r = simplex.primalRowSolution();
         for (int j = 0; j < n; j++) {
-            simplex.setColumnStatus(j, static_cast<ClpSimplex::Status>(start->columnStatus[j]));
             x[j] = start->columnValues[j];
+            simplex.setColumnStatus(j, startStatus(start->columnStatus[j], problem.columnLower[j],
+                                                   problem.columnUpper[j], x[j]));
         }
         for (int i = 0; i < m; i++) {
-            simplex.setRowStatus(i, static_cast<ClpSimplex::Status>(start->rowStatus[i]));
             r[i] = start->rowValues[i];
+            simplex.setRowStatus(i, startStatus(start->rowStatus[i], problem.rowLower[i], problem.rowUpper[i], r[i]));
         }
     }
     simplex.setMaximumSeconds(std::max(0.0, seconds));
