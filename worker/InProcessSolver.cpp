@@ -2,9 +2,20 @@
 
 #include "BundledIdentity.h"
 #include "RunGams.h"
+#include "WarmStarts.h"
+
+#include <malloc.h>
 
 bool namesBundledSolver(const std::string& gamsPath) {
     return gamsub::namesBundledSolver(gamsExecutable(gamsPath));
+}
+
+void prepareForManySolves() {
+    gamsub::keepWarmStarts(true);
+    // The heap keeps up to 64 MB of freed memory at its top, and blocks up to
+    // 4 MB come from the heap rather than from a mapping of their own.
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    mallopt(M_MMAP_THRESHOLD, 4 << 20);
 }
 
 LaunchResult runBundledSolver(const std::vector<std::string>& command, const std::string&) {

@@ -55,7 +55,10 @@ int serve(const std::string& dir, const std::string& gamsPath) {
     MPI_Comm_size(MPI_COMM_WORLD, &size);
     // The bundled solver runs in this process; a real GAMS is started per solve.
     GamsRunner runGams = runAndWait;
-    if (namesBundledSolver(gamsPath)) runGams = runBundledSolver;
+    if (namesBundledSolver(gamsPath)) {
+        runGams = runBundledSolver;
+        prepareForManySolves();
+    }
 
     // Start-up is over once every rank is here; pha times the solves from then on.
     MPI_Request started;

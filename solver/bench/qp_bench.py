@@ -5,7 +5,9 @@ Writes a model in the GAMS subset with 2*N variables x(k,j) and N constraints
 (N-1 block rows and one budget row over all variables), runs the `gams`
 executable on it with lo=3 and reports, from its closing timing line
 (`--- Timing: total <t> s, Ipopt <t> s`), the share of the run spent outside
-Ipopt: reading, instantiating, differentiating and writing the listing.
+Ipopt: reading, instantiating, differentiating and writing the listing. The
+model is a convex QP, which the bundled solver now gives to Clp, so the share
+outside Ipopt is the whole run; the script still shows what a run costs.
 
     solver/bench/qp_bench.py [--gams build/solver/gams] [--blocks 5000] [--keep DIR]
 """

@@ -18,7 +18,9 @@
 #include "Listing.h"
 #include "ListingSource.h"
 #include "Parser.h"
+#include "PhaseTimes.h"
 #include "SourceText.h"
+#include "WarmStarts.h"
 
 namespace gamsub {
 
@@ -74,6 +76,7 @@ private:
     std::ostream& console_;
     std::ostream& errors_;
     Clock::time_point start_ = Clock::now();
+    PhaseClock phases_;
     std::string base_;  // the directory relative paths are taken against (absolute)
     std::string input_, output_, logPath_;
     CheckedOutputFile listingFile_, logFile_;
@@ -153,6 +156,7 @@ int GamsRun::run(const std::vector<std::string>& args) {
         return kFileError;
     }
     listingOpen_ = true;
+    phases_.lap(&PhaseTimes::commandLine);
     return compileAndExecute();
 }
 
@@ -175,11 +179,13 @@ int GamsRun::compileAndExecute() {
     SourceText source = prepareSource(text, errors, sourceSettings);
     SymbolTable symbols;
     std::vector<Statement> program = Parser(source, symbols, errors).parse();
+    phases_.lap(&PhaseTimes::frontEnd);
 
     std::ostream& lst = listingFile_;
     Listing listing(lst, source.title);
     listing.newPage("C o m p i l a t i o n");
     writeSourceEcho(lst, source, errors);
+    phases_.lap(&PhaseTimes::sourceEcho);
     if (!errors.empty()) {
         lst << "\n**** " << errors.count() << " ERROR(S)   0 WARNING(S)\n";
         lst << "\n\nCOMPILATION TIME     =" << seconds(since(start_)) << " SECONDS      0 MB  gams-subset\n";
@@ -193,17 +199,21 @@ int GamsRun::compileAndExecute() {
     lst << "\n\nCOMPILATION TIME     =" << seconds(since(start_)) << " SECONDS      0 MB  gams-subset\n";
 
     if (log_) *log_ << "--- Starting execution\n";
+    beginWarmStartRun(input_);
     Clock::time_point execStart = Clock::now();
     ExecuteSettings settings;
     settings.solve = limits_;
     settings.directory = base_;
     ExecutionResult result = execute(program, symbols, listing, log_, settings);
+    phases_.lap(&PhaseTimes::execution);
     solverSeconds_ = result.ipoptSeconds;
     lst << "\n\nEXECUTION TIME       =" << seconds(since(execStart)) << " SECONDS      0 MB  gams-subset\n";
     fileSummary(lst);
     if (result.execErrors > 0) lst << "\n**** USER ERROR(S) ENCOUNTERED\n";
     bool failed = result.execErrors > 0;
-    if (!finishFiles(failed ? "Execution error(s)" : "Normal completion")) return kFileError;
+    bool finished = finishFiles(failed ? "Execution error(s)" : "Normal completion");
+    phases_.lap(&PhaseTimes::closeFiles);
+    if (!finished) return kFileError;
     return failed ? kExecutionError : kNormalReturn;
 }
 

@@ -24,7 +24,9 @@ enum GamsExitStatus {
 // (input, o=, lf=) are taken against curdir= when given, else against the
 // process's working directory, which is never changed. The log (lo=3) goes
 // to `console`, messages about unusable files or options to `errors`.
-// Keeps no state between calls, never exits the process, lets no exception out.
+// Keeps no state between calls (except each model's last basis when the
+// caller switched that memory on, WarmStarts.h), never exits the process, lets
+// no exception out.
 int runGams(const std::vector<std::string>& args, std::ostream& console, std::ostream& errors);
 
 // The same with the process's standard output and standard error.

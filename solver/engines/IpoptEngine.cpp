@@ -11,6 +11,7 @@
 #include "IpoptAdapter.h"
 #include "IpoptStatus.h"
 #include "ListingNumbers.h"
+#include "PhaseTimes.h"
 #include "SolutionTransfer.h"
 
 namespace gamsub {
@@ -98,6 +99,7 @@ void clipToBounds(std::vector<double>& x, const std::vector<double>& lower, cons
 
 void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& status, double& callbackSeconds) {
     auto started = std::chrono::steady_clock::now();
+    PhaseClock clock;
     status.solverName = "IPOPT";
     describeModel(compiled, status);
     std::vector<double> lower, upper, start;
@@ -127,7 +129,9 @@ void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& 
         setOptions(*app->Options(), compiled, attempt);
         std::istringstream noOptionFile;
         appStatus = app->Initialize(noOptionFile);
+        clock.lap(&PhaseTimes::engineSetup);
         if (appStatus == Ipopt::Solve_Succeeded) appStatus = app->OptimizeTNLP(Ipopt::SmartPtr<Ipopt::TNLP>(adapter));
+        clock.lap(&PhaseTimes::engineSolve);
         used += adapter->outcome().iterations;
         callbackSeconds += adapter->outcome().callbackSeconds;
         relaxed = attempt.boundRelaxFactor > 0.0;
@@ -151,6 +155,7 @@ void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& 
     status.solverStatus = codes.solverStatus;
     status.modelStatus = codes.modelStatus;
     status.solverMessage = codes.summary;
+    clock.lap(&PhaseTimes::engineTransfer);
 }
 
 }  // namespace gamsub

@@ -11,6 +11,7 @@
 #include "IpoptEngine.h"
 #include "LinearProblem.h"
 #include "ListingNumbers.h"
+#include "PhaseTimes.h"
 #include "SolutionTransfer.h"
 
 namespace gamsub {
@@ -21,7 +22,7 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-enum class Engine { Clp, Cbc, Ipopt, Bonmin };
+enum class Engine { Clp, ClpQuadratic, Cbc, Ipopt, Bonmin };
 
 // Relaxed types and models without a discrete column go to the continuous
 // engines. `linear`: the rows are linear (the front end refuses nonlinear
@@ -49,7 +50,8 @@ Engine engineFor(const ModelInstance& model, bool linear) {
 
 const char* engineName(Engine engine) {
     switch (engine) {
-        case Engine::Clp: return "CLP";
+        case Engine::Clp:
+        case Engine::ClpQuadratic: return "CLP";
         case Engine::Cbc: return "CBC";
         case Engine::Bonmin: return "BONMIN";
         case Engine::Ipopt: break;
@@ -116,11 +118,21 @@ void finishSolverLines(SolveStatus& status, double callbackSeconds) {
     status.solverLines.push_back(" ");
 }
 
+// A continuous model that is a convex quadratic program (a hedging model's
+// proximal term) goes to Clp's quadratic simplex instead of Ipopt: a vertex
+// method that ends exactly on the active bounds, in a fraction of the time.
+Engine chooseEngine(const ModelInstance& model, CompiledModel& compiled, QuadraticObjective& quadratic) {
+    Engine engine = engineFor(model, compiled.linear());
+    if (engine == Engine::Ipopt && convexQuadratic(compiled, quadratic)) return Engine::ClpQuadratic;
+    return engine;
+}
+
 }  // namespace
 
 std::string solverFor(const ModelInstance& model) {
     CompiledModel compiled(model);
-    return engineName(engineFor(model, compiled.linear()));
+    QuadraticObjective quadratic;
+    return engineName(chooseEngine(model, compiled, quadratic));
 }
 
 SolveStatus solveInstance(ModelInstance& model, const std::function<void(const std::string&)>& announce) {
@@ -128,10 +140,13 @@ SolveStatus solveInstance(ModelInstance& model, const std::function<void(const s
     auto started = std::chrono::steady_clock::now();
     double callbackSeconds = 0.0;
     try {
+        PhaseClock clock;
         boundBinaryColumns(model);
         CompiledModel compiled(model);
         setRowBounds(model, compiled);
-        Engine engine = engineFor(model, compiled.linear());
+        clock.lap(&PhaseTimes::engineCompile);
+        QuadraticObjective quadratic;
+        Engine engine = chooseEngine(model, compiled, quadratic);
         status.solverName = engineName(engine);
         if (announce) announce(status.solverName);
         bool inconsistentBounds = false;
@@ -147,6 +162,14 @@ SolveStatus solveInstance(ModelInstance& model, const std::function<void(const s
         } else {
             switch (engine) {
                 case Engine::Clp: solveWithClp(model, compiled, status); break;
+                case Engine::ClpQuadratic:
+                    solveWithClpQuadratic(model, compiled, quadratic, status);
+                    if (status.modelStatus == 13) {
+                        // Clp gave up on the numbers: Ipopt solves any convex program.
+                        status = SolveStatus();
+                        solveWithIpopt(model, compiled, status, callbackSeconds);
+                    }
+                    break;
                 case Engine::Cbc: solveWithCbc(model, compiled, status); break;
                 case Engine::Bonmin: solveWithBonmin(model, compiled, status, callbackSeconds); break;
                 case Engine::Ipopt: solveWithIpopt(model, compiled, status, callbackSeconds); break;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ListingNumbers.h"
+#include "PhaseTimes.h"
 #include "StatusTexts.h"
 #include "Violation.h"
 
@@ -197,10 +198,12 @@ void writeSolutionBlocks(std::ostream& out, const ModelInstance& model, const So
 }
 
 void writeSolutionReport(Listing& listing, const ModelInstance& model, const SolveStatus& status) {
+    PhaseClock clock;
     listing.newPage("Solution Report     SOLVE " + model.modelName + " Using " + modelTypeName(model.type) + " From line " +
                     std::to_string(model.solveLine));
     writeSolveSummary(listing.out(), model, status);
     writeSolutionBlocks(listing.out(), model, status);
+    clock.lap(&PhaseTimes::solutionReport);
 }
 
 }  // namespace gamsub

@@ -7,12 +7,14 @@
 #include <climits>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "BundledIdentity.h"
 #include "RunGams.h"
+#include "WarmStarts.h"
 
 namespace gamsub::testing {
 namespace {
@@ -89,6 +91,72 @@ TEST(RunGams, RunsOneAfterAnotherInTheirOwnDirectoriesWithoutChangingTheProcesss
         EXPECT_NE(std::string::npos, readAll(b + "/solve.log").find("*** Status: Normal completion"));
     }
     EXPECT_EQ(before, currentDirectory());
+}
+
+// One farmer scenario with its hedging terms (a convex QP), the weights and
+// averages given: the model the worker solves again every iteration.
+std::string hedgedFarmer(double w, double xbar, double rho, const std::string& quota = "6000") {
+    std::ostringstream m;
+    m << "Set i / 1*3 /, j / 1*6 /;\nParameter yield(i) / 1 2.5, 2 3, 3 20 /, cost(i) / 1 150, 2 230, 3 260 /;\n"
+      << "Parameter w(i), xbar(i);\nw('1') = " << w << "; w('2') = " << -w << "; w('3') = " << 0.5 * w << ";\n"
+      << "xbar('1') = " << 170 + xbar << "; xbar('2') = " << 80 - xbar << "; xbar('3') = " << 250 + xbar << ";\n"
+      << "Scalar rho / " << rho << " /;\nPositive Variables x(i), y(j);\nVariable z;\ny.up('5') = " << quota << ";\n"
+      << "Equations land, needWheat, needCorn, beets, obj;\nland.. sum(i, x(i)) =l= 500;\n"
+      << "needWheat.. yield('1')*x('1') + y('1') - y('3') =g= 200;\n"
+      << "needCorn.. yield('2')*x('2') + y('2') - y('4') =g= 240;\nbeets.. y('5') + y('6') =l= yield('3')*x('3');\n"
+      << "obj.. z =e= sum(i, cost(i)*x(i)) + 238*y('1') + 210*y('2') - 170*y('3') - 150*y('4') - 36*y('5')"
+      << " - 10*y('6') + sum(i, w(i)*x(i)) + rho/2*sum(i, sqr(x(i) - xbar(i)));\n"
+      << "Model farmer / all /;\nSolve farmer using qcp minimizing z;\n";
+    return m.str();
+}
+
+// The listing from the solve summary on, without the lines that tell times or iterations.
+std::string solutionPart(const std::string& listing) {
+    std::istringstream lines(listing.substr(listing.find("S O L V E")));
+    std::string line, kept;
+    while (std::getline(lines, line))
+        if (line.find("USAGE") == std::string::npos && line.find("ITERATION") == std::string::npos &&
+            line.find("TIME") == std::string::npos && line.find("time") == std::string::npos)
+            kept += line + "\n";
+    return kept;
+}
+
+int iterations(const std::string& listing) {
+    return std::stoi(lineAfter(listing, " ITERATION COUNT, LIMIT").substr(0, 10));
+}
+
+// The worker keeps each scenario's last solution: the next iteration's QP
+// (other weights and averages, same structure) starts from it and must end at
+// the same solution, levels and marginals, as a solve from scratch; also when
+// a bound the kept basis sits on is gone (the beet quota lifted).
+TEST(RunGams, WarmStartedSolveEndsWhereAColdOneDoes) {
+    std::string dir = scratch("warm");
+    const std::vector<std::string> args = {"scenario.gms", "o=scenario.lst", "lo=0", "curdir=" + dir};
+    const double moves[][2] = {{0, 30}, {12.5, 10}, {20, -4}, {3, 0.5}, {3, 0.5}};
+    auto quota = [&moves](size_t k) { return k + 1 == std::size(moves) ? "inf" : "6000"; };
+    keepWarmStarts(true);
+    std::vector<std::string> warm;
+    for (size_t k = 0; k < std::size(moves); k++) {
+        writeFile(dir + "/scenario.gms", hedgedFarmer(moves[k][0], moves[k][1], 1.0, quota(k)));
+        ASSERT_EQ(0, run(args).status) << readAll(dir + "/scenario.lst");
+        warm.push_back(readAll(dir + "/scenario.lst"));
+    }
+    keepWarmStarts(false);
+    int coldTotal = 0, warmTotal = 0;
+    for (size_t k = 0; k < warm.size(); k++) {
+        writeFile(dir + "/scenario.gms", hedgedFarmer(moves[k][0], moves[k][1], 1.0, quota(k)));
+        ASSERT_EQ(0, run(args).status);
+        std::string cold = readAll(dir + "/scenario.lst");
+        EXPECT_NE(std::string::npos, cold.find("SOLVER  CLP"));
+        EXPECT_NE(std::string::npos, cold.find("MODEL STATUS      1 Optimal"));
+        EXPECT_EQ(solutionPart(cold), solutionPart(warm[k])) << "iteration " << k;
+        if (k > 0) {
+            coldTotal += iterations(cold);
+            warmTotal += iterations(warm[k]);
+        }
+    }
+    // The memory was used: the later solves started nearer their optimum.
+    EXPECT_LT(warmTotal, coldTotal);
 }
 
 // $include is read from the model's own folder, --name=value sets %name%,

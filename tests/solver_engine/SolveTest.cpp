@@ -93,7 +93,8 @@ TEST(SolveLp, MaximisationWithBoundsAndFixedVariable) {
 }
 
 // min (x1 - 1)^2 + (x2 - 2)^2 s.t. x1 + x2 <= 1: x = (0, 1), value 2, and
-// relaxing the row by one unit lowers the objective by 2.
+// relaxing the row by one unit lowers the objective by 2. A convex QP: Clp's
+// quadratic simplex solves it to its (global) optimum.
 TEST(SolveNlp, ConstrainedQuadratic) {
     InstanceBuilder b(ModelType::QCP);
     int x1 = b.variable("x", {"1"});
@@ -105,15 +106,51 @@ TEST(SolveNlp, ConstrainedQuadratic) {
     b.equation("obj", {}, b.x(z), RowType::E, f);
     ModelInstance& m = b.finish(z);
 
+    EXPECT_EQ("CLP", solverFor(m));
     SolveStatus status = solveInstance(m);
+    EXPECT_EQ("CLP", status.solverName);
     EXPECT_EQ(1, status.solverStatus);
-    EXPECT_EQ(2, status.modelStatus);
+    EXPECT_EQ(1, status.modelStatus);
     expectRelative(2, status.objective);
     expectRelative(0, m.columns[x1].level);
     expectRelative(1, m.columns[x2].level);
     expectRelative(-2, m.rows[row].marginal);
     EXPECT_EQ(1.0, m.rows[row].upper);  // x1 + x2 + 3 =l= 4 moves 3 to the right
     EXPECT_EQ(0, status.evaluationErrors);
+}
+
+// min x^2 + y^2 + xy - 4x - 4y s.t. x + y <= 1.5 (the Hessian couples x and
+// y): the optimum (0.75, 0.75) and the row's marginal -1.75 to the last digit,
+// taken from the final active set. The same objective maximised, or with the
+// coupling 3xy (an indefinite Hessian), is not a convex QP and goes to Ipopt.
+TEST(SolveNlp, ConvexQuadraticToTheLastDigitOthersToIpopt) {
+    auto coupled = [](InstanceBuilder& b, double coupling, int& x, int& y, int& row) -> ModelInstance& {
+        x = b.variable("x", {}, 0.0, kInf);
+        y = b.variable("y", {}, 0.0, kInf);
+        int z = b.variable("z");
+        row = b.equation("room", {}, b.linear({{x, 1}, {y, 1}}), RowType::L, b.c(1.5));
+        int f = b.op(Op::Add, {b.op(Op::Sqr, {b.x(x)}), b.op(Op::Sqr, {b.x(y)}), b.mul(b.c(coupling), b.mul(b.x(x), b.x(y))),
+                               b.linear({{x, -4}, {y, -4}})});
+        b.equation("obj", {}, b.x(z), RowType::E, f);
+        return b.finish(z);
+    };
+    int x, y, row;
+    InstanceBuilder convex(ModelType::QCP);
+    ModelInstance& m = coupled(convex, 1.0, x, y, row);
+    SolveStatus status = solveInstance(m);
+    EXPECT_EQ("CLP", status.solverName);
+    EXPECT_EQ(1, status.modelStatus) << status.solverMessage;
+    EXPECT_DOUBLE_EQ(0.75, m.columns[x].level);
+    EXPECT_DOUBLE_EQ(0.75, m.columns[y].level);
+    EXPECT_DOUBLE_EQ(-1.75, m.rows[row].marginal);
+    EXPECT_DOUBLE_EQ(-4.3125, status.objective);
+
+    InstanceBuilder indefinite(ModelType::QCP);
+    EXPECT_EQ("IPOPT", solverFor(coupled(indefinite, 3.0, x, y, row)));
+    InstanceBuilder maximised(ModelType::QCP, Sense::Maximize);
+    ModelInstance& concave = coupled(maximised, 1.0, x, y, row);
+    concave.columns[x].upper = concave.columns[y].upper = 1.0;
+    EXPECT_EQ("IPOPT", solverFor(concave));
 }
 
 // Hock-Schittkowski 71: products, a sum of squares, bounds; the objective
