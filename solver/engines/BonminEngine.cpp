@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <sstream>
 
 #include "BonminAdapter.h"
 #include "IpoptEngine.h"
+#include "IsolatedRun.h"
 #include "LinearProblem.h"
 #include "ListingNumbers.h"
 #include "SolutionTransfer.h"
@@ -80,6 +82,46 @@ MinlpOutcome branchAndBound(const ModelInstance& model, CompiledModel& compiled)
     return outcome;
 }
 
+// The outcome as bytes, to come back from the child process that searched.
+struct OutcomeHead {
+    int status, nodes, iterations, timeLimit;
+    double bestPossible, callbackSeconds;
+    size_t count;
+};
+
+std::string outcomeBytes(const MinlpOutcome& o) {
+    OutcomeHead head{static_cast<int>(o.status), o.nodes, o.iterations, o.timeLimit ? 1 : 0, o.bestPossible,
+                     o.callbackSeconds, o.x.size()};
+    std::string bytes(reinterpret_cast<const char*>(&head), sizeof head);
+    bytes.append(reinterpret_cast<const char*>(o.x.data()), o.x.size() * sizeof(double));
+    return bytes;
+}
+
+MinlpOutcome outcomeFromBytes(const std::string& bytes) {
+    OutcomeHead head;
+    if (bytes.size() < sizeof head) throw EngineFault("Bonmin's result came back cut short");
+    std::memcpy(&head, bytes.data(), sizeof head);
+    if (bytes.size() != sizeof head + head.count * sizeof(double))
+        throw EngineFault("Bonmin's result came back cut short");
+    MinlpOutcome o;
+    o.status = static_cast<Bonmin::Bab::MipStatuses>(head.status);
+    o.nodes = head.nodes;
+    o.iterations = head.iterations;
+    o.timeLimit = head.timeLimit != 0;
+    o.bestPossible = head.bestPossible;
+    o.callbackSeconds = head.callbackSeconds;
+    o.x.resize(head.count);
+    if (head.count > 0) std::memcpy(o.x.data(), bytes.data() + sizeof head, head.count * sizeof(double));
+    return o;
+}
+
+// The search in a child process: an assertion inside Bonmin or the MIP code
+// under it ends the child, and the solve is reported failed with the cause.
+MinlpOutcome isolatedBranchAndBound(const ModelInstance& model, CompiledModel& compiled) {
+    return outcomeFromBytes(
+        runIsolated([&]() { return outcomeBytes(branchAndBound(model, compiled)); }, "The MINLP engine (Bonmin)"));
+}
+
 // The NLP with every discrete column fixed at its value, solved from the
 // solution: its multipliers are the marginals. False when it does not end optimal.
 bool finalNlp(ModelInstance& model, CompiledModel& compiled, const std::vector<double>& x, double& callbackSeconds) {
@@ -109,7 +151,7 @@ void solveWithBonmin(ModelInstance& model, CompiledModel& compiled, SolveStatus&
     status.solverLines.push_back(
         formatted("COIN-OR BONMIN   Bonmin %s, nonlinear branch and bound (B-BB) with Ipopt", BONMIN_VERSION));
     status.solverLines.push_back(" ");
-    MinlpOutcome outcome = branchAndBound(model, compiled);
+    MinlpOutcome outcome = isolatedBranchAndBound(model, compiled);
     callbackSeconds = outcome.callbackSeconds;
     status.iterations = outcome.iterations;
     bool hasSolution = outcome.x.size() == static_cast<size_t>(compiled.variableCount()) &&

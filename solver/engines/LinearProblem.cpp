@@ -1,5 +1,7 @@
 #include "LinearProblem.h"
 
+#include "BinarySquares.h"
+
 #include <CoinFinite.hpp>
 
 #include <cmath>
@@ -60,6 +62,8 @@ LinearProblem linearProblem(const ModelInstance& model, CompiledModel& compiled,
                                  values.data(), static_cast<CoinBigIndex>(values.size()));
     // The triplet constructor sizes the matrix by its largest indices: empty trailing rows or columns count too.
     lp.matrix.setDimensions(m, n);
+    // Not linear: the caller found only squares of binaries (x*x = x).
+    if (!compiled.linear()) linearizeBinarySquares(compiled, lp);
     return lp;
 }
 

@@ -22,7 +22,8 @@ struct LinearProblem {
     int rowCount() const { return static_cast<int>(rowLower.size()); }
 };
 
-// The compiled model must be linear. Infinite bounds become COIN's infinity.
+// The compiled model must be linear, or nonlinear only through squares of
+// binary columns (onlyBinarySquares), which become the columns. Infinite bounds become COIN's infinity.
 // `discrete`: Binary and Integer columns keep their integrality (else relaxed).
 LinearProblem linearProblem(const ModelInstance& model, CompiledModel& compiled, bool discrete);
 

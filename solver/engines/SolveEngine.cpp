@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 
+#include "BinarySquares.h"
 #include "BonminEngine.h"
 #include "CbcEngine.h"
 #include "ClpEngine.h"
@@ -27,17 +28,19 @@ enum class Engine { Clp, ClpQuadratic, Cbc, Ipopt, Bonmin };
 // Relaxed types and models without a discrete column go to the continuous
 // engines. `linear`: the rows are linear (the front end refuses nonlinear
 // rows in LP, RMIP and MIP models, so the type alone decides in practice).
-Engine engineFor(const ModelInstance& model, bool linear) {
+// A discrete model nonlinear only through squares of binaries is a MIP.
+Engine engineFor(const ModelInstance& model, const CompiledModel& compiled) {
     bool discrete = hasDiscreteColumns(model);
+    bool linear = compiled.linear();
+    bool mip = discrete && (linear || onlyBinarySquares(model, compiled));
     switch (model.type) {
         case ModelType::LP:
         case ModelType::RMIP: return linear ? Engine::Clp : Engine::Ipopt;
         case ModelType::MIP:
-            if (!linear) return discrete ? Engine::Bonmin : Engine::Ipopt;
-            return discrete ? Engine::Cbc : Engine::Clp;
         case ModelType::MIQCP:
         case ModelType::MINLP:
-            if (linear) return discrete ? Engine::Cbc : Engine::Clp;
+            if (mip) return Engine::Cbc;
+            if (linear) return Engine::Clp;
             return discrete ? Engine::Bonmin : Engine::Ipopt;
         default:
             // A QCP or NLP whose nonlinear terms all vanish (a quadratic
@@ -122,7 +125,7 @@ void finishSolverLines(SolveStatus& status, double callbackSeconds) {
 // proximal term) goes to Clp's quadratic simplex instead of Ipopt: a vertex
 // method that ends exactly on the active bounds, in a fraction of the time.
 Engine chooseEngine(const ModelInstance& model, CompiledModel& compiled, QuadraticObjective& quadratic) {
-    Engine engine = engineFor(model, compiled.linear());
+    Engine engine = engineFor(model, compiled);
     if (engine == Engine::Ipopt && convexQuadratic(compiled, quadratic)) return Engine::ClpQuadratic;
     return engine;
 }

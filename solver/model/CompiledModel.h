@@ -65,6 +65,9 @@ public:
     bool linearInequalities() const { return linearInequalities_; }
     bool constantHessian() const { return constantHessian_; }
     bool linear() const { return tapes_.empty(); }
+    // The objective and constraint k as compiled (their quadratic parts explicit).
+    const CompiledFunction& objectiveFunction() const { return objective_; }
+    const CompiledFunction& constraintFunction(int k) const { return constraints_[static_cast<size_t>(k)]; }
 
     // Evaluations at Ipopt's x; each returns false where the model is undefined.
     bool objective(const double* x, double& value);

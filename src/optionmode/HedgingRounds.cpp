@@ -170,7 +170,7 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
     return meanObjective(iteration, "outer", lower);
 }
 
-bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, double& upper) {
+bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, double& upper, std::string* failure) {
     ModelRound fixed = round(true, true, true);
     fixed.fixedPlan = plan;
     planMarginals_.clear();
@@ -181,8 +181,11 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
         const SolveEnd end = ends[static_cast<size_t>(s)];
         // A feasible point of every scenario is enough: its cost is at least the optimum's.
         if (end != SolveEnd::Solved && end != SolveEnd::Feasible) {
-            std::printf("No inner bound in iteration %d: with the plan, scenario %d is %s.\n", iteration, s + 1,
-                        endName(end));
+            if (failure != nullptr)
+                *failure = "scenario " + std::to_string(s + 1) + " is " + endName(end);
+            else
+                std::printf("No inner bound in iteration %d: with the plan, scenario %d is %s.\n", iteration, s + 1,
+                            endName(end));
             return false;
         }
         allSolved = allSolved && end == SolveEnd::Solved;
@@ -199,7 +202,10 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
             if (!r.xMarginal.empty()) marginals.push_back(r.xMarginal);
         }
     } catch (const GeneralException& e) {
-        std::printf("No inner bound in iteration %d:\n%s\n", iteration, e.message);
+        if (failure != nullptr)
+            *failure = e.message;
+        else
+            std::printf("No inner bound in iteration %d:\n%s\n", iteration, e.message);
         return false;
     }
     // Slopes count only where every scenario reached its optimum at the plan.

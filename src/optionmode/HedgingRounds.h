@@ -54,8 +54,11 @@ public:
     bool outerBound(int iteration, double& lower);
 
     // sum_k p_k cost_k with x fixed at `plan` (the objective when there is no
-    // --cost). False, with the reason printed, when a scenario cannot take the plan.
-    bool innerBound(int iteration, const std::vector<double>& plan, double& upper);
+    // --cost). False, with the reason printed (or put into `failure` when
+    // given), when a scenario cannot take the plan.
+    bool innerBound(int iteration, const std::vector<double>& plan, double& upper, std::string* failure = nullptr);
+    // No slopes until the next inner-bound round (its plan was not the average).
+    void forgetPlanMarginals() { planMarginals_.clear(); }
 
     // x.m of every scenario in the last inner-bound round (the slope of its
     // cost along each first-stage variable at the plan), or empty when a

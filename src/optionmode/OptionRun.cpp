@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "GAMSInOut.h"
 #include "HedgingPoint.h"
 #include "HedgingRounds.h"
+#include "IntegerPlans.h"
 #include "IterationReport.h"
 #include "PrimalStart.h"
 #include "Launch.h"
@@ -89,7 +91,8 @@ public:
           record_(record),
           rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }),
           perVariable_(o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none" || o.accelerate > 0),
-          acceleration_(o.accelerate) {
+          acceleration_(o.accelerate),
+          integer_(integerFirstStage(tpl)) {
         if (!o.rhoFile.empty()) {
             rho_ = readRhoFile(o.rhoFile, S.numVariables1);
             for (size_t j = 0; j < rho_.size(); j++) {
@@ -264,11 +267,44 @@ private:
             bounds_.offerLower(lower, iteration);
         }
         const std::vector<double> plan = currentAverage(S_);
+        if (integer_ && !integralPlan(plan)) {
+            integerInnerBounds(iteration, plan, numbers);
+            return;
+        }
+        if (integer_) integerInnerBounds(iteration, plan, numbers);
         if (rounds_.innerBound(iteration, plan, upper)) {
+            tried_.insert(plan);
+            if (!numbers.hasUpper || upper < numbers.upper) numbers.upper = upper;
             numbers.hasUpper = true;
-            numbers.upper = upper;
             bounds_.offerUpper(upper, plan, iteration);
         }
+    }
+
+    // An integer first stage: the rounded average and a scenario's own first
+    // stage each bound round (IntegerPlans), each plan once in the run. A
+    // fractional average is not solved: no scenario can take it.
+    void integerInnerBounds(int iteration, const std::vector<double>& average, IterationNumbers& numbers) {
+        std::vector<std::vector<double>> firstStages;
+        for (int s = 0; s < S_.numScenarios; s++) {
+            const VECTOR* x = S_.scenarios[s]->solution1;
+            firstStages.emplace_back(x->data, x->data + x->size);
+        }
+        for (const PlanCandidate& c : integerCandidates(average, firstStages, rounds_.probabilities(), tried_, 1)) {
+            if (c.plan == average) continue;  // the caller solves the average itself
+            tried_.insert(c.plan);
+            double upper = 0.0;
+            std::string failure;
+            if (rounds_.innerBound(iteration, c.plan, upper, &failure)) {
+                if (!numbers.hasUpper || upper < numbers.upper) numbers.upper = upper;
+                numbers.hasUpper = true;
+                bounds_.offerUpper(upper, c.plan, iteration);
+            } else {
+                std::printf("Inner bound: the plan %s, %s, skipped: %s.\n", planText(c.plan).c_str(),
+                            c.origin.c_str(), failure.c_str());
+            }
+        }
+        // Slopes for --rho auto belong to the average only.
+        rounds_.forgetPlanMarginals();
     }
 
     void finishIteration(IterationNumbers& numbers, Clock::time_point start) {
@@ -302,6 +338,8 @@ private:
     AndersonAcceleration acceleration_;
     std::vector<double> lastAverage_;  // the scenarios' average of the last iteration
     std::vector<double> rho_;  // rho_j of the first stage; S_.rho (code 300, second stage) is their mean
+    const bool integer_;       // the template declares x binary or integer
+    std::set<std::vector<double>> tried_;  // integer plans whose inner bound was solved
 };
 
 void printTimes(const RunTimes& t, int workers) {
