@@ -62,8 +62,10 @@ LinearProblem linearProblem(const ModelInstance& model, CompiledModel& compiled,
                                  values.data(), static_cast<CoinBigIndex>(values.size()));
     // The triplet constructor sizes the matrix by its largest indices: empty trailing rows or columns count too.
     lp.matrix.setDimensions(m, n);
-    // Not linear: the caller found only squares of binaries (x*x = x).
-    if (!compiled.linear()) linearizeBinarySquares(compiled, lp);
+    // A discrete model that is not linear: the caller found only squares of
+    // binaries, and x*x = x holds where integrality is kept. A relaxed or
+    // continuous model keeps its quadratic part for the caller (Clp's QP).
+    if (discrete && !compiled.linear()) linearizeBinarySquares(compiled, lp);
     return lp;
 }
 
