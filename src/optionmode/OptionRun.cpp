@@ -1,5 +1,6 @@
 #include "OptionRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "AverageChange.h"
 #include "Bounds.h"
 #include "Exceptions.h"
+#include "ExtensiveForm.h"
 #include "GAMSInOut.h"
 #include "HedgingPoint.h"
 #include "HedgingRounds.h"
@@ -193,6 +195,7 @@ public:
     }
 
     RunTimes& times() { return times_; }
+    const BoundKeeper& bounds() const { return bounds_; }
 
 private:
     // One rho for every variable keeps the dialogue's arithmetic bit for bit.
@@ -304,6 +307,20 @@ private:
     std::vector<double> rho_;  // rho_j of the first stage; S_.rho (code 300, second stage) is their mean
 };
 
+// --ef-check: the extensive form's optimum beside the bounds of the run.
+void printExtensiveCheck(const ExtensiveFormAnswer& ef, const BoundKeeper& bounds) {
+    if (!ef.optimal) {
+        std::printf("Extensive form: no optimum (%s); nothing to compare the bounds with.\n\n", ef.statusText.c_str());
+        return;
+    }
+    std::printf("Extensive form optimum %.10g", ef.expectedCost);
+    if (bounds.hasLower()) std::printf("; outer bound L = %.10g (L - EF = %.3e)", bounds.lower(), bounds.lower() - ef.expectedCost);
+    if (bounds.hasUpper())
+        std::printf("; inner bound U = %.10g (U - EF = %.3e, relative %.3e)", bounds.upper(), bounds.upper() - ef.expectedCost,
+                    (bounds.upper() - ef.expectedCost) / std::max(1.0, std::fabs(ef.expectedCost)));
+    std::printf(".\n\n");
+}
+
 void printTimes(const RunTimes& t, int workers) {
     double perRound = t.solveRounds > 0 ? t.iterating / t.solveRounds : 0.0;
     std::printf("Time: %.3f s in all, %.3f s to start %d workers; %d solve rounds in %.3f s (%.4f s per round); "
@@ -316,6 +333,20 @@ void printTimes(const RunTimes& t, int workers) {
 void removeScenarioFiles(int numScenarios) {
     for (int k = 1; k <= numScenarios; k++)
         for (const char* extension : {"gms", "lst", "sol"}) std::remove(scenarioFileName(k, extension).c_str());
+}
+
+// --ef: the extensive form alone, solved in this process; no workers, no hedging.
+void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTemplate& tpl) {
+    refuseExtensiveFormWithout(o, gamsPathOf(o));
+    const ExtensiveFormAnswer answer = solveExtensiveForm(tpl, S, o);
+    printExtensiveForm(answer);
+    if (!o.jsonFile.empty()) {
+        std::string error;
+        const std::string text = "{\n\"extensive_form\": " + extensiveFormJson(answer) + "\n}\n";
+        if (!writeWholeFile(o.jsonFile, text, error)) throw GeneralException((" > ERROR! " + error).c_str());
+    }
+    if (!answer.hasPlan)
+        throw GeneralException((" > ERROR! The extensive form has no optimum: " + answer.statusText + ".").c_str());
 }
 
 }  // namespace
@@ -331,7 +362,14 @@ void runOptionMode(const RunOptions& o) {
     S->rho = o.rho;
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
+    if (o.extensiveForm) return runExtensiveFormOnly(o, *S, tpl);
     checkedObjectiveVariable(tpl, o);
+    ExtensiveFormAnswer extensive;
+    if (o.extensiveCheck) {
+        refuseExtensiveFormWithout(o, gamsPathOf(o));
+        extensive = solveExtensiveForm(tpl, *S, o);
+        printExtensiveForm(extensive);
+    }
     ResumeState resumed;
     if (!o.resumeFile.empty()) resumed = readResumeState(o.resumeFile, S->numScenarios, o.n1, o.n2);
 
@@ -355,6 +393,7 @@ void runOptionMode(const RunOptions& o) {
 
     run.finish(secondsSince(start));
     run.times().total = secondsSince(start);
+    if (o.extensiveCheck) printExtensiveCheck(extensive, run.bounds());
     printTimes(run.times(), session.workers());
     std::fflush(stdout);
     removeScenarioFiles(S->numScenarios);

@@ -33,6 +33,8 @@ struct RunOptions {
     int digits = 3;                 // --digits: decimals of the values written into the models
     std::string jsonFile;           // --json: a machine-readable record of the run
     std::string resumeFile;         // --resume: a --json record to go on from
+    bool extensiveForm = false;     // --ef: solve the extensive form instead of hedging
+    bool extensiveCheck = false;    // --ef-check: solve it first, and print it beside the bounds at the end
 };
 
 // What the command line asked for: a run, or only a text to print.
