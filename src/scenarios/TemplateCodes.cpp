@@ -164,3 +164,25 @@ void refuseValueLostInWriting(const char* option, double value, int digits) {
                           " decimals.\n >> Give more decimals with --digits.";
     throw WrongInputParameter(message.c_str());
 }
+
+void refuseCodeRangeOverflow(const SCENARIOS& set) {
+    const long kRange = 100;
+    long parameters = 0;
+    for (int k = 0; k < set.numScenarios; k++)
+        if (set.scenarios[k]->numParameters > parameters) parameters = set.scenarios[k]->numParameters;
+    const long staged = static_cast<long>(set.numVariables1) + set.numVariables2;
+    std::string message;
+    if (parameters > kRange)
+        message = "The settings file gives " + std::to_string(parameters) +
+                  " parameters per scenario; the codes @0..@99 hold 100, and @100.. are the weights.";
+    else if (staged > kRange)
+        message = "There are " + std::to_string(set.numVariables1) + " first-stage and " +
+                  std::to_string(set.numVariables2) + " second-stage variables, " + std::to_string(staged) +
+                  " in all; the weight codes @100..@199 and the average codes @200..@299 hold 100 each, and "
+                  "@200 and @300 belong to the next range.";
+    if (message.empty()) return;
+    message = " > ERROR! More values than a range of substitution codes holds.\n >> " + message +
+              "\n >> Put the values into the model in another way (fewer variables in x and y, or data in the "
+              "template), so that no code stands for two values.";
+    throw WrongInputParameter(message.c_str());
+}

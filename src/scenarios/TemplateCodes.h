@@ -33,6 +33,11 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
 std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place,
                                const CodeStyle& style);
 
+// Each range of codes holds 100 values: the parameters @0..@99, the weights
+// @100..@199, the averages @200..@299. Refuses a scenario set with more values
+// than a range holds, whose codes would run into the next range.
+void refuseCodeRangeOverflow(const SCENARIOS& set);
+
 // Refuses a value that the models would receive as 0 at the given decimals
 // (a rho of 0.0004 written with 3 decimals), naming the option.
 void refuseValueLostInWriting(const char* option, double value, int digits);

@@ -21,8 +21,8 @@ FARMER_SCENARIOS = os.environ["FARMER_SCENARIOS_BIN"]
 os.makedirs(RUNS, exist_ok=True)
 
 
-def example_run(name, template):
-    d = os.path.join(RUNS, "ef-" + name)
+def example_run(name, template, run_name=None):
+    d = os.path.join(RUNS, "ef-" + (run_name or name))
     shutil.rmtree(d, ignore_errors=True)
     os.makedirs(d)
     for f in [template, "scenarios.txt"]:
@@ -71,7 +71,7 @@ class ExtensiveFormExamplesTest(unittest.TestCase):
         self.assertEqual(record["model_type"], "MIP")
 
     def test_ten_farmer_scenarios_against_their_written_extensive_form(self):
-        d = example_run("farmer", "farmer-cost.gms")
+        d = example_run("farmer", "farmer-cost.gms", "farmer10")
         subprocess.run([FARMER_SCENARIOS, "10", "--dir", d], check=True, capture_output=True, timeout=60)
         p = ef(d, "farmer-cost.gms", 3, 6)
         self.assertEqual(p.returncode, 0, p.stdout[-2000:] + p.stderr)
@@ -149,7 +149,7 @@ class ExtensiveFormRefusalsTest(unittest.TestCase):
 
 class ExtensiveFormCheckTest(unittest.TestCase):
     def test_the_optimum_beside_the_bounds(self):
-        d = example_run("farmer", "farmer-cost.gms")
+        d = example_run("farmer", "farmer-cost.gms", "farmer-check")
         p = subprocess.run([PHA, "--template", "farmer-cost.gms", "--scenarios", "scenarios.txt", "--n1", "3",
                             "--n2", "6", "--tol", "0.01", "--rho", "1", "--max-iter", "200", "--cost", "scenarioCost",
                             "--gap", "1e-3", "--bound-every", "1", "--digits", "12", "--gams", BUNDLED,

@@ -100,3 +100,28 @@ TEST_F(ScenarioCheck, ParameterCounts) {
     }
     EXPECT_EQ(GetCapturedStdout(), "");
 }
+
+TEST_F(ScenarioCheck, CodeRangesNeverOverlap) {
+    // 100 values fill a range exactly; one more would run into the next range's codes.
+    auto refused = [](const std::string& settings, int n1, int n2) {
+        std::unique_ptr<SCENARIOS> set(scenarioSetFrom(settings, n1, n2));
+        CaptureStdout();
+        try {
+            set->checkIntegrity(1e-7);
+        } catch (const WrongInputParameter& e) {
+            GetCapturedStdout();
+            return std::string(e.message);
+        }
+        GetCapturedStdout();
+        return std::string();
+    };
+    std::string hundred = "1", hundredAndOne = "1";
+    for (int j = 0; j < 100; j++) hundred += " " + std::to_string(j);
+    hundredAndOne = hundred + " 100";
+    EXPECT_EQ(refused(hundred + "\n", 3, 6), "");
+    EXPECT_NE(refused(hundredAndOne + "\n", 3, 6).find("101 parameters per scenario"), std::string::npos);
+    EXPECT_EQ(refused("1 2\n", 40, 60), "");
+    const std::string staged = refused("1 2\n", 24, 77);
+    EXPECT_NE(staged.find("24 first-stage and 77 second-stage variables, 101 in all"), std::string::npos) << staged;
+    EXPECT_NE(refused("1 2\n", 101, 0).find("101 in all"), std::string::npos);
+}
