@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -227,7 +228,8 @@ private:
             rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, cost));
         }
         // A rho the models would read as 0 leaves the scenarios without a pull.
-        const double smallest = std::pow(10.0, -o_.digits);
+        const double smallest =
+            o_.digits == kFullPrecision ? std::numeric_limits<double>::min() : std::pow(10.0, -o_.digits);
         for (size_t j = 0; j < rho_.size(); j++)
             if (rho_[j] < smallest) {
                 std::printf("rho auto: rho of x('%zu') is %g, below what %d decimals can write; it is %g.\n\n", j + 1,

@@ -106,8 +106,10 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
         ->capture_default_str()->check(CLI::NonNegativeNumber);
     app.add_option("--gap", o.gap, "stop when the relative gap between the bounds is at most G (default: off)")
         ->check(nonNegative);
-    app.add_option("--digits", o.digits, "decimals of the values written into the scenario models")
-        ->capture_default_str()->check(CLI::Range(0, 17));
+    app.add_option("--digits", o.digits,
+                   "decimals of the values written into the scenario models (default: full precision, every value "
+                   "as 17 significant digits that read back unchanged; the dialogue writes 3 decimals)")
+        ->check(CLI::Range(0, 17));
     app.add_option("--json", o.jsonFile, "write a machine-readable record of the run to this file");
     app.add_option("--resume", o.resumeFile,
                    "go on from the last iteration recorded in this --json record (give the run's other options again)")

@@ -39,7 +39,7 @@ RunRecord::RunRecord(const std::string& fileName, const RunOptions& o, int numSc
                      {"maxIterations", o.maxIterations},
                      {"start", o.start},
                      {"workers", workers},
-                     {"digits", o.digits},
+                     {"digits", o.digits == kFullPrecision ? json("full") : json(o.digits)},
                      {"cost", o.costVariable},
                      {"objective", o.objectiveVariable},
                      {"boundEvery", o.boundEvery},

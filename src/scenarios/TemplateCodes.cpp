@@ -26,10 +26,13 @@ long codeNumber(const std::string& text) {
     return negative ? -value : value;
 }
 
+// With digits < 0 the value is written with 17 significant digits, which read back as the same double.
 std::string formatted(int digits, double value) {
-    int length = std::snprintf(nullptr, 0, "%0.*f", digits, value);
+    const char* format = digits < 0 ? "%.*g" : "%0.*f";
+    const int width = digits < 0 ? 17 : digits;
+    int length = std::snprintf(nullptr, 0, format, width, value);
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%0.*f", digits, value);
+    std::snprintf(&text[0], text.size(), format, width, value);
     text.resize(static_cast<size_t>(length));
     return text;
 }

@@ -16,7 +16,7 @@ struct TemplatePlace {
 
 // How the option mode writes code values; the default is the dialogue's way.
 struct CodeStyle {
-    int digits = 3;           // decimals of every value but the scenario number
+    int digits = 3;           // decimals of every value but the scenario number; < 0: 17 significant digits
     bool strict = false;      // refuse a code with characters glued to it ("@0;")
     bool weightsOff = false;  // every weight written as 0 (first solves, inner bound solves)
     bool rhoOff = false;      // rho written as 0 (first solves and every bound solve)
