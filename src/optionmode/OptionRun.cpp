@@ -380,6 +380,7 @@ void runOptionMode(const RunOptions& o) {
     SolveSession session(S->numScenarios, o.workers, gamsPath, o.solveTimeout);
     std::printf("pha %s: %d scenarios on %d workers.\n\n", kPhaVersion, S->numScenarios, session.workers());
     RunRecord record(o.jsonFile, o, S->numScenarios, session.workers());
+    if (o.extensiveCheck) record.setExtensiveForm(extensiveFormJson(extensive));
 
     OptionRun run(o, *S, session, results, tpl, record);
     run.times().startUp = secondsSince(start);

@@ -153,7 +153,7 @@ class ExtensiveFormCheckTest(unittest.TestCase):
         p = subprocess.run([PHA, "--template", "farmer-cost.gms", "--scenarios", "scenarios.txt", "--n1", "3",
                             "--n2", "6", "--tol", "0.01", "--rho", "1", "--max-iter", "200", "--cost", "scenarioCost",
                             "--gap", "1e-3", "--bound-every", "1", "--digits", "12", "--gams", BUNDLED,
-                            "--workers", "2", "--ef-check"], cwd=d, capture_output=True, text=True, timeout=600)
+                            "--workers", "2", "--ef-check", "--json", "run.json"], cwd=d, capture_output=True, text=True, timeout=600)
         self.assertEqual(p.returncode, 0, p.stdout[-3000:] + p.stderr)
         self.assertLess(p.stdout.index("Expected cost of the extensive form = -108390"), p.stdout.index("Iteration"))
         line = re.search(r"Extensive form optimum (\S+); outer bound L = (\S+) \(L - EF = (\S+)\); "
@@ -164,6 +164,10 @@ class ExtensiveFormCheckTest(unittest.TestCase):
         self.assertLessEqual(lower, optimum + 1e-6 * abs(optimum))
         self.assertGreaterEqual(upper, optimum - 1e-6 * abs(optimum))
         self.assertLessEqual(float(line.group(6)), 1e-3 + 1e-9)
+        with open(os.path.join(d, "run.json")) as f:
+            record = json.load(f)
+        self.assertAlmostEqual(record["extensive_form"]["expected_cost"], optimum, delta=1e-3)
+        self.assertGreater(len(record["iterations"]), 0)
 
 
 if __name__ == "__main__":
