@@ -62,6 +62,16 @@ ModelType typeOf(TypeClass c) {
     return c.level == 0 ? ModelType::LP : c.level == 1 ? ModelType::QCP : c.level == 2 ? ModelType::NLP : ModelType::DNLP;
 }
 
+// A limit that an option statement or a model attribute sets (names as the solver reads them).
+void applyLimit(gamsub::SolveOptions& into, const std::string& name, double v) {
+    if (std::isnan(v) || v < 0) return;
+    const std::string n = lowerCase(name);
+    if (n == "reslim") into.reslim = v;
+    else if (n == "optcr") into.optcr = v;
+    else if (n == "optca") into.optca = v;
+    else if (n == "iterlim") into.iterlim = v > 2e9 ? 2000000000L : static_cast<long>(v);
+}
+
 // Scenario k's model compiled and executed up to its solve statement, and
 // instantiated there as the solve would.
 ModelInstance scenarioInstance(const std::string& text, int k, const std::string& templateName) {
@@ -87,6 +97,8 @@ ModelInstance scenarioInstance(const std::string& text, int k, const std::string
         refuse("The extensive form cannot be built: the solve statement of " + where +
                " is inside a loop or an if.\n >> The extensive form takes the model of a solve statement that "
                "stands on its own.");
+    std::vector<std::pair<std::string, double>> limits;  // option statements before the solve, in order
+    for (size_t i = 0; i < solveAt; i++) limits.insert(limits.end(), program[i].options.begin(), program[i].options.end());
     std::vector<gamsub::Statement> before(std::make_move_iterator(program.begin()),
                                           std::make_move_iterator(program.begin() + static_cast<long>(solveAt)));
     std::ostringstream discarded;
@@ -99,7 +111,14 @@ ModelInstance scenarioInstance(const std::string& text, int k, const std::string
                                                     : discarded.str().rfind("**** Exec Error")));
     try {
         gamsub::TimeBudget budget(1000.0);
-        return gamsub::instantiate(symbols, program[solveAt], &budget);
+        ModelInstance instance = gamsub::instantiate(symbols, program[solveAt], &budget);
+        // The limits its solve would have: option statements before it, then the model's attributes.
+        for (const auto& [name, v] : limits) applyLimit(instance.options, name, v);
+        const int model = program[solveAt].model;
+        if (model >= 0 && static_cast<size_t>(model) < symbols.symbols.size())
+            for (const auto& [name, v] : symbols.symbols[static_cast<size_t>(model)].modelOptions)
+                applyLimit(instance.options, name, v);
+        return instance;
     } catch (const gamsub::ExecError& e) {
         refuse("The extensive form cannot be built: " + where + " cannot be generated.\n >> Line " +
                std::to_string(e.line) + ": " + e.message);

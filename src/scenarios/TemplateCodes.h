@@ -34,8 +34,11 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
                                const CodeStyle& style);
 
 // Each range of codes holds 100 values: the parameters @0..@99, the weights
-// @100..@199, the averages @200..@299. Refuses a scenario set with more values
-// than a range holds, whose codes would run into the next range.
+// @100..@199, the averages @200..@299. Refuses a scenario set with more than
+// 100 parameters or first-stage variables, whose codes would run into the next
+// range. (With more than 100 first- and second-stage variables together, the
+// codes of the second-stage weights and averages are refused where a template
+// uses them.)
 void refuseCodeRangeOverflow(const SCENARIOS& set);
 
 // Refuses a value that the models would receive as 0 at the given decimals
