@@ -60,7 +60,7 @@ std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions&
     if (!perVariable) refuseValueLostInWriting("--rho", options.rho, options.digits);
     // delta sums squared distances: the tolerance asks the scenarios to agree
     // within its square root, which the written values must be able to show.
-    if (options.tolerance > 0.0 && std::sqrt(options.tolerance) < 0.5 * std::pow(10.0, -options.digits)) {
+    if (options.digits != kFullPrecision && options.tolerance > 0.0 && std::sqrt(options.tolerance) < 0.5 * std::pow(10.0, -options.digits)) {
         std::ostringstream text;
         text << "The tolerance " << options.tolerance << " of --tol asks the scenarios to agree within "
              << std::sqrt(options.tolerance) << ", which is written into the models as 0 with " << options.digits
@@ -92,7 +92,8 @@ std::vector<double> HedgingRounds::probabilities() const {
 
 ModelRound HedgingRounds::round(bool weightsOff, bool rhoOff, bool forBound) const {
     ModelRound r;
-    r.style.digits = forBound ? std::max(options_.digits, kBoundDigits) : options_.digits;
+    r.style.digits = forBound && options_.digits != kFullPrecision ? std::max(options_.digits, kBoundDigits)
+                                                                   : options_.digits;
     r.style.strict = true;
     r.style.weightsOff = weightsOff;
     r.style.rhoOff = rhoOff;

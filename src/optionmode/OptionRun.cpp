@@ -1,8 +1,10 @@
 #include "OptionRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <set>
 #include <string>
@@ -12,6 +14,7 @@
 #include "AverageChange.h"
 #include "Bounds.h"
 #include "Exceptions.h"
+#include "ExtensiveForm.h"
 #include "GAMSInOut.h"
 #include "HedgingPoint.h"
 #include "HedgingRounds.h"
@@ -196,6 +199,7 @@ public:
     }
 
     RunTimes& times() { return times_; }
+    const BoundKeeper& bounds() const { return bounds_; }
 
 private:
     // One rho for every variable keeps the dialogue's arithmetic bit for bit.
@@ -227,7 +231,8 @@ private:
             rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, cost));
         }
         // A rho the models would read as 0 leaves the scenarios without a pull.
-        const double smallest = std::pow(10.0, -o_.digits);
+        const double smallest =
+            o_.digits == kFullPrecision ? std::numeric_limits<double>::min() : std::pow(10.0, -o_.digits);
         for (size_t j = 0; j < rho_.size(); j++)
             if (rho_[j] < smallest) {
                 std::printf("rho auto: rho of x('%zu') is %g, below what %d decimals can write; it is %g.\n\n", j + 1,
@@ -342,6 +347,20 @@ private:
     std::set<std::vector<double>> tried_;  // integer plans whose inner bound was solved
 };
 
+// --ef-check: the extensive form's optimum beside the bounds of the run.
+void printExtensiveCheck(const ExtensiveFormAnswer& ef, const BoundKeeper& bounds) {
+    if (!ef.optimal) {
+        std::printf("Extensive form: no optimum (%s); nothing to compare the bounds with.\n\n", ef.statusText.c_str());
+        return;
+    }
+    std::printf("Extensive form optimum %.10g", ef.expectedCost);
+    if (bounds.hasLower()) std::printf("; outer bound L = %.10g (L - EF = %.3e)", bounds.lower(), bounds.lower() - ef.expectedCost);
+    if (bounds.hasUpper())
+        std::printf("; inner bound U = %.10g (U - EF = %.3e, relative %.3e)", bounds.upper(), bounds.upper() - ef.expectedCost,
+                    (bounds.upper() - ef.expectedCost) / std::max(1.0, std::fabs(ef.expectedCost)));
+    std::printf(".\n\n");
+}
+
 void printTimes(const RunTimes& t, int workers) {
     double perRound = t.solveRounds > 0 ? t.iterating / t.solveRounds : 0.0;
     std::printf("Time: %.3f s in all, %.3f s to start %d workers; %d solve rounds in %.3f s (%.4f s per round); "
@@ -354,6 +373,20 @@ void printTimes(const RunTimes& t, int workers) {
 void removeScenarioFiles(int numScenarios) {
     for (int k = 1; k <= numScenarios; k++)
         for (const char* extension : {"gms", "lst", "sol"}) std::remove(scenarioFileName(k, extension).c_str());
+}
+
+// --ef: the extensive form alone, solved in this process; no workers, no hedging.
+void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTemplate& tpl) {
+    refuseExtensiveFormWithout(o, gamsPathOf(o));
+    const ExtensiveFormAnswer answer = solveExtensiveForm(tpl, S, o);
+    printExtensiveForm(answer);
+    if (!o.jsonFile.empty()) {
+        std::string error;
+        const std::string text = "{\n\"extensive_form\": " + extensiveFormJson(answer) + "\n}\n";
+        if (!writeWholeFile(o.jsonFile, text, error)) throw GeneralException((" > ERROR! " + error).c_str());
+    }
+    if (!answer.hasPlan)
+        throw GeneralException((" > ERROR! The extensive form has no optimum: " + answer.statusText + ".").c_str());
 }
 
 }  // namespace
@@ -369,7 +402,14 @@ void runOptionMode(const RunOptions& o) {
     S->rho = o.rho;
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
+    if (o.extensiveForm) return runExtensiveFormOnly(o, *S, tpl);
     checkedObjectiveVariable(tpl, o);
+    ExtensiveFormAnswer extensive;
+    if (o.extensiveCheck) {
+        refuseExtensiveFormWithout(o, gamsPathOf(o));
+        extensive = solveExtensiveForm(tpl, *S, o);
+        printExtensiveForm(extensive);
+    }
     ResumeState resumed;
     if (!o.resumeFile.empty()) resumed = readResumeState(o.resumeFile, S->numScenarios, o.n1, o.n2);
 
@@ -378,6 +418,7 @@ void runOptionMode(const RunOptions& o) {
     SolveSession session(S->numScenarios, o.workers, gamsPath, o.solveTimeout);
     std::printf("pha %s: %d scenarios on %d workers.\n\n", kPhaVersion, S->numScenarios, session.workers());
     RunRecord record(o.jsonFile, o, S->numScenarios, session.workers());
+    if (o.extensiveCheck) record.setExtensiveForm(extensiveFormJson(extensive));
 
     OptionRun run(o, *S, session, results, tpl, record);
     run.times().startUp = secondsSince(start);
@@ -393,6 +434,7 @@ void runOptionMode(const RunOptions& o) {
 
     run.finish(secondsSince(start));
     run.times().total = secondsSince(start);
+    if (o.extensiveCheck) printExtensiveCheck(extensive, run.bounds());
     printTimes(run.times(), session.workers());
     std::fflush(stdout);
     removeScenarioFiles(S->numScenarios);

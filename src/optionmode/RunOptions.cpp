@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -50,6 +51,8 @@ std::string rhoChoice(const std::string& text) {
 ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     ParsedCommandLine parsed;
     RunOptions& o = parsed.options;
+    // --ef hedges nothing: the hedging parameters are not asked for.
+    const bool hedging = std::find(args.begin(), args.end(), "--ef") == args.end();
 
     CLI::App app{"pha: two-stage progressive hedging over a GAMS model template.\n"
                  "Without arguments pha asks for every run parameter on the console.",
@@ -70,7 +73,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     app.add_option("--n2", o.n2, "number of second-stage variables y('1')..y('N2')")
         ->required()->check(CLI::NonNegativeNumber);
     app.add_option("--tol", o.tolerance, "stop tolerance for delta (and for the change of the average)")
-        ->required()->check(finite);
+        ->required(hedging)->check(finite);
     std::string rhoText;
     auto* rhoOption = app.add_option("--rho", rhoText,
                                      "penalty parameter rho, or auto: rho per first-stage variable from the "
@@ -81,7 +84,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     app.add_option("--rho-update", o.rhoUpdate,
                    "none, or balance: raise or lower rho per variable as the scenarios disagree or the average moves")
         ->capture_default_str()->check(CLI::IsMember({"none", "balance"}));
-    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->required();
+    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->required(hedging);
     app.add_option("--accelerate", o.accelerate,
                    "Anderson acceleration: mix the last M iterations' states into the next (0: off)")
         ->capture_default_str()->check(CLI::Range(0, 50));
@@ -103,17 +106,26 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
         ->capture_default_str()->check(CLI::NonNegativeNumber);
     app.add_option("--gap", o.gap, "stop when the relative gap between the bounds is at most G (default: off)")
         ->check(nonNegative);
-    app.add_option("--digits", o.digits, "decimals of the values written into the scenario models")
-        ->capture_default_str()->check(CLI::Range(0, 17));
+    app.add_option("--digits", o.digits,
+                   "decimals of the values written into the scenario models (default: full precision, every value "
+                   "as 17 significant digits that read back unchanged; the dialogue writes 3 decimals)")
+        ->check(CLI::Range(0, 17));
     app.add_option("--json", o.jsonFile, "write a machine-readable record of the run to this file");
     app.add_option("--resume", o.resumeFile,
                    "go on from the last iteration recorded in this --json record (give the run's other options again)")
         ->check(CLI::ExistingFile);
 
+    auto* efOption = app.add_flag("--ef", o.extensiveForm,
+                                  "solve the extensive form (all scenarios in one model, one shared first stage, "
+                                  "the expected --cost minimised) with the bundled solver instead of hedging");
+    app.add_flag("--ef-check", o.extensiveCheck,
+                 "solve the extensive form first and print its optimum beside the bounds at the end")
+        ->excludes(efOption);
+
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
-        if (rhoText.empty() && o.rhoFile.empty()) throw CLI::RequiredError("--rho");
+        if (rhoText.empty() && o.rhoFile.empty() && hedging) throw CLI::RequiredError("--rho");
         o.rhoAuto = rhoText == "auto";
         if (!rhoText.empty() && !o.rhoAuto) o.rho = std::stod(rhoText);
         if (o.rhoAuto && o.start != "solve")
@@ -128,6 +140,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
         parsed.action = ParsedCommandLine::Refuse;
         parsed.text = std::string(" > ERROR! ") + e.what() + "\n" + "Usage: pha --template F --scenarios F "
                       "--n1 N --n2 N --tol E --rho R --max-iter K [options]\n"
+                      "       pha --template F --scenarios F --n1 N --n2 N --cost VAR --ef\n"
                       "       pha --help   lists every option with its default\n";
     }
     return parsed;

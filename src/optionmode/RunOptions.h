@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+// --digits not given: every value written so that it reads back as the same double.
+constexpr int kFullPrecision = -1;
+
 struct RunOptions {
     // What the dialogue asks for.
     std::string templateFile;   // --template
@@ -30,9 +33,11 @@ struct RunOptions {
     std::string objectiveVariable;  // --objective: default the variable the solve statement optimises
     int boundEvery = 0;             // --bound-every: bounds every K iterations (and at the end); 0: only at the end
     double gap = -1.0;              // --gap: stop when the relative gap of the bounds is at most this; < 0: off
-    int digits = 3;                 // --digits: decimals of the values written into the models
+    int digits = kFullPrecision;    // --digits: decimals of the values written into the models
     std::string jsonFile;           // --json: a machine-readable record of the run
     std::string resumeFile;         // --resume: a --json record to go on from
+    bool extensiveForm = false;     // --ef: solve the extensive form instead of hedging
+    bool extensiveCheck = false;    // --ef-check: solve it first, and print it beside the bounds at the end
 };
 
 // What the command line asked for: a run, or only a text to print.

@@ -39,7 +39,7 @@ RunRecord::RunRecord(const std::string& fileName, const RunOptions& o, int numSc
                      {"maxIterations", o.maxIterations},
                      {"start", o.start},
                      {"workers", workers},
-                     {"digits", o.digits},
+                     {"digits", o.digits == kFullPrecision ? json("full") : json(o.digits)},
                      {"cost", o.costVariable},
                      {"objective", o.objectiveVariable},
                      {"boundEvery", o.boundEvery},
@@ -82,6 +82,7 @@ std::string RunRecord::text() const {
     for (size_t i = 0; i < iterations_.size(); i++) text += (i == 0 ? "\n" : ",\n") + iterations_[i];
     text += "\n],\n\"final\": " + (final_.empty() ? std::string("null") : final_);
     if (!resume_.empty()) text += ",\n\"resume\": " + resume_;
+    if (!extensiveForm_.empty()) text += ",\n\"extensive_form\": " + extensiveForm_;
     text += "\n}\n";
     return text;
 }

@@ -44,6 +44,8 @@ public:
     void finish(const FinalAnswer& answer);              // writes the file
     // The state to go on from after the iteration just added (JSON text); written with the next write.
     void setResumeState(const std::string& state) { resume_ = state; }
+    // The extensive form's answer of --ef-check (JSON text); written with the next write.
+    void setExtensiveForm(const std::string& answer) { extensiveForm_ = answer; }
 
     // The record as JSON text.
     std::string text() const;
@@ -56,6 +58,7 @@ private:
     std::vector<std::string> iterations_;
     std::string final_;
     std::string resume_;
+    std::string extensiveForm_;
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "TemplateCodes.h"
 
 void SCENARIOS::printAllScenarios() {
     for (int k = 0; k < numScenarios; k++) {
@@ -34,4 +35,5 @@ void SCENARIOS::checkIntegrity(double epsilon) {
 
     if (!numParamConsistency) throw NumParametersException();
     std::printf("Test of the inner parameters scenarios consistency >> OK\n\n");
+    refuseCodeRangeOverflow(*this);
 }

@@ -10,6 +10,9 @@
 
 namespace {
 
+// Values per range of codes: @0..@99, @100..@199, @200..@299.
+const long kCodeRange = 100;
+
 // Code numbers beyond this are all unknown; saturating here keeps huge texts from overflowing.
 const long kNumberCap = 1000000;
 
@@ -26,10 +29,13 @@ long codeNumber(const std::string& text) {
     return negative ? -value : value;
 }
 
+// With digits < 0 the value is written with 17 significant digits, which read back as the same double.
 std::string formatted(int digits, double value) {
-    int length = std::snprintf(nullptr, 0, "%0.*f", digits, value);
+    const char* format = digits < 0 ? "%.*g" : "%0.*f";
+    const int width = digits < 0 ? 17 : digits;
+    int length = std::snprintf(nullptr, 0, format, width, value);
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%0.*f", digits, value);
+    std::snprintf(&text[0], text.size(), format, width, value);
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -77,6 +83,22 @@ std::string stagedRange(const SCENARIOS& set, long first, const char* what) {
            " stand for the " + counts + ", in this order.";
 }
 
+// With more first- and second-stage entries than a range holds, the
+// second-stage weights and averages run into the next range: a code for one
+// of them would stand for two values, so none of them is given.
+void refuseSecondStageRunningOver(const SCENARIOS& set, long n, long first, const std::string& text,
+                                  const TemplatePlace& place) {
+    const long staged = static_cast<long>(set.numVariables1) + set.numVariables2;
+    if (n - first < set.numVariables1 || staged <= kCodeRange) return;
+    const char* what = first == 100 ? "weights" : "averages";
+    refuse("More values than a range of substitution codes holds.", text, place,
+           "There are " + std::to_string(set.numVariables1) + " first-stage and " +
+               std::to_string(set.numVariables2) + " second-stage variables, " + std::to_string(staged) +
+               " in all; the codes " + std::to_string(first) + ".." + std::to_string(first + kCodeRange - 1) +
+               " hold 100 " + what + ", so the second-stage " + what +
+               " run into the next range and have no codes: only the first-stage ones do.");
+}
+
 // The option mode takes a code's text only when it is the number alone: the
 // classic rule would swallow a glued ";" or ")" and the model would not compile.
 void refuseGluedCharacters(const std::string& text, const TemplatePlace& place) {
@@ -107,10 +129,12 @@ std::string codeValue(const std::string& text, const SCENARIOS& set, int s, cons
                        " parameters in the settings file: the codes 0 to 99 stand for them in turn.");
         value = scenario->data[n];
     } else if (n >= 100 && n <= 199) {
+        refuseSecondStageRunningOver(set, n, 100, text, place);
         if (!stagedEntry(scenario->weights1, scenario->weights2, n - 100, value))
             refuse("A substitution code in the template has no value.", text, place, stagedRange(set, 100, "weights"));
         if (style.weightsOff) value = 0.0;
     } else if (n >= 200 && n <= 299) {
+        refuseSecondStageRunningOver(set, n, 200, text, place);
         if (!stagedEntry(set.averageSolution1, set.averageSolution2[s], n - 200, value))
             refuse("A substitution code in the template has no value.", text, place, stagedRange(set, 200, "averages"));
     } else if (n == 300) {
@@ -162,5 +186,24 @@ void refuseValueLostInWriting(const char* option, double value, int digits) {
     std::string message = std::string(" > ERROR! The value ") + shown.str() + " of " + option +
                           " is written into the models as 0 with " + std::to_string(digits) +
                           " decimals.\n >> Give more decimals with --digits.";
+    throw WrongInputParameter(message.c_str());
+}
+
+void refuseCodeRangeOverflow(const SCENARIOS& set) {
+    long parameters = 0;
+    for (int k = 0; k < set.numScenarios; k++)
+        if (set.scenarios[k]->numParameters > parameters) parameters = set.scenarios[k]->numParameters;
+    std::string message;
+    if (parameters > kCodeRange)
+        message = "The settings file gives " + std::to_string(parameters) +
+                  " parameters per scenario; the codes @0..@99 hold 100, and @100.. are the weights.";
+    else if (set.numVariables1 > kCodeRange)
+        message = "There are " + std::to_string(set.numVariables1) +
+                  " first-stage variables; the weight codes @100..@199 and the average codes @200..@299 hold 100 "
+                  "each, and @200 and @300 belong to the next range.";
+    if (message.empty()) return;
+    message = " > ERROR! More values than a range of substitution codes holds.\n >> " + message +
+              "\n >> Put the values into the model in another way (fewer variables in x, or data in the "
+              "template), so that no code stands for two values.";
     throw WrongInputParameter(message.c_str());
 }

@@ -16,7 +16,7 @@ struct TemplatePlace {
 
 // How the option mode writes code values; the default is the dialogue's way.
 struct CodeStyle {
-    int digits = 3;           // decimals of every value but the scenario number
+    int digits = 3;           // decimals of every value but the scenario number; < 0: 17 significant digits
     bool strict = false;      // refuse a code with characters glued to it ("@0;")
     bool weightsOff = false;  // every weight written as 0 (first solves, inner bound solves)
     bool rhoOff = false;      // rho written as 0 (first solves and every bound solve)
@@ -32,6 +32,14 @@ struct CodeStyle {
 std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place);
 std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place,
                                const CodeStyle& style);
+
+// Each range of codes holds 100 values: the parameters @0..@99, the weights
+// @100..@199, the averages @200..@299. Refuses a scenario set with more than
+// 100 parameters or first-stage variables, whose codes would run into the next
+// range. (With more than 100 first- and second-stage variables together, the
+// codes of the second-stage weights and averages are refused where a template
+// uses them.)
+void refuseCodeRangeOverflow(const SCENARIOS& set);
 
 // Refuses a value that the models would receive as 0 at the given decimals
 // (a rho of 0.0004 written with 3 decimals), naming the option.

@@ -52,7 +52,7 @@ class RhoFileTest(unittest.TestCase):
         # A value the models would read as 0 at the decimals in use.
         with open(os.path.join(d, "rho.txt"), "w") as f:
             f.write("1\n0.0001\n1\n")
-        run = pha(d, "--rho-file", "rho.txt", rho=None)
+        run = pha(d, "--rho-file", "rho.txt", "--digits", "3", rho=None)
         self.assertEqual(run.returncode, 2)
         self.assertIn("--rho-file 'rho.txt' for x('2') is written into the models as 0 with 3 decimals",
                       run.stdout + run.stderr)

@@ -143,7 +143,7 @@ class RefusalTest(unittest.TestCase):
 
     def test_rho_lost_at_the_decimals_is_refused(self):
         d = farmer("rho")
-        run = pha(d, rho="0.0004")
+        run = pha(d, "--digits", "3", rho="0.0004")
         self.assertEqual(run.returncode, 2)
         self.assertIn("The value 0.0004 of --rho is written into the models as 0 with 3 decimals.", run.stdout)
 

@@ -130,6 +130,7 @@ TEST_F(OptionModels, DigitsHedgingOffAndGluedCodes) {
 
 TEST_F(OptionModels, OptionsCheckedAgainstTheTemplate) {
     RunOptions o;
+    o.digits = 3;  // the tolerance's check below is that of 3 decimals
     o.rho = 1;
     o.tolerance = 0.01;
     writeFile("t.gms", "Solve m using nlp\n minimizing cost;\n");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "Exceptions.h"
 #include "GAMSInOut.h"
 #include "ScratchDirectory.h"
+#include "TemplateCodes.h"
 
 namespace {
 
@@ -108,3 +110,20 @@ TEST_F(ModelGeneration, RefusesCodesWithoutValueBeforeWritingAnyModel) {
 }
 
 }  // namespace
+
+// The option mode's default: values read back as the same doubles, however small or long.
+TEST(FullPrecisionCodes, ValuesReadBackUnchanged) {
+    ScratchDirectory scratch{"full-precision-codes"};
+    std::unique_ptr<SCENARIOS> set(scenarioSetFrom("1 0.00049 0.1 -1e-300 123456789.123456789\n", 1, 1));
+    CodeStyle full;
+    full.digits = -1;
+    full.strict = true;
+    TemplatePlace place{"model.tpl", 1};
+    const std::string line = expandTemplateLine("p = @0 ; q = @1 ; r = @2 ; s = @3 ;", *set, 0, place, full);
+    double values[4] = {0, 0, 0, 0};
+    ASSERT_EQ(std::sscanf(line.c_str(), "p = %lf; q = %lf; r = %lf; s = %lf;", &values[0], &values[1], &values[2],
+                          &values[3]), 4) << line;
+    for (int j = 0; j < 4; j++) EXPECT_EQ(values[j], set->scenarios[0]->data[j]) << line;
+    // Three decimals, the dialogue's way, lose the first and the third.
+    EXPECT_EQ(expandTemplateLine("@0 @2", *set, 0, place), "0.000-0.000");
+}

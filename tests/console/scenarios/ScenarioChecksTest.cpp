@@ -6,6 +6,7 @@
 #include "Exceptions.h"
 #include "GAMSInOut.h"
 #include "ScratchDirectory.h"
+#include "TemplateCodes.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -99,4 +100,46 @@ TEST_F(ScenarioCheck, ParameterCounts) {
         EXPECT_DOUBLE_EQ(e.sum, 0.8);
     }
     EXPECT_EQ(GetCapturedStdout(), "");
+}
+
+TEST_F(ScenarioCheck, CodeRangesNeverOverlap) {
+    // 100 values fill a range exactly; one more would run into the next range's codes.
+    auto refused = [](const std::string& settings, int n1, int n2) {
+        std::unique_ptr<SCENARIOS> set(scenarioSetFrom(settings, n1, n2));
+        CaptureStdout();
+        try {
+            set->checkIntegrity(1e-7);
+        } catch (const WrongInputParameter& e) {
+            GetCapturedStdout();
+            return std::string(e.message);
+        }
+        GetCapturedStdout();
+        return std::string();
+    };
+    std::string hundred = "1", hundredAndOne = "1";
+    for (int j = 0; j < 100; j++) hundred += " " + std::to_string(j);
+    hundredAndOne = hundred + " 100";
+    EXPECT_EQ(refused(hundred + "\n", 3, 6), "");
+    EXPECT_NE(refused(hundredAndOne + "\n", 3, 6).find("101 parameters per scenario"), std::string::npos);
+    EXPECT_EQ(refused("1 2\n", 100, 3000), "");
+    EXPECT_NE(refused("1 2\n", 101, 0).find("101 first-stage variables"), std::string::npos);
+
+    // 24 + 77 entries: the first-stage codes stand, the second-stage ones would run into the next range.
+    std::unique_ptr<SCENARIOS> set(scenarioSetFrom("1 2\n", 24, 77));
+    TemplatePlace place{"t.gms", 3};
+    CodeStyle style;
+    EXPECT_EQ(expandTemplateLine("w = @123 ; a = @223 ;", *set, 0, place, style), "w = 0.000; a = 0.000;");
+    for (const char* code : {"@124 ", "@199 ", "@224 ", "@299 "}) {
+        std::string message;
+        try {
+            expandTemplateLine(code, *set, 0, place, style);
+        } catch (const GeneralException& e) {
+            message = e.message;
+        }
+        EXPECT_NE(message.find("24 first-stage and 77 second-stage variables, 101 in all"), std::string::npos)
+            << code << message;
+    }
+    // 24 + 76 fill the ranges exactly.
+    set.reset(scenarioSetFrom("1 2\n", 24, 76));
+    EXPECT_EQ(expandTemplateLine("@199 @299", *set, 0, place, style), "0.0000.000");
 }
