@@ -135,7 +135,6 @@ private:
     // A multi-dimensional set written as the domain of a sum, loop or equation,
     // d(s1,s2), and the indices it stands for where `d` is used as an index.
     std::map<std::string, std::vector<IndexArg>> tupleOf_;
-    bool isLoopControlled(const std::string& index) const;
     bool allowVars_ = false;              // inside an equation definition
     int depth_ = 0;                        // nesting of parentheses and calls, bounded
     int blockDepth_ = 0;                   // nesting of loop, if and while bodies

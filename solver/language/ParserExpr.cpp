@@ -70,10 +70,6 @@ bool Parser::isControlled(const std::string& index) const {
     return std::find(controlled_.begin(), controlled_.end(), toLower(index)) != controlled_.end();
 }
 
-bool Parser::isLoopControlled(const std::string& index) const {
-    return std::find(loopControlled_.begin(), loopControlled_.end(), toLower(index)) != loopControlled_.end();
-}
-
 ExprPtr Parser::expression() { return orExpr(); }
 
 ExprPtr Parser::orExpr() {
