@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "SolverControls.h"
+
 namespace gamsub {
 
 namespace {
@@ -56,8 +58,18 @@ void apply(Options& o, const std::string& key, const std::string& value) {
         o.logFile = value;
     } else if (k == "curdir" || k == "cdir") {
         o.curdir = value;
+    } else {
+        // A solver control given on the command line (optfile=1, holdfixed=1, ...)
+        // is held to the option statement's rules; everything else (ps, pw,
+        // solver choices, ...) only shapes GAMS's own output and is accepted.
+        ControlInfo info = optionStatement(k);
+        char* end = nullptr;
+        double v = std::strtod(value.c_str(), &end);
+        bool atDefault = info.use == ControlUse::OnlyAt &&
+                         ((!value.empty() && *end == '\0' && v == info.only) || (k == "solveopt" && lower(value) == "merge"));
+        if (info.known && (info.use == ControlUse::Refused || (info.use == ControlUse::OnlyAt && !atDefault)))
+            o.error = "Option " + key + "=" + value + " is not supported: " + info.why;
     }
-    // Everything else (ps, pw, solver choices, ...) is accepted and ignored.
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ bool lookUp(const Entry* begin, const Entry* end, const std::string& name, Contr
     return false;
 }
 
-const ControlInfo kUnknown{ControlUse::Refused, 0.0, "this solver does not know what it does"};
+const ControlInfo kUnknown{ControlUse::Refused, 0.0, "this solver does not know what it does", false};
 
 }  // namespace
 

@@ -23,6 +23,7 @@ struct ControlInfo {
     ControlUse use = ControlUse::Refused;
     double only = 0.0;     // OnlyAt: the one value accepted
     const char* why = "";  // OnlyAt and Refused: what this solver does not do
+    bool known = true;     // false: a name the table does not hold
 };
 
 // `name` in lower case. Unknown names come back Refused with a general reason.

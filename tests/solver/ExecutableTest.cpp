@@ -252,6 +252,14 @@ TEST(Executable, CommandLineForms) {
     GamsRun missing = gams("no_such_model lo=0", "no_such_model.lst");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.listing.find("Could not open the input file"), std::string::npos);
+
+    // A solver control on the command line follows the option statement's rules:
+    // at its default it is harmless, another value would be ignored, so it is refused.
+    GamsRun atDefault = gams("tiny.gms o=c1.lst lo=0 optfile=0 holdfixed=0", "c1.lst");
+    EXPECT_EQ(atDefault.status, 0);
+    GamsRun optfile = gams("tiny.gms o=c2.lst lo=0 optfile=1 2> c2.err", "c2.lst");
+    EXPECT_EQ(optfile.status, 6);
+    EXPECT_NE(readFile(scratch() + "/c2.err").find("optfile=1 is not supported"), std::string::npos);
 }
 
 // The block the console program appends after a scenario's solve: values fixed
