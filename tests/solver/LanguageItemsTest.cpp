@@ -4,69 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
-#include "Executor.h"
 #include "Instantiate.h"
-#include "Listing.h"
-#include "Parser.h"
-#include "SourceText.h"
+#include "SmallModels.h"
 
 using namespace gamsub;
-
-namespace {
-
-struct Run {
-    SymbolTable st;
-    CompileErrors errors;
-    std::vector<Statement> program;
-    std::string listing;
-
-    // The value of p(labels...), 0 when absent.
-    double at(const std::string& name, const std::vector<std::string>& labels = {}) const {
-        int sym = st.find(name);
-        if (sym < 0) return NAN;
-        Tuple t;
-        for (const std::string& l : labels) t.push_back(st.labels.find(l));
-        const auto& values = st.symbols[static_cast<size_t>(sym)].values;
-        auto it = values.find(t);
-        return it == values.end() ? 0.0 : it->second;
-    }
-    std::string members(const std::string& set) const {
-        std::string s;
-        for (const Tuple& t : st.symbols[static_cast<size_t>(st.find(set))].members)
-            for (size_t k = 0; k < t.size(); k++) s += (k ? "." : s.empty() ? "" : " ") + st.labels.name(t[k]);
-        return s;
-    }
-};
-
-// Compiles `text` and runs every statement but solves.
-std::unique_ptr<Run> run(const std::string& text) {
-    auto r = std::make_unique<Run>();
-    SourceText source = prepareSource(text, r->errors);
-    r->program = Parser(source, r->st, r->errors).parse();
-    for (const CompileError& e : r->errors.all()) ADD_FAILURE() << e.line << ":" << e.column << " " << e.message;
-    std::vector<Statement> noSolves;
-    for (const Statement& s : r->program)
-        if (s.kind != Statement::Solve) noSolves.push_back(s);
-    std::ostringstream out;
-    Listing listing(out, "");
-    execute(noSolves, r->st, listing, nullptr);
-    r->listing = out.str();
-    return r;
-}
-
-}  // namespace
+using namespace gamsub::testing;
 
 TEST(LanguageItems, LagsAndLeads) {
-    auto r = run("Set t / t1*t4 /; Alias (t, tt);\n"
-                 "Parameter d(t) / t1 1, t2 2, t3 3, t4 4 /, lag(t), lead(t), back(t), around(t), acc(t);\n"
-                 "lag(t) = d(t-1);\nlead(t) = d(t+2);\nback(t) = d(t--1);\naround(t) = d(t++2);\n"
-                 "acc(t) = d(t); loop(tt$(ord(tt) > 1), acc(tt) = acc(tt-1) + d(tt));\n"
-                 "Parameter shifted(t); shifted(t+1) = d(t);\n"
-                 "Variable x(t), z; Equation balance(t), o;\n"
-                 "balance(t).. x(t) =e= x(t-1) + d(t);\no.. z =e= sum(t, x(t));\n"
-                 "Model m / all /; solve m using lp minimizing z;\n");
+    auto r = compiles("Set t / t1*t4 /; Alias (t, tt);\n"
+                      "Parameter d(t) / t1 1, t2 2, t3 3, t4 4 /, lag(t), lead(t), back(t), around(t), acc(t);\n"
+                      "lag(t) = d(t-1);\nlead(t) = d(t+2);\nback(t) = d(t--1);\naround(t) = d(t++2);\n"
+                      "acc(t) = d(t); loop(tt$(ord(tt) > 1), acc(tt) = acc(tt-1) + d(tt));\n"
+                      "Parameter shifted(t); shifted(t+1) = d(t);\n"
+                      "Variable x(t), z; Equation balance(t), o;\n"
+                      "balance(t).. x(t) =e= x(t-1) + d(t);\no.. z =e= sum(t, x(t));\n"
+                      "Model m / all /; solve m using lp minimizing z;\n");
     EXPECT_EQ(r->at("lag", {"t1"}), 0.0);  // before the first element: nothing
     EXPECT_EQ(r->at("lag", {"t3"}), 2.0);
     EXPECT_EQ(r->at("lead", {"t2"}), 4.0);
@@ -82,15 +35,15 @@ TEST(LanguageItems, LagsAndLeads) {
 }
 
 TEST(LanguageItems, DynamicSetsNewLabelsAndEquationAttributes) {
-    auto r = run("Set i / a, b, c, d /, big(i), pair(i,i);\nParameter v(i) / a 1, b 5, c 7, d 2 /;\n"
-                 "big(i) = yes$(v(i) > 3);\nbig('d') = yes;\nbig('b') = no;\n"
-                 "pair(i,i) = big(i);\n"
-                 "Parameter total, report(*,i), n;\n"
-                 "loop(big, total = total + v(big));\n"
-                 "report('sum ', i) = v(i);\nreport('max', i)$big(i) = 2 * v(i);\n"
-                 "n = card(big) + sum(i$big(i), 1) * 10;\n"
-                 "Variable x; Equation e; e.. x =e= 1;\ne.m = 4; e.l = 2;\n"
-                 "Parameter em; em = e.m + 10 * e.l\n");  // no ';' at the end of the file
+    auto r = compiles("Set i / a, b, c, d /, big(i), pair(i,i);\nParameter v(i) / a 1, b 5, c 7, d 2 /;\n"
+                      "big(i) = yes$(v(i) > 3);\nbig('d') = yes;\nbig('b') = no;\n"
+                      "pair(i,i) = big(i);\n"
+                      "Parameter total, report(*,i), n;\n"
+                      "loop(big, total = total + v(big));\n"
+                      "report('sum ', i) = v(i);\nreport('max', i)$big(i) = 2 * v(i);\n"
+                      "n = card(big) + sum(i$big(i), 1) * 10;\n"
+                      "Variable x; Equation e; e.. x =e= 1;\ne.m = 4; e.l = 2;\n"
+                      "Parameter em; em = e.m + 10 * e.l\n");  // no ';' at the end of the file
     EXPECT_EQ(r->members("big"), "c d");
     EXPECT_EQ(r->members("pair"), "c.c d.d");
     EXPECT_EQ(r->at("total"), 9.0);
@@ -102,13 +55,13 @@ TEST(LanguageItems, DynamicSetsNewLabelsAndEquationAttributes) {
 }
 
 TEST(LanguageItems, FunctionsAndRandomNumbers) {
-    auto r = run("Scalars s, c, a, l2, l10, tr, fr, it, u1, u2, u3, n1, lo, hi;\n"
-                 "s = sin(pi/6); c = cos(0); a = arctan(1); l2 = log2(8); l10 = log10(1000);\n"
-                 "tr = trunc(-2.7); fr = frac(2.25); it = ifthen(1 > 2, 5, 6);\n"
-                 "execseed = 7; u1 = uniform(0, 1); option seed = 7; u2 = uniform(0, 1); u3 = uniform(0, 1);\n"
-                 "n1 = normal(10, 0);\n"
-                 "Set k / 1*200 /; Parameter draw(k); draw(k) = uniformint(3, 5);\n"
-                 "lo = smin(k, draw(k)); hi = smax(k, draw(k));\n");
+    auto r = compiles("Scalars s, c, a, l2, l10, tr, fr, it, u1, u2, u3, n1, lo, hi;\n"
+                      "s = sin(pi/6); c = cos(0); a = arctan(1); l2 = log2(8); l10 = log10(1000);\n"
+                      "tr = trunc(-2.7); fr = frac(2.25); it = ifthen(1 > 2, 5, 6);\n"
+                      "execseed = 7; u1 = uniform(0, 1); option seed = 7; u2 = uniform(0, 1); u3 = uniform(0, 1);\n"
+                      "n1 = normal(10, 0);\n"
+                      "Set k / 1*200 /; Parameter draw(k); draw(k) = uniformint(3, 5);\n"
+                      "lo = smin(k, draw(k)); hi = smax(k, draw(k));\n");
     EXPECT_NEAR(r->at("s"), 0.5, 1e-15);
     EXPECT_EQ(r->at("c"), 1.0);
     EXPECT_NEAR(r->at("a"), M_PI / 4, 1e-15);
@@ -124,7 +77,7 @@ TEST(LanguageItems, FunctionsAndRandomNumbers) {
     EXPECT_EQ(r->at("hi"), 5.0);
 
     // log10 of a variable is built from log; tan of a variable is refused at compile time.
-    auto v = run("Variable x, z; Equation o; o.. z =e= log10(x) + x;\nModel m / all - o /;\n");
+    auto v = compiles("Variable x, z; Equation o; o.. z =e= log10(x) + x;\nModel m / all - o /;\n");
     EXPECT_TRUE(v->errors.empty());
     CompileErrors errors;
     SymbolTable st;
@@ -135,10 +88,10 @@ TEST(LanguageItems, FunctionsAndRandomNumbers) {
 }
 
 TEST(LanguageItems, ModelListsWithExclusions) {
-    auto r = run("Variable x, y, z; Equation o, a, b;\n"
-                 "o.. z =e= x + y; a.. x =g= 1; b.. y =g= 2;\n"
-                 "Model m / all - b /, n / m, b /;\n"
-                 "solve m using lp minimizing z;\nsolve n using lp minimizing z;\n");
+    auto r = compiles("Variable x, y, z; Equation o, a, b;\n"
+                      "o.. z =e= x + y; a.. x =g= 1; b.. y =g= 2;\n"
+                      "Model m / all - b /, n / m, b /;\n"
+                      "solve m using lp minimizing z;\nsolve n using lp minimizing z;\n");
     const Statement& solveM = r->program[r->program.size() - 2];
     ModelInstance m = instantiate(r->st, solveM);
     ModelInstance n = instantiate(r->st, r->program.back());
@@ -147,19 +100,19 @@ TEST(LanguageItems, ModelListsWithExclusions) {
 }
 
 TEST(LanguageItems, DataLayoutsGamsAccepts) {
-    auto r = run("Set i, j;\n"
-                 "Set i / a, b, c /;\nSet j / x, y /;\n"
-                 "Set ij(i,j) / (a,b).x, c.(x,y) /;\n"
-                 "Parameter p(i,j) / (a,c).y 3, b.(x,y) 4 /, q(*) / new 1 /;\n"
-                 "Parameter later(i);\nParameter later / a 7 /;\n"
-                 "Table t\n"
-                 "        x      y\n"
-                 "  a   1        2\n"   // 1 left of its label x
-                 "  b          5\n"     // 5 wholly between x and y: y's
-                 "+       z\n"
-                 "  c     9\n"
-                 ";\n"
-                 "Equation e; Variable v(i); e(i).. v(i) =e= 1;\n");
+    auto r = compiles("Set i, j;\n"
+                      "Set i / a, b, c /;\nSet j / x, y /;\n"
+                      "Set ij(i,j) / (a,b).x, c.(x,y) /;\n"
+                      "Parameter p(i,j) / (a,c).y 3, b.(x,y) 4 /, q(*) / new 1 /;\n"
+                      "Parameter later(i);\nParameter later / a 7 /;\n"
+                      "Table t\n"
+                      "        x      y\n"
+                      "  a   1        2\n"   // 1 left of its label x
+                      "  b          5\n"     // 5 wholly between x and y: y's
+                      "+       z\n"
+                      "  c     9\n"
+                      ";\n"
+                      "Equation e; Variable v(i); e(i).. v(i) =e= 1;\n");
     EXPECT_EQ(r->members("ij"), "a.x b.x c.x c.y");
     EXPECT_EQ(r->at("p", {"c", "y"}), 3.0);
     EXPECT_EQ(r->at("p", {"b", "y"}), 4.0);
@@ -173,12 +126,12 @@ TEST(LanguageItems, DataLayoutsGamsAccepts) {
 }
 
 TEST(LanguageItems, SetsAsDomainsOfSumsAndLoops) {
-    auto r = run("Set i / a, b, c /; Alias (i, j);\nSet ij(i,j) / a.b, b.c, c.c /;\n"
-                 "Parameter w(i,j), s1, s2, s3, cnt;\nw(i,j) = 10 * ord(i) + ord(j);\n"
-                 "s1 = sum(ij(i,j), w(i,j));\n"
-                 "s2 = sum(ij(i,j)$(ord(i) > 1), w(i,j));\n"
-                 "s3 = sum(i, sum(sameas(i,j), w(i,j)));\n"
-                 "loop(ij(i,j)$(not sameas(i,j)), cnt = cnt + 1);\n");
+    auto r = compiles("Set i / a, b, c /; Alias (i, j);\nSet ij(i,j) / a.b, b.c, c.c /;\n"
+                      "Parameter w(i,j), s1, s2, s3, cnt;\nw(i,j) = 10 * ord(i) + ord(j);\n"
+                      "s1 = sum(ij(i,j), w(i,j));\n"
+                      "s2 = sum(ij(i,j)$(ord(i) > 1), w(i,j));\n"
+                      "s3 = sum(i, sum(sameas(i,j), w(i,j)));\n"
+                      "loop(ij(i,j)$(not sameas(i,j)), cnt = cnt + 1);\n");
     EXPECT_EQ(r->at("s1"), 12 + 23 + 33);
     EXPECT_EQ(r->at("s2"), 23 + 33);
     EXPECT_EQ(r->at("s3"), 11 + 22 + 33);
@@ -186,10 +139,10 @@ TEST(LanguageItems, SetsAsDomainsOfSumsAndLoops) {
 }
 
 TEST(LanguageItems, ForAndRepeat) {
-    auto r = run("Scalars k, total, down, n / 0 /, steps;\n"
-                 "for (k = 1 to 10 by 3, total = total + k);\n"
-                 "for (k = 3 downto 1, down = 10 * down + k);\n"
-                 "repeat (n = n + 1; steps = steps + 2 until n >= 4);\n");
+    auto r = compiles("Scalars k, total, down, n / 0 /, steps;\n"
+                      "for (k = 1 to 10 by 3, total = total + k);\n"
+                      "for (k = 3 downto 1, down = 10 * down + k);\n"
+                      "repeat (n = n + 1; steps = steps + 2 until n >= 4);\n");
     EXPECT_EQ(r->at("total"), 1 + 4 + 7 + 10);
     EXPECT_EQ(r->at("down"), 321.0);
     EXPECT_EQ(r->at("n"), 4.0);
@@ -198,8 +151,8 @@ TEST(LanguageItems, ForAndRepeat) {
 
 // An infinite coefficient (found by fuzzing: it aborted a solver library) ends generation with an execution error.
 TEST(LanguageItems, InfiniteCoefficientsAreRefusedAtGeneration) {
-    auto r = run("Positive Variable x; Variable z; Equation o; o.. z =e= inf*x;\nModel m / all /;\n"
-                 "solve m using lp minimizing z;\n");
+    auto r = compiles("Positive Variable x; Variable z; Equation o; o.. z =e= inf*x;\nModel m / all /;\n"
+                      "solve m using lp minimizing z;\n");
     try {
         instantiate(r->st, r->program.back());
         ADD_FAILURE() << "generated";
