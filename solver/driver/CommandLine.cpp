@@ -58,6 +58,10 @@ void apply(Options& o, const std::string& key, const std::string& value) {
         o.logFile = value;
     } else if (k == "curdir" || k == "cdir") {
         o.curdir = value;
+    } else if (isModelTypeName(k)) {
+        // lp=cplex and the like: this program runs its own solvers, but the
+        // model may read the choice back as %gams.lp%.
+        o.variables["gams." + k] = value;
     } else {
         // A solver control given on the command line (optfile=1, holdfixed=1, ...)
         // is held to the option statement's rules; everything else (ps, pw,

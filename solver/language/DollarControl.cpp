@@ -34,12 +34,16 @@ std::string readOperand(const std::string& s, size_t& i, bool stopAtEquals) {
     return out;
 }
 
-// Recursive descent over a constant expression; nesting is bounded.
+bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// Recursive descent over a constant expression; nesting is bounded. GAMS's
+// precedence: or/xor below and, below not, below the comparisons, below + -,
+// below * /, below **, below the unary signs.
 class ConstantParser {
 public:
-    explicit ConstantParser(const std::string& s) : s_(s) {}
+    ConstantParser(const std::string& s, const CardinalityLookup* card) : s_(s), card_(card) {}
     bool parse(double& v, std::string& error) {
-        bool ok = sum(v) && (skip(), pos_ == s_.size());
+        bool ok = disjunction(v) && (skip(), pos_ == s_.size());
         if (!ok) error = error_.empty() ? "cannot evaluate '" + s_ + "'" : error_;
         return ok;
     }
@@ -51,7 +55,58 @@ private:
         size_t n = std::char_traits<char>::length(t);
         if (s_.compare(pos_, n, t) != 0) return false;
         if (n == 1 && t[0] == '*' && s_.compare(pos_, 2, "**") == 0) return false;
+        if (n == 1 && (t[0] == '<' || t[0] == '>') && s_.compare(pos_ + 1, 1, "=") == 0) return false;
+        if (n == 1 && t[0] == '<' && s_.compare(pos_ + 1, 1, ">") == 0) return false;
+        if (n == 1 && t[0] == '=' && s_.compare(pos_, 2, "==") == 0) return false;
         pos_ += n;
+        return true;
+    }
+    // A word operator (and, lt, not, ...), whole words only, any case.
+    bool eatWord(const char* w) {
+        skip();
+        size_t n = std::char_traits<char>::length(w);
+        if (pos_ + n > s_.size() || lower(s_.substr(pos_, n)) != w) return false;
+        if (pos_ + n < s_.size() && isNameChar(s_[pos_ + n])) return false;
+        pos_ += n;
+        return true;
+    }
+    static double truth(bool b) { return b ? 1.0 : 0.0; }
+    bool disjunction(double& v) {
+        if (!conjunction(v)) return false;
+        for (;;) {
+            double r;
+            bool isOr = eatWord("or");
+            if (!isOr && !eatWord("xor")) return true;
+            if (!conjunction(r)) return false;
+            v = isOr ? truth(v != 0 || r != 0) : truth((v != 0) != (r != 0));
+        }
+    }
+    bool conjunction(double& v) {
+        if (!negation(v)) return false;
+        while (eatWord("and")) {
+            double r;
+            if (!negation(r)) return false;
+            v = truth(v != 0 && r != 0);
+        }
+        return true;
+    }
+    bool negation(double& v) {
+        if (eatWord("not")) {
+            if (!negation(v)) return false;
+            v = truth(v == 0);
+            return true;
+        }
+        return comparison(v);
+    }
+    bool comparison(double& v) {
+        if (!sum(v)) return false;
+        double r;
+        if (eat("<=") || eatWord("le")) return sum(r) && (v = truth(v <= r), true);
+        if (eat(">=") || eatWord("ge")) return sum(r) && (v = truth(v >= r), true);
+        if (eat("<>") || eatWord("ne")) return sum(r) && (v = truth(v != r), true);
+        if (eat("<") || eatWord("lt")) return sum(r) && (v = truth(v < r), true);
+        if (eat(">") || eatWord("gt")) return sum(r) && (v = truth(v > r), true);
+        if (eat("=") || eatWord("eq")) return sum(r) && (v = truth(v == r), true);
         return true;
     }
     bool sum(double& v) {
@@ -116,8 +171,21 @@ private:
         depth_--;
         return ok;
     }
+    // card(NAME): the number of elements the set has at compile time.
+    bool cardinality(double& v) {
+        skip();
+        size_t from = pos_;
+        while (pos_ < s_.size() && isNameChar(s_[pos_])) pos_++;
+        std::string name = s_.substr(from, pos_ - from);
+        if (name.empty() || !eat(")")) return false;
+        if (!card_ || !*card_) {
+            error_ = "card(" + name + ") needs the model's sets, which are not known here";
+            return false;
+        }
+        return (*card_)(name, v, error_);
+    }
     bool atomBody(double& v) {
-        if (eat("(")) return sum(v) && eat(")");
+        if (eat("(")) return disjunction(v) && eat(")");
         if (pos_ < s_.size() && (std::isdigit(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '.')) {
             const char* start = s_.c_str() + pos_;
             char* end = nullptr;
@@ -137,11 +205,12 @@ private:
             return true;
         }
         if (name.empty() || !eat("(")) return false;
+        if (name == "card") return cardinality(v);
         std::vector<double> args(1);
-        if (!sum(args[0])) return false;
+        if (!disjunction(args[0])) return false;
         while (eat(",")) {
             args.push_back(0);
-            if (!sum(args.back())) return false;
+            if (!disjunction(args.back())) return false;
         }
         if (!eat(")")) return false;
         double a = args[0], b = args.size() > 1 ? args[1] : 0;
@@ -154,15 +223,42 @@ private:
         else if (name == "mod" && b != 0) v = std::fmod(a, b);
         else if (name == "sqr") v = a * a;
         else if (name == "sqrt" && a >= 0) v = std::sqrt(a);
+        else if (name == "fact" && a >= 0 && a <= 170 && a == std::floor(a)) v = std::tgamma(a + 1);
         else return false;
         return true;
     }
 
     const std::string& s_;
+    const CardinalityLookup* card_;
     size_t pos_ = 0;
     int depth_ = 0;
     std::string error_;
 };
+
+// One operand of $ife: up to a blank outside parentheses and quotes (or to `==`).
+std::string readExpression(const std::string& s, size_t& i) {
+    skipBlanks(s, i);
+    std::string out;
+    int depth = 0;
+    char quote = 0;
+    while (i < s.size()) {
+        char c = s[i];
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '(') {
+            depth++;
+        } else if (c == ')') {
+            depth--;
+        } else if (depth <= 0 && (c == ' ' || c == '\t' || s.compare(i, 2, "==") == 0)) {
+            break;
+        }
+        out += c;
+        i++;
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -256,7 +352,8 @@ std::string substituteVariables(const std::string& line, const std::map<std::str
 
 bool readCondition(const std::string& text, bool ignoreCase, bool numeric,
                    const std::map<std::string, std::string>& variables,
-                   const std::function<bool(const std::string&)>& fileExists, bool& holds, std::string& rest) {
+                   const std::function<bool(const std::string&)>& fileExists, bool& holds, std::string& rest,
+                   const CardinalityLookup& card, std::string* problem) {
     size_t i = 0;
     bool negate = false;
     skipBlanks(text, i);
@@ -272,6 +369,28 @@ bool readCondition(const std::string& text, bool ignoreCase, bool numeric,
         if (word == "exist") holds = fileExists(name);
         else if (word == "declared" || word == "defined") return false;  // needs the symbol table: not here
         else holds = variables.count(lower(name)) > 0;
+    } else if (numeric) {
+        // $ife: an expression, true when not zero, or two compared as numbers by ==.
+        i = save;
+        std::string a = readExpression(text, i);
+        double x = 0, y = 0;
+        std::string why;
+        if (a.empty() || !evaluateConstant(a, x, why, card)) {
+            if (problem) *problem = why;
+            return false;
+        }
+        skipBlanks(text, i);
+        if (text.compare(i, 2, "==") == 0) {
+            i += 2;
+            std::string b = readExpression(text, i);
+            if (b.empty() || !evaluateConstant(b, y, why, card)) {
+                if (problem) *problem = why;
+                return false;
+            }
+            holds = x == y;
+        } else {
+            holds = x != 0;
+        }
     } else {
         i = save;
         std::string a = readOperand(text, i, true);
@@ -279,14 +398,7 @@ bool readCondition(const std::string& text, bool ignoreCase, bool numeric,
         if (text.compare(i, 2, "==") != 0) return false;
         i += 2;
         std::string b = readOperand(text, i, false);
-        if (numeric) {  // $ife: the two sides as constant expressions
-            double x = 0, y = 0;
-            std::string why;
-            if (!evaluateConstant(a, x, why) || !evaluateConstant(b, y, why)) return false;
-            holds = x == y;
-        } else {
-            holds = ignoreCase ? lower(a) == lower(b) : a == b;
-        }
+        holds = ignoreCase ? lower(a) == lower(b) : a == b;
     }
     if (negate) holds = !holds;
     skipBlanks(text, i);
@@ -294,8 +406,8 @@ bool readCondition(const std::string& text, bool ignoreCase, bool numeric,
     return true;
 }
 
-bool evaluateConstant(const std::string& text, double& value, std::string& error) {
-    return ConstantParser(text).parse(value, error);
+bool evaluateConstant(const std::string& text, double& value, std::string& error, const CardinalityLookup& card) {
+    return ConstantParser(text, &card).parse(value, error);
 }
 
 std::string evalText(double value) {

@@ -25,16 +25,25 @@ std::string substituteVariables(const std::string& line, const std::map<std::str
 // "modelstat.optimal" or "solvestat.normalcompletion"); false when it is none.
 bool systemConstant(const std::string& name, std::string& value);
 
+// card(NAME) at compile time: sets `count`, or `error` and false.
+using CardinalityLookup = std::function<bool(const std::string& name, double& count, std::string& error)>;
+
 // A $if condition at the start of `text`: [not] set NAME | exist FILE | 'a' == 'b' |
 // a == b; with `numeric` ($ife) a and b are constant expressions compared as
-// numbers. Returns false when it cannot be read; sets `holds` and `rest` (what follows it).
+// numbers, or a lone expression holds when it is not zero. Returns false when it
+// cannot be read (with the reason in `problem` when known); sets `holds` and
+// `rest` (what follows it).
 bool readCondition(const std::string& text, bool ignoreCase, bool numeric,
                    const std::map<std::string, std::string>& variables,
-                   const std::function<bool(const std::string&)>& fileExists, bool& holds, std::string& rest);
+                   const std::function<bool(const std::string&)>& fileExists, bool& holds, std::string& rest,
+                   const CardinalityLookup& card = nullptr, std::string* problem = nullptr);
 
-// $eval: + - * / ** and parentheses over numbers, with min, max, abs, round, floor,
-// ceil, mod. Returns false with `error` set when the text is no such expression.
-bool evaluateConstant(const std::string& text, double& value, std::string& error);
+// $eval: + - * / ** and parentheses over numbers, the comparisons (< <= = <> >= >
+// and lt le eq ne ge gt) and not, and, or, xor giving 1 or 0, with min, max, abs,
+// round, floor, ceil, mod, sqr, sqrt, fact, and card(SET) through `card`.
+// Returns false with `error` set when the text is no such expression.
+bool evaluateConstant(const std::string& text, double& value, std::string& error,
+                      const CardinalityLookup& card = nullptr);
 
 // A value as $eval stores it: whole numbers without decimals.
 std::string evalText(double value);

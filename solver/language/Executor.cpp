@@ -172,6 +172,8 @@ void Runner::statement(const Statement& s, Env& env) {
     case Statement::Solve:
         solve(s);
         return;
+    case Statement::Refused:
+        throw ExecError{s.line, s.attr};
     }
 }
 

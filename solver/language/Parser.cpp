@@ -146,6 +146,14 @@ void Parser::statement(std::vector<Statement>& out) {
         out.push_back(loopExit(w == "break" ? Statement::Break : Statement::Continue));
     } else if (w == "abort" && st_.find(tok_.text) < 0) {
         out.push_back(abortStatement());
+    } else if (w == "execute" && st_.find(tok_.text) < 0 && peek().kind == Tok::String) {
+        // execute 'command': compiles, as in GAMS; running a command is refused
+        // when the statement is reached (a statement never reached does nothing in GAMS either).
+        Statement st = openStatement(Statement::Refused);
+        st.attr = "the execute statement (running '" + tok_.text + "') is not supported by this solver";
+        advance();
+        endStatement("after the command of the execute statement");
+        out.push_back(st);
     } else if (w == "put" || w == "putclose") {
         out.push_back(putStatement(w == "putclose"));
     } else {

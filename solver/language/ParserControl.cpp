@@ -22,7 +22,7 @@ bool Parser::atStatementKeyword() const {
     if (tok_.kind != Tok::Ident) return false;
     if (isDeclarationKeyword(tok_.text)) return true;
     static const char* const control[] = {"loop", "if", "while", "for", "repeat", "abort", "break", "continue",
-                                          "execseed"};
+                                          "execseed", "execute"};
     std::string w = toLower(tok_.text);
     for (const char* k : control)
         if (w == k) return st_.find(tok_.text) < 0;

@@ -1,5 +1,6 @@
 // File declarations and put statements.
 #include "Parser.h"
+#include "SolverControls.h"
 
 namespace gamsub {
 
@@ -126,6 +127,19 @@ Statement Parser::putStatement(bool close) {
                 advance();
                 expectPunct(")", "to close the index");
             }
+        } else if (tok_.kind == Tok::Ident && toLower(tok_.text) == "system" && st_.find(tok_.text) < 0) {
+            // system.lp, system.rmip, system.mip: the solver that runs that model type here.
+            Token systemTok = tok_;
+            advance();
+            if (!isPunct(".")) failAt(systemTok, kErrSyntax, "'.' and a system attribute expected after 'system'");
+            advance();
+            std::string attr = toLower(expectIdent("a system attribute"));
+            const char* solver = solverNameFor(attr);
+            if (!solver)
+                failAt(systemTok, kErrUnsupported,
+                       "system." + attr + " cannot be written by put in this solver (only system.lp, system.rmip and system.mip)");
+            item.kind = PutItem::Text;
+            item.text = solver;
         } else {
             item.kind = PutItem::Number;
             item.value = unaryExpr();

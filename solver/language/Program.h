@@ -41,7 +41,7 @@ struct Branch {
 };
 
 struct Statement {
-    enum Kind { Assign, Solve, Display, Option, FileAttr, Put, PutClose, Loop, If, While, For, Repeat, Abort, Break, Continue } kind = Assign;
+    enum Kind { Assign, Solve, Display, Option, FileAttr, Put, PutClose, Loop, If, While, For, Repeat, Abort, Break, Continue, Refused } kind = Assign;
     int line = 0;
 
     // Assign: sym[.attr](idx)$cond = value; FileAttr: sym.attr = value

@@ -117,4 +117,22 @@ ControlInfo optionStatement(const std::string& name) {
     return kUnknown;
 }
 
+const std::vector<std::string>& modelTypeNames() {
+    static const std::vector<std::string> types = {"lp",    "mip",    "rmip", "nlp", "dnlp", "qcp",   "miqcp", "rmiqcp",
+                                                   "minlp", "rminlp", "mcp",  "cns", "mpec", "rmpec", "emp"};
+    return types;
+}
+
+bool isModelTypeName(const std::string& name) {
+    for (const std::string& t : modelTypeNames())
+        if (name == t) return true;
+    return false;
+}
+
+const char* solverNameFor(const std::string& type) {
+    if (type == "lp" || type == "rmip") return "CLP";
+    if (type == "mip") return "CBC";
+    return nullptr;
+}
+
 }  // namespace gamsub

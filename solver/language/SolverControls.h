@@ -8,6 +8,7 @@
 #define GAMSUB_SOLVERCONTROLS_H
 
 #include <string>
+#include <vector>
 
 namespace gamsub {
 
@@ -29,6 +30,17 @@ struct ControlInfo {
 // `name` in lower case. Unknown names come back Refused with a general reason.
 ControlInfo modelAttribute(const std::string& name);
 ControlInfo optionStatement(const std::string& name);
+
+// The model types a command line or an option statement may name a solver for
+// (lp, mip, rmip, nlp, ...), lower case.
+const std::vector<std::string>& modelTypeNames();
+bool isModelTypeName(const std::string& name);
+
+// The solver this program runs for model type `type` (lower case) whatever the
+// model holds: "CLP" for lp and rmip, "CBC" for mip; nullptr for the types whose
+// solver depends on the model (a quadratic or linear nlp goes to CLP, ...), so
+// that %system.nlp% or system.nlp is refused rather than named wrongly.
+const char* solverNameFor(const std::string& type);
 
 }  // namespace gamsub
 

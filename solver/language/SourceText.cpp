@@ -8,7 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "CompileTimeSets.h"
 #include "DollarControl.h"
+#include "Macros.h"
+#include "SolverControls.h"
 
 namespace gamsub {
 
@@ -142,6 +145,17 @@ private:
     void reportUnknownSettings(const std::vector<std::string>& unknown);
     std::string substitute(const std::string& line);
     std::string withinColumns(const std::string& line) const;
+    std::string withMacros(const std::string& clean) {
+        std::string out, why;
+        if (macros_.expand(clean, out, why)) return out;
+        error(1, why);
+        return clean;
+    }
+    CardinalityLookup cardinality() const {
+        return [this](const std::string& name, double& count, std::string& why) {
+            return compileTimeCardinality(src_, name, count, why);
+        };
+    }
     void jump(const std::vector<std::string>& lines, size_t& k);
     bool echoTarget(const std::string& rest, std::string& before);
     void writeEcho(int column);
@@ -159,6 +173,7 @@ private:
         std::string path, text;
     } echo_;
     std::vector<std::vector<std::string>> arguments_;  // $batinclude's arguments, innermost last
+    MacroTable macros_;
     std::string goto_;  // the label a $goto asked for, until the file's loop jumps there
     long jumps_ = 0;
 };
@@ -217,6 +232,12 @@ void Preprocessor::include(const std::string& rest, const std::string& directory
 // file's name and parts, and the working directory (each with GAMS's trailing '/').
 void Preprocessor::addSystemSettings(const SourceSettings& settings) {
     variables_.emplace("system.dirsep", "/");
+    // %gams.lp% is the solver the command line chose for LPs, empty when it chose
+    // none; %system.lp% the solver that runs them here, where that is one solver.
+    for (const std::string& type : modelTypeNames()) {
+        variables_.emplace("gams." + type, "");
+        if (const char* solver = solverNameFor(type)) variables_.emplace("system." + type, solver);
+    }
     char* cwd = getcwd(nullptr, 0);
     if (cwd) {
         std::string dir = std::string(cwd) + "/";
@@ -242,6 +263,20 @@ void Preprocessor::reportUnknownSettings(const std::vector<std::string>& unknown
 }
 
 std::string Preprocessor::substitute(const std::string& line) {
+    if (src_.scratchDirectory.empty() && line.find('%') != std::string::npos &&
+        lower(line).find("%gams.scrdir%") != std::string::npos) {
+        char* cwd = getcwd(nullptr, 0);
+        std::string pattern = std::string(cwd ? cwd : ".") + "/gams-scratch-XXXXXX";
+        free(cwd);
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        if (mkdtemp(name.data())) {
+            src_.scratchDirectory = name.data();
+            variables_["gams.scrdir"] = src_.scratchDirectory + "/";
+        } else {
+            error(1, "Could not make the scratch directory for %gams.scrdir% in the working directory");
+        }
+    }
     std::vector<std::string> unknown;
     std::string out = substituteVariables(line, variables_, &unknown, arguments_.empty() ? nullptr : &arguments_.back());
     reportUnknownSettings(unknown);
@@ -273,8 +308,9 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
         bool holds = false;
         std::string after;
         bool outer = active();
-        if (outer && !readCondition(rest, name == "iftheni", name == "ifthene", variables_, fileExists, holds, after))
-            error(column, "Unreadable $ifthen condition");
+        std::string why;
+        if (outer && !readCondition(rest, name == "iftheni", name == "ifthene", variables_, fileExists, holds, after, cardinality(), &why))
+            error(column, "Unreadable $ifthen condition" + (why.empty() ? std::string() : ": " + why));
         conditions_.push_back({outer && holds, outer && holds, outer});
         return;
     }
@@ -282,10 +318,10 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
         if (conditions_.empty()) return error(column, "$elseif without $ifthen");
         Condition& c = conditions_.back();
         bool holds = false;
-        std::string after;
+        std::string after, why;
         if (c.outerActive && !c.taken &&
-            !readCondition(rest, name == "elseifi", name == "elseife", variables_, fileExists, holds, after))
-            error(column, "Unreadable $elseif condition");
+            !readCondition(rest, name == "elseifi", name == "elseife", variables_, fileExists, holds, after, cardinality(), &why))
+            error(column, "Unreadable $elseif condition" + (why.empty() ? std::string() : ": " + why));
         c.active = c.outerActive && !c.taken && holds;
         c.taken = c.taken || c.active;
         return;
@@ -341,7 +377,7 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
         if (name.rfind("eval", 0) == 0) {
             double v = 0;
             std::string why;
-            if (!evaluateConstant(value, v, why)) return error(column, "$eval: " + why);
+            if (!evaluateConstant(value, v, why, cardinality())) return error(column, "$eval: " + why);
             value = evalText(v);
         }
         variables_[var] = value;
@@ -349,16 +385,19 @@ void Preprocessor::directive(const std::string& line, size_t from, const std::st
         variables_.erase(lower(trim(rest)));
     } else if (name == "if" || name == "ifi" || name == "ife") {
         bool holds = false;
-        std::string after;
-        if (!readCondition(rest, name == "ifi", name == "ife", variables_, fileExists, holds, after))
-            return error(column, "Unreadable $if condition");
+        std::string after, why;
+        if (!readCondition(rest, name == "ifi", name == "ife", variables_, fileExists, holds, after, cardinality(), &why))
+            return error(column, "Unreadable $if condition" + (why.empty() ? std::string() : ": " + why));
         if (!holds || after.empty()) return;
         if (after[0] == '$') {
             directive(after, 0, directory, depth);
         } else {
             SourceLine& sl = src_.lines.back();  // the rest of the line is an ordinary statement
-            sl.clean = std::string(line.size() - after.size(), ' ') + after;
+            sl.clean = withMacros(std::string(line.size() - after.size(), ' ') + after);
         }
+    } else if (name == "macro") {
+        std::string why;
+        if (!macros_.define(rest, why)) error(column, why);
     } else if (name == "include" || name == "batinclude") {
         include(rest, directory, depth, column, name == "batinclude");
     } else if (name == "maxcol" || name == "mincol") {
@@ -432,7 +471,7 @@ void Preprocessor::file(const std::string& text, const std::string& directory, i
         if (!active() || (!line.empty() && line[0] == '*')) continue;  // skipped or a comment line
         std::string clean = substitute(withinColumns(line));
         if (inlineOn_ || inInline_) clean = cutInlineComments(clean, inlineOpen_, inlineClose_, inInline_);
-        src_.lines.back().clean = eolOn_ ? cutEolComment(clean, eolMarker_) : clean;
+        src_.lines.back().clean = withMacros(eolOn_ ? cutEolComment(clean, eolMarker_) : clean);
     }
     if (echo_.on) {
         echo_.on = false;

@@ -21,6 +21,8 @@ struct SourceLine {
 struct SourceText {
     std::vector<SourceLine> lines;
     std::string title;  // $title text, empty when none
+    // %gams.scrdir%: made when the model first names it; the run removes it at its end, as GAMS does.
+    std::string scratchDirectory;
 };
 
 struct SourceSettings {

@@ -117,3 +117,61 @@ TEST(DollarControl, IncludesRelativeToTheIncludingFile) {
     EXPECT_NE(unknown.all()[1].message.find("without a matching $endif"), std::string::npos);
     (void)std::system(("rm -rf " + dir).c_str());
 }
+
+// card() in $ifE and $eval counts the data statements seen so far, never the
+// assignments (they have not run at compile time); comparisons and logic give 1 or 0.
+TEST(DollarControl, CompileTimeCardAndComparisons) {
+    auto v = scalars(
+        "Set i / a, b, c /;\n"
+        "Alias (i, k);\n"
+        "i('d') = yes;\n"
+        "$eval n card(k) * 2\n"
+        "$ifE (card(i) > 2 and not card(i) >= 4) $set small 1\n"
+        "$ifE card(i)+1 == 4 $set four 1\n"
+        "$ifE card(i)>8 $set big 1\n"
+        "Scalars n / %n% /, small, four, big;\n"
+        "$if set small small = 1;\n"
+        "$if set four four = 1;\n"
+        "$if set big big = 1;\n",
+        {"n", "small", "four", "big"});
+    EXPECT_EQ(v["n"], 6);
+    EXPECT_EQ(v["small"], 1);
+    EXPECT_EQ(v["four"], 1);
+    EXPECT_EQ(v["big"], 0);
+
+    CompileErrors errors;
+    prepareSource("Set i / a /;\n$ifE card(j)>1 $exit\n", errors);
+    ASSERT_EQ(errors.count(), 1u);
+    EXPECT_EQ(errors.all()[0].line, 2);
+    EXPECT_NE(errors.all()[0].message.find("'j' is not a set declared before this line"), std::string::npos)
+        << errorText(errors);
+}
+
+// $macro: a call is replaced by the body with the arguments put in, as text (no
+// parentheses added), calls inside the expansion expand too; what is not
+// implemented is refused at the definition or the call.
+TEST(DollarControl, Macros) {
+    auto v = scalars(
+        "$set f sqr(t) + 1\n"
+        "$macro f(t) %f%\n"
+        "$macro twice(a,b) 2*a + f(b)\n"
+        "Scalars x / 3 /, y, z, w;\n"
+        "y = f(x);\n"
+        "z = twice(x, (x-1)) - 1;\n"
+        "w = 10 - f(x);\n",  // no parentheses around the body: 10 - 9 + 1
+        {"y", "z", "w"});
+    EXPECT_EQ(v["y"], 10);
+    EXPECT_EQ(v["z"], 6 + 5 - 1);
+    EXPECT_EQ(v["w"], 2);
+
+    for (const char* bad : {"$macro m(a) a&x\n", "$macro m(a) sum(j.local, a)\n", "$macro m(a) a + \\\n"}) {
+        CompileErrors errors;
+        prepareSource(bad, errors);
+        EXPECT_EQ(errors.count(), 1u) << bad;
+    }
+    CompileErrors call;
+    prepareSource("$macro m(a,b) a+b\nScalar s; s = m(1);\ns = m\n(1,2);\n", call);
+    ASSERT_EQ(call.count(), 2u) << errorText(call);
+    EXPECT_NE(call.all()[0].message.find("takes 2 argument(s), given 1"), std::string::npos);
+    EXPECT_NE(call.all()[1].message.find("needs its arguments in parentheses on the same line"), std::string::npos);
+}

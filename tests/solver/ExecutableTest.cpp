@@ -260,6 +260,20 @@ TEST(Executable, CommandLineForms) {
     GamsRun optfile = gams("tiny.gms o=c2.lst lo=0 optfile=1 2> c2.err", "c2.lst");
     EXPECT_EQ(optfile.status, 6);
     EXPECT_NE(readFile(scratch() + "/c2.err").find("optfile=1 is not supported"), std::string::npos);
+
+    // rmip=cplex chooses no solver here, but the model reads the choice as
+    // %gams.rmip%; %gams.scrdir% is a scratch folder that exists during the run only.
+    std::ofstream(scratch() + "/choice.gms") << "File f / '%gams.scrdir%x.txt' /;\n"
+                                                "put f 'x' /; putclose f;\n"
+                                                "File g / choice.txt /;\n"
+                                                "put g '%gams.rmip%|%gams.mip%|%gams.scrdir%' /;\n";
+    GamsRun choice = gams("choice.gms o=choice.lst lo=0 rmip=cplex", "choice.lst");
+    EXPECT_EQ(choice.status, 0) << choice.listing;
+    std::string written = readFile(scratch() + "/choice.txt");
+    EXPECT_EQ(written.substr(0, 8), "cplex||/") << written;
+    std::string folder = written.substr(7, written.find('\n') - 7);
+    EXPECT_FALSE(folder.empty());
+    EXPECT_NE(access(folder.c_str(), F_OK), 0) << folder << " should be gone after the run";
 }
 
 // The block the console program appends after a scenario's solve: values fixed

@@ -123,3 +123,28 @@ TEST(PutStatements, WriteFilesWithAttributesItemsAndLoops) {
     std::string unwritable = runProgram("File f / '/nonexistent-dir/x.put' /;\nput f 'x';\n");
     EXPECT_NE(unwritable.find("Could not open the put file /nonexistent-dir/x.put"), std::string::npos) << unwritable;
 }
+
+// What a model may ask of the system: the solver that runs a model type here
+// (system.lp in put, %system.mip% at compile time, %gams.rmip% empty unless the
+// command line chose one); a type whose solver depends on the model is refused.
+// An execute statement compiles but stops the run when reached.
+TEST(PutStatements, SystemSolverNamesAndExecute) {
+    std::string path = scratchFile("system.txt");
+    std::string out = runProgram(
+        "File f / '" + path + "' /;\n"
+        "put f 'RMIP = ' system.rmip ', MIP = %system.mip%, chosen = [%gams.rmip%]' /;\n"
+        "putclose f;\n"
+        "if(0, execute 'rm -rf /nothing');\n");
+    EXPECT_EQ(out.find("Error"), std::string::npos) << out;
+    EXPECT_EQ(readFile(path), "RMIP = CLP, MIP = CBC, chosen = []\n");
+    std::remove(path.c_str());
+
+    EXPECT_NE(runProgram("$set s %system.nlp%\n").find("%system.nlp% is not known"), std::string::npos);
+    EXPECT_NE(runProgram("File f / '" + path + "' /;\nput f system.nlp;\n").find("only system.lp, system.rmip and system.mip"),
+              std::string::npos);
+    std::string reached = runProgram("Scalar s / 1 /;\nexecute 'echo hi'\ndisplay s;\n");
+    EXPECT_NE(reached.find("Exec Error at line 2: the execute statement (running 'echo hi') is not supported"),
+              std::string::npos)
+        << reached;
+    std::remove(path.c_str());
+}
