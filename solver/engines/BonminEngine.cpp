@@ -151,6 +151,17 @@ void solveWithBonmin(ModelInstance& model, CompiledModel& compiled, SolveStatus&
     status.solverLines.push_back(
         formatted("COIN-OR BONMIN   Bonmin %s, nonlinear branch and bound (B-BB) with Ipopt", BONMIN_VERSION));
     status.solverLines.push_back(" ");
+    for (size_t c = 0; c < model.columns.size(); c++) {
+        VarKind kind = kindOf(model, static_cast<int>(c));
+        if (kind == VarKind::SemiCont || kind == VarKind::SemiInt || kind == VarKind::Sos1 || kind == VarKind::Sos2) {
+            // Bonmin knows integers only: these would be solved as continuous, a wrong answer.
+            transferSolution(model, compiled, compiled.variablesFromColumns(projectedLevels(model)), nullptr);
+            status.solverStatus = 6;
+            status.modelStatus = 14;
+            status.solverMessage = "Error. Semi-continuous, semi-integer and SOS variables are not supported in nonlinear models.";
+            return;
+        }
+    }
     MinlpOutcome outcome = isolatedBranchAndBound(model, compiled);
     callbackSeconds = outcome.callbackSeconds;
     status.iterations = outcome.iterations;

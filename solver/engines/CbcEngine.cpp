@@ -1,6 +1,7 @@
 #include "CbcEngine.h"
 
 #include <CbcConfig.h>
+#include <CbcBranchActual.hpp>
 #include <CbcModel.hpp>
 #include <CbcSolver.hpp>
 #include <OsiClpSolverInterface.hpp>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,8 +37,59 @@ struct MipOutcome {
 
 std::string number(double value) { return formatted("%.6e", value); }
 
-MipOutcome branchAndCut(const LinearProblem& problem, const SolveOptions& options, double objectiveOffset,
-                        double sign) {
+// The special ordered sets of the model, by the problem's column numbers: the
+// elements of an SOS variable that share all indices but the last, in the
+// order the model lists them (the last index's order).
+struct OrderedSet {
+    int type = 1;  // 1 or 2
+    std::vector<int> members;
+};
+
+std::vector<OrderedSet> orderedSets(const ModelInstance& model, const CompiledModel& compiled) {
+    std::vector<int> problemColumn(model.columns.size(), -1);
+    for (int v = 0; v < compiled.variableCount(); v++) problemColumn[static_cast<size_t>(compiled.columnOfVariable(v))] = v;
+    std::vector<OrderedSet> sets;
+    for (const Block& block : model.varBlocks) {
+        if (block.kind != VarKind::Sos1 && block.kind != VarKind::Sos2) continue;
+        std::map<std::vector<std::string>, size_t> setOf;  // leading labels -> index in `sets`
+        for (int column : block.members) {
+            if (problemColumn[static_cast<size_t>(column)] < 0) continue;  // not in the model's equations
+            const std::vector<std::string>& labels = model.columns[static_cast<size_t>(column)].labels;
+            std::vector<std::string> lead(labels.begin(), labels.end() - (labels.empty() ? 0 : 1));
+            auto it = setOf.find(lead);
+            if (it == setOf.end()) {
+                it = setOf.emplace(lead, sets.size()).first;
+                sets.push_back(OrderedSet{block.kind == VarKind::Sos1 ? 1 : 2, {}});
+            }
+            sets[it->second].members.push_back(problemColumn[static_cast<size_t>(column)]);
+        }
+    }
+    return sets;
+}
+
+// Branch and bound over the sets as CBC's SOS objects. CBC's solver driver
+// would preprocess the problem without them, so its own search runs here, as is.
+void branchOnSets(CbcModel& cbc, const std::vector<OrderedSet>& sets, const SolveOptions& options) {
+    cbc.findIntegers(true);
+    std::vector<CbcObject*> objects;
+    for (size_t k = 0; k < sets.size(); k++) {
+        const OrderedSet& set = sets[k];
+        std::vector<double> weights(set.members.size());
+        for (size_t w = 0; w < weights.size(); w++) weights[w] = static_cast<double>(w + 1);
+        objects.push_back(new CbcSOS(&cbc, static_cast<int>(set.members.size()), set.members.data(), weights.data(),
+                                     static_cast<int>(k), set.type));
+    }
+    cbc.addObjects(static_cast<int>(objects.size()), objects.data());
+    for (CbcObject* o : objects) delete o;
+    cbc.setMaximumSeconds(std::max(0.0, options.reslim));
+    cbc.setAllowableFractionGap(std::max(0.0, options.optcr));
+    cbc.setAllowableGap(std::max(0.0, options.optca));
+    cbc.initialSolve();
+    cbc.branchAndBound();
+}
+
+MipOutcome branchAndCut(const LinearProblem& problem, const std::vector<OrderedSet>& sets, const SolveOptions& options,
+                        double objectiveOffset, double sign) {
     OsiClpSolverInterface solver;
     solver.messageHandler()->setLogLevel(0);
     solver.loadProblem(problem.matrix, problem.columnLower.data(), problem.columnUpper.data(),
@@ -46,18 +99,22 @@ MipOutcome branchAndCut(const LinearProblem& problem, const SolveOptions& option
     CbcModel cbc(solver);
     cbc.setLogLevel(0);
     cbc.messageHandler()->setLogLevel(0);
-    // The solver's own parameter set, per call: no state is shared between solves.
-    CbcSolverUsefulData data;
-    data.noPrinting_ = true;
-    data.useSignalHandler_ = false;
-    CbcMain0(cbc, data);
-    std::string seconds = formatted("%.17g", std::max(0.0, options.reslim));
-    std::string ratio = formatted("%.17g", std::max(0.0, options.optcr));
-    std::string absolute = formatted("%.17g", std::max(0.0, options.optca));
-    std::vector<const char*> args = {"gamsub", "-log",   "0", "-seconds", seconds.c_str(), "-ratioGap", ratio.c_str(),
-                                     "-allowableGap", absolute.c_str(), "-solve", "-quit"};
-    auto noCallback = [](CbcModel*, int) { return 0; };
-    CbcMain1(static_cast<int>(args.size()), args.data(), cbc, noCallback, data);
+    if (!sets.empty()) {
+        branchOnSets(cbc, sets, options);
+    } else {
+        // The solver's own parameter set, per call: no state is shared between solves.
+        CbcSolverUsefulData data;
+        data.noPrinting_ = true;
+        data.useSignalHandler_ = false;
+        CbcMain0(cbc, data);
+        std::string seconds = formatted("%.17g", std::max(0.0, options.reslim));
+        std::string ratio = formatted("%.17g", std::max(0.0, options.optcr));
+        std::string absolute = formatted("%.17g", std::max(0.0, options.optca));
+        std::vector<const char*> args = {"gamsub", "-log", "0", "-seconds", seconds.c_str(), "-ratioGap", ratio.c_str(),
+                                         "-allowableGap", absolute.c_str(), "-solve", "-quit"};
+        auto noCallback = [](CbcModel*, int) { return 0; };
+        CbcMain1(static_cast<int>(args.size()), args.data(), cbc, noCallback, data);
+    }
 
     MipOutcome outcome;
     outcome.iterations = cbc.getIterationCount();
@@ -74,13 +131,18 @@ MipOutcome branchAndCut(const LinearProblem& problem, const SolveOptions& option
     return outcome;
 }
 
-// The LP with every discrete column fixed at its value: its basis gives the marginals.
-SimplexResult finalLp(LinearProblem problem, const std::vector<double>& x, double seconds, long iterations) {
+// The LP with every discrete column fixed at its value, and the members of an
+// ordered set that are zero fixed at zero: its basis gives the marginals.
+SimplexResult finalLp(LinearProblem problem, const std::vector<OrderedSet>& sets, const std::vector<double>& x,
+                      double seconds, long iterations) {
     for (int j = 0; j < problem.columnCount(); j++) {
         if (!problem.integer[j]) continue;
         double value = std::round(x[j]);
         problem.columnLower[j] = problem.columnUpper[j] = value;
     }
+    for (const OrderedSet& set : sets)
+        for (int j : set.members)
+            if (std::fabs(x[static_cast<size_t>(j)]) <= 1e-9) problem.columnLower[j] = problem.columnUpper[j] = 0.0;
     return runSimplex(problem, seconds, iterations);
 }
 
@@ -134,7 +196,8 @@ void solveWithCbc(ModelInstance& model, CompiledModel& compiled, SolveStatus& st
     std::vector<double> origin(static_cast<size_t>(compiled.variableCount()), 0.0);
     double offset = 0.0;
     compiled.objective(origin.data(), offset);
-    MipOutcome outcome = branchAndCut(problem, model.options, offset, compiled.sign());
+    std::vector<OrderedSet> sets = orderedSets(model, compiled);
+    MipOutcome outcome = branchAndCut(problem, sets, model.options, offset, compiled.sign());
     status.iterations = outcome.iterations;
     if (outcome.provenInfeasible && !outcome.relaxationInfeasible) {
         // CBC's preprocessing does not say whether the relaxation itself is infeasible: ask the simplex.
@@ -149,7 +212,7 @@ void solveWithCbc(ModelInstance& model, CompiledModel& compiled, SolveStatus& st
         return;
     }
     double remaining = model.options.reslim - secondsSince(started);
-    SimplexResult fixed = finalLp(problem, outcome.x, std::max(1.0, remaining), model.options.iterlim);
+    SimplexResult fixed = finalLp(problem, sets, outcome.x, std::max(1.0, remaining), model.options.iterlim);
     if (fixed.outcome == SimplexResult::Optimal) {
         transferSimplexSolution(model, compiled, fixed);
         status.iterations += fixed.iterations;

@@ -26,7 +26,7 @@ VarKind kindOf(const ModelInstance& model, int column) {
 
 bool isDiscrete(VarKind kind) {
     return kind == VarKind::Binary || kind == VarKind::Integer || kind == VarKind::SemiCont ||
-           kind == VarKind::SemiInt;
+           kind == VarKind::SemiInt || kind == VarKind::Sos1 || kind == VarKind::Sos2;
 }
 
 bool hasDiscreteColumns(const ModelInstance& model) {

@@ -103,10 +103,6 @@ void Parser::statement(std::vector<Statement>& out) {
         Token kindTok = tok_;
         advance();
         if (!isWord("variable") && !isWord("variables")) fail(kErrSyntax, "'Variable' expected after '" + kindTok.text + "'");
-        if (w == "sos1" || w == "sos2")
-            failAt(kindTok, kErrIntegerVars,
-                   "Line " + std::to_string(kindTok.line) + ", column " + std::to_string(kindTok.start.col + 1) + ": " +
-                       kindTok.text + " variables are not supported by this solver");
         advance();
         declareVariables(variableKind(w), true);
     } else if (w == "equation" || w == "equations") {
@@ -190,6 +186,8 @@ VarKind Parser::variableKind(const std::string& word) {
     if (word == "integer") return VarKind::Integer;
     if (word == "semicont") return VarKind::SemiCont;
     if (word == "semiint") return VarKind::SemiInt;
+    if (word == "sos1") return VarKind::Sos1;
+    if (word == "sos2") return VarKind::Sos2;
     return VarKind::Free;
 }
 

@@ -71,9 +71,11 @@ struct ExpressionPool {
     }
 };
 
-// Binary, Integer and the semi-continuous kinds make a column discrete; a
-// relaxed model type (RMIP, ...) solves them as continuous within their bounds.
-enum class VarKind { Free, Positive, Negative, Binary, Integer, SemiCont, SemiInt };
+// Binary, Integer, the semi-continuous and the SOS kinds make a column discrete;
+// a relaxed model type (RMIP, ...) solves them as continuous within their bounds.
+// An SOS1 (SOS2) variable's elements that share all indices but the last form
+// one set, of which at most one (two neighbouring, in the last index's order) may be nonzero.
+enum class VarKind { Free, Positive, Negative, Binary, Integer, SemiCont, SemiInt, Sos1, Sos2 };
 enum class RowType { E, L, G };  // =e=, =l=, =g=
 enum class ModelType { LP, QCP, NLP, DNLP, MIP, RMIP, MIQCP, RMIQCP, MINLP, RMINLP };
 

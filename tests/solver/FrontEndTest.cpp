@@ -162,7 +162,7 @@ TEST(FrontEnd, ErrorsNameLineColumnAndMarkTheToken) {
         "Parameter p(i);\n"
         "p(j) = 1;\n"
         "p(i) = q(i) + 1;\n"
-        "SOS1 Variable n;\n"
+        "Acronym n;\n"
         "Variable x(i);\n"
         "Equation e(i);\n"
         "e(i).. x(i+n) =e= 1;\n"
@@ -175,7 +175,7 @@ TEST(FrontEnd, ErrorsNameLineColumnAndMarkTheToken) {
     std::string all = errorsText(*c);
     EXPECT_NE(all.find("3:3 $140"), std::string::npos) << all;                 // j is unknown
     EXPECT_NE(all.find("4:8 $140 Unknown symbol 'q'"), std::string::npos) << all;
-    EXPECT_NE(all.find("5:4 $902 Line 5, column 1: SOS1"), std::string::npos) << all;
+    EXPECT_NE(all.find("5:7 $901 Line 5, column 1: the 'Acronym' statement"), std::string::npos) << all;
     EXPECT_NE(all.find("8:12 $901 Line 8, column 12: a lag or lead needs a whole number"), std::string::npos) << all;
     EXPECT_NE(all.find("9:5 $116"), std::string::npos) << all;                 // 'c' is no label at all
     EXPECT_NE(all.find("10:14 $901 Line 10, column 1: 'execute_unload' reads or writes a GDX file"), std::string::npos) << all;

@@ -1,5 +1,5 @@
 Set i / 1*3 /;
-SOS1 Variable b(i);
+Acronym b;
 Parameter p(i) / 1 2, 4 1 /;
 Variable x(i), z;
 Equation e(i), obj;
