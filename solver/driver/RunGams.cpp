@@ -10,6 +10,7 @@
 #include <iomanip>
 #include <iostream>
 #include <map>
+#include <new>
 #include <sstream>
 
 #include "BundledIdentity.h"
@@ -234,6 +235,8 @@ int runGams(const std::vector<std::string>& args, std::ostream& console, std::os
     try {
         GamsRun run(console, errors);
         return run.run(args);
+    } catch (const std::bad_alloc&) {
+        errors << "*** Out of memory: the model needs more memory than this machine gives the solver\n";
     } catch (const std::exception& e) {
         // Nothing should get here; if it does, fail like a GAMS system error, not a crash.
         errors << "*** Internal error: " << e.what() << '\n';

@@ -1,6 +1,7 @@
 #include "Evaluator.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cmath>
 #include <random>
@@ -13,11 +14,23 @@ TimeBudget::TimeBudget(double seconds)
                     std::chrono::duration<double>(std::min(seconds, 1e9)))),
       seconds_(seconds) {}
 
+std::string TimeBudget::limitText() const {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", seconds_);
+    return text;
+}
+
 void TimeBudget::check(int line) const {
     if ((++ticks_ & 255u) != 0) return;  // the clock is read once every 256 checks
     if (std::chrono::steady_clock::now() > deadline_)
-        throw ExecError{line, "Resource limit exceeded: evaluation ran past the time limit (reslim = " +
-                                  std::to_string(static_cast<long long>(seconds_)) + " s)"};
+        throw ExecError{line, "Resource limit exceeded: evaluation ran past the time limit (reslim = " + limitText() + " s)"};
+}
+
+void TimeBudget::restart(double seconds) {
+    deadline_ = std::chrono::steady_clock::now() +
+                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                    std::chrono::duration<double>(std::min(seconds, 1e9)));
+    seconds_ = seconds;
 }
 
 void TimeBudget::extend(double seconds) {

@@ -29,8 +29,9 @@ public:
     explicit TimeBudget(double seconds);
     void check(int line) const;    // throws ExecError when the time is up
     void extend(double seconds);   // time spent elsewhere (in a solver) does not count
+    void restart(double seconds);  // option reslim / m.reslim: `seconds` more from now
     double limit() const { return seconds_; }
-
+    std::string limitText() const;  // the limit as the message shows it
 private:
     std::chrono::steady_clock::time_point deadline_;
     double seconds_;

@@ -29,6 +29,11 @@ void executionPage(Listing& listing) {
     if (listing.section() != kExecutionSection) listing.newPage(kExecutionSection);
 }
 
+ExecError tooMany(int line, const std::string& symbol) {
+    return ExecError{line, "'" + symbol + "' would hold more than " + std::to_string(kMaxEntries) +
+                               " entries, the most this solver keeps in one symbol or computes in one statement"};
+}
+
 // A solve failed in a way that must stop the run (its message is already written).
 struct SolveAborted {};
 
@@ -96,7 +101,11 @@ void Runner::statement(const Statement& s, Env& env) {
         for (const auto& [name, v] : s.options) {
             if (name == "decimals") decimals_ = static_cast<int>(v);
             else if (name == "seed") ev_.seed(v);
-            else setOption(name, v, options_, s.line);
+            else {
+                setOption(name, v, options_, s.line);
+                // The model's own time limit bounds the front end's loops as the command line's does.
+                if (name == "reslim") budget_.restart(v);
+            }
         }
         return;
     case Statement::Display:
@@ -187,6 +196,7 @@ void Runner::assign(const Statement& s, Env& env) {
             SolveOptions check;
             setOption(s.attr, v, check, s.line);
             target.modelOptions[s.attr] = v;
+            if (s.attr == "reslim") budget_.restart(v);
         } else if (info.use == ControlUse::Result) {  // as GAMS: kept until the next solve writes it
             (s.attr == "modelstat" ? target.modelStat : s.attr == "solvestat" ? target.solveStat : target.objVal) = v;
         } else if (info.use == ControlUse::OnlyAt && v != info.only) {
@@ -209,11 +219,13 @@ void Runner::assign(const Statement& s, Env& env) {
     ev_.forEach(indices, env, s.cond.get(), s.line, [&]() {
         Tuple t = ev_.tupleOf(s.idx, env);
         if (!Evaluator::complete(t)) return;  // p(t+1) beyond the last t: nothing to assign
+        if (results.size() >= kMaxEntries) throw tooMany(s.line, target.name);
         results.emplace_back(std::move(t), ev_.eval(*s.value, env));
     });
     for (auto& [t, v] : results) {
         if (target.kind == SymKind::Parameter) {
             target.values[t] = v;
+            if (target.values.size() > kMaxEntries) throw tooMany(s.line, target.name);
             continue;
         }
         if (target.kind == SymKind::Equation) {  // e.l, e.m: levels and marginals
@@ -240,6 +252,7 @@ void Runner::assignSet(const Statement& s, Env& env, const std::vector<std::stri
     ev_.forEach(indices, env, s.cond.get(), s.line, [&]() {
         Tuple t = ev_.tupleOf(s.idx, env);
         if (!Evaluator::complete(t)) return;
+        if (joining.size() + leaving.size() >= kMaxEntries) throw tooMany(s.line, st_.symbols[static_cast<size_t>(s.sym)].name);
         (ev_.eval(*s.value, env) != 0.0 ? joining : leaving).push_back(std::move(t));
     });
     Symbol& set = st_.symbols[static_cast<size_t>(s.sym)];
@@ -264,6 +277,7 @@ void Runner::assignSet(const Statement& s, Env& env, const std::vector<std::stri
         if (set.memberSet.insert(t).second) {
             set.members.push_back(t);
             changed = true;
+            if (set.members.size() > kMaxEntries) throw tooMany(s.line, set.name);
         }
     if (changed) st_.finishSet(s.sym);
 }

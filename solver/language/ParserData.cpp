@@ -314,7 +314,13 @@ void Parser::setData(int sym) {
             while (sc_.peekChar() && sc_.peekChar() != ',' && sc_.peekChar() != '/') text += sc_.getChar();
             while (!text.empty() && text.back() == ' ') text.pop_back();
         }
-        for (const auto& parts : tuples) st_.addMember(sym, toTuple(sym, parts, line, col), text);
+        for (const auto& parts : tuples) {
+            st_.addMember(sym, toTuple(sym, parts, line, col), text);
+            if (st_.symbols[static_cast<size_t>(sym)].members.size() > kMaxEntries)
+                throw Failure{line, col, kErrSyntax,
+                              "Set '" + st_.symbols[static_cast<size_t>(sym)].name + "' would hold more than " +
+                                  std::to_string(kMaxEntries) + " elements, the most this solver keeps in one set"};
+        }
     }
     endRawData();
 }

@@ -120,6 +120,12 @@ std::vector<std::string> splitLines(const std::string& text) {
     return raw;
 }
 
+// Bounds on what compilation may build, so that a source that grows itself
+// ends with a message instead of taking all the memory.
+constexpr size_t kMaxSubstitutionGrowth = 10000000;
+constexpr long kMaxIncludes = 100000;
+constexpr size_t kMaxSourceLines = 10000000;
+
 class Preprocessor {
 public:
     Preprocessor(SourceText& src, CompileErrors& errors, const SourceSettings& settings)
@@ -176,6 +182,8 @@ private:
     MacroTable macros_;
     std::string goto_;  // the label a $goto asked for, until the file's loop jumps there
     long jumps_ = 0;
+    long includes_ = 0;
+    bool stopped_ = false;  // a bound was reached: nothing more is read, in any file
 };
 
 std::string Preprocessor::resolve(const std::string& name, const std::string& directory) const {
@@ -212,7 +220,15 @@ void Preprocessor::include(const std::string& rest, const std::string& directory
     if (name.empty()) return error(column, "$include needs a file name");
     if (!withArguments && words.size() > 1)
         return error(column, "$include takes one file name; text after it (" + words[1] + ") is not read by this solver");
-    if (depth >= 40) return error(column, "$include nested more than 40 deep (does a file include itself?)");
+    if (stopped_) return;
+    if (depth >= 40) {
+        stopped_ = true;  // one message: the includes above this one would each repeat it
+        return error(column, "$include nested more than 40 deep (does a file include itself?)");
+    }
+    if (++includes_ > kMaxIncludes) {
+        stopped_ = true;
+        return error(column, "More than " + std::to_string(kMaxIncludes) + " $include operations (does a file include itself?)");
+    }
     std::string path = resolve(name, directory);
     std::ifstream in;
     if (fileExists(path)) in.open(path, std::ios::binary);  // regular files only: no devices, no folders
@@ -280,6 +296,13 @@ std::string Preprocessor::substitute(const std::string& line) {
     std::vector<std::string> unknown;
     std::string out = substituteVariables(line, variables_, &unknown, arguments_.empty() ? nullptr : &arguments_.back());
     reportUnknownSettings(unknown);
+    if (out.size() > line.size() + kMaxSubstitutionGrowth) {
+        // %a%%a% doubling a variable line by line would otherwise fill the memory.
+        error(1, "%name% substitution makes the line " + std::to_string(out.size() - line.size()) +
+                     " characters longer, more than the " + std::to_string(kMaxSubstitutionGrowth) +
+                     " this solver allows");
+        return line;  // as written: compilation has failed already, and nothing grows further
+    }
     return out;
 }
 
@@ -444,6 +467,12 @@ void Preprocessor::file(const std::string& text, const std::string& directory, i
         if (exit_) break;
         std::string line = lines[k];
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (src_.lines.size() >= kMaxSourceLines) {
+            error(1, "The source with its included files runs past " + std::to_string(kMaxSourceLines) +
+                         " lines, the most this solver reads");
+            stopped_ = true;
+        }
+        if (stopped_) break;
         line = expandTabs(line);
         src_.lines.push_back(SourceLine{line, "", true});
         if (inText_) {

@@ -17,6 +17,10 @@ namespace gamsub {
 
 using Tuple = std::vector<int>;  // label numbers, one per index position
 
+// The most entries a set or parameter may hold, and a statement may compute at
+// once: beyond it memory, not the model, would decide how the run ends.
+constexpr size_t kMaxEntries = 5000000;
+
 // All labels in order of first appearance; GAMS orders set elements this way.
 class Labels {
 public:

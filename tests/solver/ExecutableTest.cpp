@@ -343,3 +343,37 @@ TEST(Executable, SpecialOrderedSets) {
     EXPECT_NE(n.listing.find("SOS variables are not supported in nonlinear models"), std::string::npos) << n.listing;
     EXPECT_NE(n.listing.find("**** MODEL STATUS      14 No Solution Returned"), std::string::npos);
 }
+
+// A model cannot run away with the machine: its own reslim (option or model
+// attribute) bounds the front end's loops, and compilation stops at a file that
+// includes itself twice per level, at %a%%a% doubling a variable, and a set at
+// the entry limit, each with a message naming the limit.
+TEST(Executable, CompilationAndExecutionAreBounded) {
+    std::ofstream(scratch() + "/loop1.gms") << "Scalar k / 0 /;\noption reslim = 0.5;\nwhile(1, k = k + 1);\n";
+    std::ofstream(scratch() + "/loop2.gms") << "Scalar k / 0 /;\nVariable z; Equation e; e.. z =e= 1; Model m /all/;\n"
+                                               "m.reslim = 0.5;\nwhile(1, k = k + 1);\n";
+    for (const char* name : {"loop1", "loop2"}) {
+        GamsRun r = gams(std::string(name) + " lo=0", std::string(name) + ".lst");
+        EXPECT_EQ(r.status, 3) << name;
+        EXPECT_NE(r.listing.find("evaluation ran past the time limit (reslim = 0.5 s)"), std::string::npos) << r.listing;
+    }
+    std::ofstream(scratch() + "/twice.gms") << "$include twice.gms\n$include twice.gms\nScalar x;\n";
+    GamsRun twice = gams("twice lo=0", "twice.lst");
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_NE(twice.listing.find("$include nested more than 40 deep"), std::string::npos);
+    EXPECT_NE(twice.listing.find("**** 1 ERROR(S)"), std::string::npos);
+
+    std::ofstream grow(scratch() + "/grow.gms");
+    grow << "$set a x\n";
+    for (int k = 0; k < 30; k++) grow << "$set a %a%%a%\n";
+    grow << "Scalar y;\n";
+    grow.close();
+    GamsRun g = gams("grow lo=0", "grow.lst");
+    EXPECT_EQ(g.status, 2);
+    EXPECT_NE(g.listing.find("the 10000000 this solver allows"), std::string::npos) << g.listing.substr(0, 3000);
+
+    std::ofstream(scratch() + "/many.gms") << "Set a /1*1000000/, b /1*6/, c(a,b);\nc(a,b) = yes;\n";
+    GamsRun many = gams("many lo=0", "many.lst");
+    EXPECT_EQ(many.status, 3);
+    EXPECT_NE(many.listing.find("'c' would hold more than 5000000 entries"), std::string::npos);
+}
