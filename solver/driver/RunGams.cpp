@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <climits>
-#include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <iostream>
@@ -162,15 +161,6 @@ int GamsRun::run(const std::vector<std::string>& args) {
     return compileAndExecute();
 }
 
-// Removes the model's scratch directory, if it made one, however the run ends.
-struct ScratchRemover {
-    const std::string& path;
-    ~ScratchRemover() {
-        std::error_code ignored;
-        if (!path.empty()) std::filesystem::remove_all(path, ignored);
-    }
-};
-
 int GamsRun::compileAndExecute() {
     std::ifstream in(input_, std::ios::binary);
     std::string text;
@@ -188,7 +178,6 @@ int GamsRun::compileAndExecute() {
     sourceSettings.fileName = input_;
     sourceSettings.variables = variables_;
     SourceText source = prepareSource(text, errors, sourceSettings);
-    ScratchRemover scratch{source.scratchDirectory};
     SymbolTable symbols;
     std::vector<Statement> program = Parser(source, symbols, errors).parse();
     phases_.lap(&PhaseTimes::frontEnd);

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -279,7 +280,7 @@ void Preprocessor::reportUnknownSettings(const std::vector<std::string>& unknown
 }
 
 std::string Preprocessor::substitute(const std::string& line) {
-    if (src_.scratchDirectory.empty() && line.find('%') != std::string::npos &&
+    if (!src_.scratch && line.find('%') != std::string::npos &&
         lower(line).find("%gams.scrdir%") != std::string::npos) {
         char* cwd = getcwd(nullptr, 0);
         std::string pattern = std::string(cwd ? cwd : ".") + "/gams-scratch-XXXXXX";
@@ -287,8 +288,8 @@ std::string Preprocessor::substitute(const std::string& line) {
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
         if (mkdtemp(name.data())) {
-            src_.scratchDirectory = name.data();
-            variables_["gams.scrdir"] = src_.scratchDirectory + "/";
+            src_.scratch = std::make_shared<const ScratchFolder>(name.data());
+            variables_["gams.scrdir"] = src_.scratch->path + "/";
         } else {
             error(1, "Could not make the scratch directory for %gams.scrdir% in the working directory");
         }
@@ -553,6 +554,11 @@ void Preprocessor::finish() {
 }
 
 }  // namespace
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
 
 SourceText prepareSource(const std::string& text, CompileErrors& errors) {
     return prepareSource(text, errors, SourceSettings());

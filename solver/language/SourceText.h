@@ -5,6 +5,7 @@
 #define GAMSUB_SOURCETEXT_H
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,21 @@ struct SourceLine {
     bool numbered = true;  // false inside $ontext/$offtext: echoed without a number
 };
 
+// A folder that is removed, with what it holds, when this object goes.
+struct ScratchFolder {
+    std::string path;
+    explicit ScratchFolder(std::string p) : path(std::move(p)) {}
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder();
+};
+
 struct SourceText {
     std::vector<SourceLine> lines;
     std::string title;  // $title text, empty when none
-    // %gams.scrdir%: made when the model first names it; the run removes it at its end, as GAMS does.
-    std::string scratchDirectory;
+    // %gams.scrdir%: made when the model first names it, removed with the last
+    // copy of this source text, as GAMS removes its scratch folder at the end of a run.
+    std::shared_ptr<const ScratchFolder> scratch;
 };
 
 struct SourceSettings {
