@@ -45,6 +45,11 @@ void apply(Options& o, const std::string& key, const std::string& value) {
         } else {
             o.limits.iterlim = static_cast<long>(number);
         }
+    } else if (k == "holdfixed") {
+        if (value != "0" && value != "1")
+            o.error = "Bad value for option " + key + ": " + value + " (0 or 1)";
+        else
+            o.limits.holdFixed = value == "1";
     } else if (k == "o" || k == "output") {
         o.output = value;
     } else if (k == "lo" || k == "logoption") {

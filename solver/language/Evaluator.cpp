@@ -134,7 +134,12 @@ double Evaluator::eval(const Expr& e, Env& env) const {
         auto it = s.attrs.find(t);
         VarAttrs a = it == s.attrs.end() ? VarAttrs() : it->second;
         if (e.name == "l") return a.l;
-        if (e.name == "m") return a.m;
+        if (e.name == "m") {
+            if (std::isnan(a.m))
+                throw ExecError{e.line, s.name + ".m is NA: not available (a variable fixed in a solve with holdfixed = 1 "
+                                        "has no marginal)"};
+            return a.m;
+        }
         if (e.name == "scale") return a.scale;
         if (e.name == "up") return st_.upperOf(s, a);
         return st_.lowerOf(s, a);  // lo, fx

@@ -88,6 +88,10 @@ void Runner::setOption(const std::string& name, double v, SolveOptions& into, in
     else if (name == "optcr") into.optcr = v;
     else if (name == "optca") into.optca = v;
     else if (name == "iterlim") into.iterlim = v > 2e9 ? 2000000000L : static_cast<long>(v);
+    else if (name == "holdfixed") {
+        if (v != 0 && v != 1) throw ExecError{line, "holdfixed must be 0 or 1"};
+        into.holdFixed = v == 1;
+    }
 }
 
 void Runner::statement(const Statement& s, Env& env) {
@@ -312,6 +316,11 @@ void Runner::solve(const Statement& s) {
     if (log_)
         *log_ << "--- Solver status " << status.solverStatus << ", model status " << status.modelStatus
               << (status.solverMessage.empty() ? "" : ": " + status.solverMessage) << '\n';
+    if (instance.options.holdFixed) {
+        // The fixed variables were constants of the solve: no marginal exists for them.
+        for (Column& c : instance.columns)
+            if (c.lower == c.upper) c.marginal = NAN;
+    }
     writeSolutionReport(listing_, instance, status);
     storeSolution(st_, instance, status, s.model);
 }

@@ -50,7 +50,7 @@ const Entry kShared[] = {
     {"optfile", {ControlUse::OnlyAt, 0.0, "solver option files are not read by this solver"}},
     {"nodlim", {ControlUse::OnlyAt, 0.0, "a node limit is not applied by this solver"}},
     {"savepoint", {ControlUse::OnlyAt, 0.0, "save points (GDX files) are not written by this solver"}},
-    {"holdfixed", {ControlUse::OnlyAt, 0.0, "fixed variables are not treated as constants by this solver"}},
+    {"holdfixed", limit},
     {"integer1", {ControlUse::OnlyAt, 0.0, "solver-specific integer controls are not passed on by this solver"}},
     {"integer2", {ControlUse::OnlyAt, 0.0, "solver-specific integer controls are not passed on by this solver"}},
     {"integer3", {ControlUse::OnlyAt, 0.0, "solver-specific integer controls are not passed on by this solver"}},

@@ -102,6 +102,9 @@ struct SolveOptions {
     double optcr = 1e-4;     // relative optimality gap for discrete models
     double optca = 0.0;      // absolute optimality gap for discrete models
     long iterlim = 2000000000L;
+    // holdfixed = 1: fixed variables are constants of the solve, so the solver
+    // gives no marginal for them (shown as NA, refused when read).
+    bool holdFixed = false;
 };
 enum class Sense { Minimize, Maximize };
 

@@ -377,3 +377,18 @@ TEST(Executable, CompilationAndExecutionAreBounded) {
     EXPECT_EQ(many.status, 3);
     EXPECT_NE(many.listing.find("'c' would hold more than 5000000 entries"), std::string::npos);
 }
+
+// holdfixed = 1: fixed variables are constants of the solve. The answer is the
+// same; their marginals do not exist, so the listing shows NA and reading one fails.
+TEST(Executable, HoldFixedMarginalsAreNotAvailable) {
+    std::ofstream(scratch() + "/hold.gms") << "Variable x, y, z;\nEquation e, o;\n"
+                                              "e.. x + y =g= 3;\no.. z =e= sqr(x) + 2*y;\n"
+                                              "y.fx = 1;\nModel m / all /;\nm.holdfixed = 1;\n"
+                                              "Solve m using nlp minimizing z;\nScalar ym; ym = y.m;\n";
+    GamsRun r = gams("hold lo=0", "hold.lst");
+    EXPECT_EQ(r.status, 3);
+    expectNear(objective(r.listing), 6.0, "x = 2, y = 1 either way");
+    EXPECT_NE(r.listing.find("---- VAR y              1.000     1.000     1.000      NA"), std::string::npos)
+        << r.listing;
+    EXPECT_NE(r.listing.find("y.m is NA: not available"), std::string::npos);
+}

@@ -91,10 +91,12 @@ TEST(GamsReading, SolverControlsAppliedHarmlessOrRefused) {
     refused("option solveopt = replace;\n", 1, "solveopt");
     refused("option nodlim = 100;\n", 1, "nodlim");
     // A value known only when the statement runs: an execution error.
-    auto r = compileAndRun("Variable z; Equation e; e.. z =e= 1; Model m / all /;\nm.holdfixed = 1;\n");
+    auto r = compileAndRun("Variable z; Equation e; e.. z =e= 1; Model m / all /;\nScalar k / 1 /;\nm.optfile = k;\n");
     ASSERT_TRUE(r->errors.empty()) << r->errorText();
     EXPECT_EQ(r->result.execErrors, 1);
-    EXPECT_NE(r->listing.find("m.holdfixed = 1 is not supported"), std::string::npos) << r->listing;
+    EXPECT_NE(r->listing.find("m.optfile = 1 is not supported"), std::string::npos) << r->listing;
+    auto h = compileAndRun("Variable z; Equation e; e.. z =e= 1; Model m / all /;\nm.holdfixed = 2;\n");
+    EXPECT_NE(h->listing.find("holdfixed must be 0 or 1"), std::string::npos) << h->listing;
 }
 
 TEST(GamsReading, DollarControlsOfTheModelLibrary) {
