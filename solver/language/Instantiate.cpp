@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 
 namespace gamsub {
@@ -197,14 +198,22 @@ std::vector<int> degrees(const ExpressionPool& pool) {
     return d;
 }
 
-std::string rowName(const Symbol& eq, const Row& r) {
-    std::string s = eq.name;
-    if (!r.labels.empty()) {
+std::string elementName(const std::string& name, const std::vector<std::string>& labels) {
+    std::string s = name;
+    if (!labels.empty()) {
         s += "(";
-        for (size_t k = 0; k < r.labels.size(); k++) s += (k ? "," : "") + r.labels[k];
+        for (size_t k = 0; k < labels.size(); k++) s += (k ? "," : "") + labels[k];
         s += ")";
     }
     return s;
+}
+
+std::string rowName(const Symbol& eq, const Row& r) { return elementName(eq.name, r.labels); }
+
+std::string boundText(double v) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.15g", v);
+    return text;
 }
 
 }  // namespace
@@ -268,6 +277,30 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve, const T
         throw ExecError{solve.line, "The objective variable '" + m.objectiveName + "' does not appear in the equations of model '" +
                                         model.name + "'"};
     m.objectiveColumn = obj->second.begin()->second;
+
+    // As GAMS: a continuous model type does not relax a discrete variable, it
+    // refuses it; a discrete type needs whole bounds on integer kinds.
+    bool continuousType = m.type == ModelType::LP || m.type == ModelType::QCP || m.type == ModelType::NLP ||
+                          m.type == ModelType::DNLP;
+    for (const Block& block : m.varBlocks) {
+        bool discrete = block.kind != VarKind::Free && block.kind != VarKind::Positive && block.kind != VarKind::Negative;
+        bool wholeBounds = block.kind == VarKind::Binary || block.kind == VarKind::Integer || block.kind == VarKind::SemiInt;
+        if (block.members.empty() || !discrete) continue;
+        if (continuousType)
+            throw ExecError{solve.line, "Model '" + model.name + "' is solved as " + modelTypeName(m.type) +
+                                            " but holds the discrete variable '" + block.name +
+                                            "' (as in GAMS, not allowed: use " +
+                                            (m.type == ModelType::LP ? "MIP, or RMIP to relax it)"
+                                                                     : "MIQCP or MINLP, or RMIQCP or RMINLP to relax it)")};
+        if (!wholeBounds) continue;
+        for (int col : block.members) {
+            const Column& c = m.columns[static_cast<size_t>(col)];
+            for (double bound : {c.lower, c.upper})
+                if (std::isfinite(bound) && bound != std::floor(bound))
+                    throw ExecError{solve.line, "Bounds on discrete variables have to be whole numbers: " +
+                                                    elementName(block.name, c.labels) + " has the bound " + boundText(bound)};
+        }
+    }
 
     bool linearType = m.type == ModelType::LP || m.type == ModelType::MIP || m.type == ModelType::RMIP;
     bool quadraticType = m.type == ModelType::QCP || m.type == ModelType::MIQCP || m.type == ModelType::RMIQCP;

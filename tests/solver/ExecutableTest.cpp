@@ -392,3 +392,24 @@ TEST(Executable, HoldFixedMarginalsAreNotAvailable) {
         << r.listing;
     EXPECT_NE(r.listing.find("y.m is NA: not available"), std::string::npos);
 }
+
+// As GAMS: a discrete variable in a model solved as LP (or NLP, QCP, DNLP) is an
+// error, never relaxed silently; a binary or integer with a fractional bound is
+// a matrix error; a discrete variable outside the model's equations is no concern.
+TEST(Executable, DiscreteVariablesNeedADiscreteTypeAndWholeBounds) {
+    std::ofstream(scratch() + "/disc.gms") << "Binary Variable b, unused; Integer Variable n; Variable z;\n"
+                                              "Equation e; e.. z =e= b + n;\nModel m /all/;\n"
+                                              "n.lo = 1;\nSolve m using mip minimizing z;\nScalar first; first=z.l;\n"
+                                              "n.lo = 1.5;\nSolve m using mip minimizing z;\n";
+    GamsRun r = gams("disc lo=0", "disc.lst");
+    EXPECT_EQ(r.status, 3);
+    expectNear(objective(r.listing), 1.0, "the first solve is a MIP with whole bounds");
+    EXPECT_NE(r.listing.find("Bounds on discrete variables have to be whole numbers: n has the bound 1.5"),
+              std::string::npos) << r.listing;
+    std::ofstream(scratch() + "/lpdisc.gms") << "Binary Variable b; Variable z;\nEquation e; e.. z =e= b;\n"
+                                                "b.lo = 0.5;\nModel m /all/;\nSolve m using lp minimizing z;\n";
+    GamsRun lp = gams("lpdisc lo=0", "lpdisc.lst");
+    EXPECT_EQ(lp.status, 3);
+    EXPECT_NE(lp.listing.find("is solved as LP but holds the discrete variable 'b'"), std::string::npos) << lp.listing;
+    EXPECT_EQ(lp.listing.find("S O L V E"), std::string::npos);
+}
