@@ -403,7 +403,7 @@ void runOptionMode(const RunOptions& o) {
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
     if (o.extensiveForm) return runExtensiveFormOnly(o, *S, tpl);
-    checkedObjectiveVariable(tpl, o);
+    std::printf("%s\n\n", checkedHedgingTerms(tpl, o).line.c_str());
     ExtensiveFormAnswer extensive;
     if (o.extensiveCheck) {
         refuseExtensiveFormWithout(o, gamsPathOf(o));

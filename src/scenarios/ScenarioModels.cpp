@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Exceptions.h"
+#include "HedgingTerms.h"
 #include "SafeFiles.h"
 #include "TextLines.h"
 
@@ -23,6 +24,25 @@ std::string scenarioFileName(int k, const char* extension) {
     return "scenario" + std::to_string(k) + "." + extension;
 }
 
+namespace {
+
+// The values of pha's own hedging terms for scenario s, as the codes would give them.
+TermValues termValues(const SCENARIOS& set, int s, const ModelRound& round) {
+    TermValues v;
+    v.digits = round.style.digits;
+    const size_t n1 = static_cast<size_t>(set.numVariables1);
+    const VECTOR* w = set.scenarios[s]->weights1;
+    v.average.assign(set.averageSolution1->data, set.averageSolution1->data + n1);
+    if (!round.style.weightsOff) v.weights.assign(w->data, w->data + n1);
+    if (!round.style.rhoOff) {
+        if (round.style.rhoPerVariable != nullptr) v.rho = *round.style.rhoPerVariable;
+        else v.rho.assign(n1, set.rho);
+    }
+    return v;
+}
+
+}  // namespace
+
 std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, int s, const ModelRound& round) {
     std::string model;
     for (size_t n = 0; n < tpl.lines().size(); n++) {
@@ -30,6 +50,7 @@ std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, in
         model += expandTemplateLine(tpl.lines()[n], set, s, place, round.style);
         model += '\n';
     }
+    if (round.addedTerms != nullptr) model = withAddedTerms(model, tpl.fileName(), *round.addedTerms, termValues(set, s, round));
     const std::string before = round.fixedPlan.empty() ? "" : fixFirstStageLines(round.fixedPlan);
     const std::string after =
         round.solutionFiles ? solutionBlock(scenarioFileName(s + 1, "sol"), set.numVariables1, set.numVariables2,

@@ -30,12 +30,15 @@ private:
 };
 
 // What one round of solves asks of the models.
+struct AddedTerms;
+
 struct ModelRound {
     CodeStyle style;
     std::vector<double> fixedPlan;  // not empty: x fixed at this plan before the solve
     bool solutionFiles = true;      // write scenario<k>.sol after the solve
     std::string objectiveVariable;  // written to the solution file when not empty
     std::string costVariable;       // written to the solution file when not empty
+    const AddedTerms* addedTerms = nullptr;  // not null: pha adds the hedging terms (HedgingTerms)
 };
 
 // The name of scenario k's model, listing and solution file (k from 1).

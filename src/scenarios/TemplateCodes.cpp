@@ -179,6 +179,8 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
     return out;
 }
 
+std::string writtenValue(int digits, double value) { return formatted(digits, value); }
+
 void refuseValueLostInWriting(const char* option, double value, int digits) {
     if (formatted(digits, std::fabs(value)) != formatted(digits, 0.0)) return;
     std::ostringstream shown;

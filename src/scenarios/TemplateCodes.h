@@ -41,6 +41,10 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
 // uses them.)
 void refuseCodeRangeOverflow(const SCENARIOS& set);
 
+// A value as a code is written: with `digits` decimals, or (digits < 0) 17
+// significant digits that read back as the same double.
+std::string writtenValue(int digits, double value);
+
 // Refuses a value that the models would receive as 0 at the given decimals
 // (a rho of 0.0004 written with 3 decimals), naming the option.
 void refuseValueLostInWriting(const char* option, double value, int digits);
