@@ -29,9 +29,9 @@ private:
     SolveStatement solve_;
 };
 
-// What one round of solves asks of the models.
 struct AddedTerms;
 
+// What one round of solves asks of the models.
 struct ModelRound {
     CodeStyle style;
     std::vector<double> fixedPlan;  // not empty: x fixed at this plan before the solve
