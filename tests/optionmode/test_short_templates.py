@@ -1,0 +1,119 @@
+"""Every example from its short template (the scenario model alone, pha adds
+the hedging terms) and from its -cost template (the terms written by hand):
+the same options give the same iterations, plan and bounds, and the plan is
+the extensive form's. The short template's --ef gives the same optimum.
+"""
+import os
+import re
+import shutil
+import subprocess
+import unittest
+
+PHA = os.environ["PHA_BIN"]
+BUNDLED = os.environ["BUNDLED_GAMS"]
+EXAMPLES = os.environ["EXAMPLES_DIR"]
+RUNS = os.environ["OPTION_RUNS_DIR"]
+os.makedirs(RUNS, exist_ok=True)
+
+# (example, n1, n2, options): the examples' rho; the L-shaped example, which a
+# fixed rho does not settle, with --rho auto and acceleration.
+CASES = [
+    ("farmer", 3, 6, ["--rho", "1", "--tol", "0.01"]),
+    ("lands", 4, 12, ["--rho", "1", "--tol", "1e-4"]),
+    ("lshaped", 2, 2, ["--rho", "auto", "--accelerate", "6", "--tol", "1e-3"]),
+    ("quadratic", 1, 1, ["--rho", "4", "--tol", "1e-7"]),
+    ("facility", 3, 8, ["--rho", "5", "--tol", "1e-4"]),
+]
+
+
+def expected_optimum(name):
+    values = {}
+    with open(os.path.join(EXAMPLES, name, "expected.txt")) as f:
+        for line in f:
+            words = line.split()
+            if words and not words[0].startswith("#"):
+                values[words[0]] = [float(w) for w in words[1:]]
+    return values["objective"][0], values["x"]
+
+
+def run(name, template, n1, n2, *options):
+    d = os.path.join(RUNS, "short-%s-%s" % (name, template.replace(".gms", "")))
+    shutil.rmtree(d, ignore_errors=True)
+    os.makedirs(d)
+    for f in [template, "scenarios.txt"]:
+        shutil.copy(os.path.join(EXAMPLES, name, f), d)
+    return subprocess.run([PHA, "--template", template, "--scenarios", "scenarios.txt", "--n1", str(n1),
+                           "--n2", str(n2), "--cost", "scenarioCost", "--gams", BUNDLED, *options],
+                          cwd=d, capture_output=True, text=True, timeout=600)
+
+
+def answer(stdout):
+    """Iterations, plan, U and L of a PH run's verdict."""
+    plan_part = stdout[stdout.index("Plan ("):]
+    plan = [float(v) for v in re.findall(r"  x\('\d+'\) = (\S+)", plan_part)]
+    upper = float(re.search(r"Inner bound U = (\S+)", stdout).group(1))
+    lower = float(re.search(r"Outer bound L = (\S+)", stdout).group(1))
+    iterations = int(re.findall(r"^Iteration (\d+):", stdout, re.M)[-1])
+    return iterations, plan, upper, lower
+
+
+class ShortTemplatesTest(unittest.TestCase):
+    def test_short_and_hand_written_terms_give_the_same_answer(self):
+        for name, n1, n2, options in CASES:
+            with self.subTest(name):
+                common = options + ["--max-iter", "60", "--bound-every", "1", "--gap", "1e-4"]
+                short = run(name, name + "-short.gms", n1, n2, *common)
+                self.assertEqual(short.returncode, 0, short.stdout[-3000:] + short.stderr)
+                self.assertIn("Hedging terms: added by pha to the cost scenarioCost", short.stdout)
+                own = run(name, name + "-cost.gms", n1, n2, *common)
+                self.assertEqual(own.returncode, 0, own.stdout[-3000:] + own.stderr)
+                self.assertIn("Hedging terms: the template's own (its solve statement minimises z", own.stdout)
+
+                iterations, plan, upper, lower = answer(short.stdout)
+                own_iterations, own_plan, own_upper, own_lower = answer(own.stdout)
+                # The same models up to their writing: the same iterates.
+                self.assertEqual(iterations, own_iterations)
+                for a, b in zip(plan, own_plan):
+                    self.assertAlmostEqual(a, b, delta=1e-6 * max(1, abs(b)))
+                self.assertAlmostEqual(upper, own_upper, delta=1e-7 * max(1, abs(own_upper)))
+                self.assertAlmostEqual(lower, own_lower, delta=1e-7 * max(1, abs(own_lower)))
+                # ... and the extensive form's answer within the gap.
+                optimum, _ = expected_optimum(name)
+                scale = max(1, abs(optimum))
+                self.assertLessEqual(lower, optimum + 1e-6 * scale)
+                self.assertGreaterEqual(upper, optimum - 1e-6 * scale)
+                self.assertLessEqual((upper - optimum) / scale, 1e-4)
+
+    def test_the_short_templates_extensive_form(self):
+        for name, n1, n2, _ in CASES:
+            with self.subTest(name):
+                p = run(name, name + "-short.gms", n1, n2, "--ef")
+                self.assertEqual(p.returncode, 0, p.stdout[-2000:] + p.stderr)
+                optimum, x = expected_optimum(name)
+                cost = float(re.search(r"Expected cost of the extensive form = (\S+)", p.stdout).group(1))
+                self.assertAlmostEqual(cost, optimum, delta=1e-6 * max(1, abs(optimum)))
+                plan = [float(v) for v in re.findall(r"  x\('\d+'\) = (\S+)", p.stdout)]
+                for got, want in zip(plan, x):
+                    self.assertAlmostEqual(got, want, delta=1e-4 * max(1, abs(want)))
+
+    def test_terms_counted_twice_are_refused_before_any_solve(self):
+        d = os.path.join(RUNS, "short-mix")
+        shutil.rmtree(d, ignore_errors=True)
+        os.makedirs(d)
+        shutil.copy(os.path.join(EXAMPLES, "farmer", "scenarios.txt"), d)
+        with open(os.path.join(EXAMPLES, "farmer", "farmer-cost.gms")) as f:
+            text = f.read()
+        # The hand-written terms, with the solve statement minimising the cost.
+        with open(os.path.join(d, "mix.gms"), "w") as f:
+            f.write(text.replace("minimizing z;", "minimizing scenarioCost;"))
+        p = subprocess.run([PHA, "--template", "mix.gms", "--scenarios", "scenarios.txt", "--n1", "3", "--n2", "6",
+                            "--tol", "0.01", "--rho", "1", "--max-iter", "5", "--cost", "scenarioCost",
+                            "--gams", BUNDLED], cwd=d, capture_output=True, text=True, timeout=120)
+        self.assertEqual(p.returncode, 2, p.stdout)
+        self.assertIn("also uses the code @100 in line 18", p.stdout + p.stderr)
+        self.assertIn("the terms would count twice", p.stdout + p.stderr)
+        self.assertFalse(os.path.exists(os.path.join(d, "scenario1.gms")))
+
+
+if __name__ == "__main__":
+    unittest.main()
