@@ -397,11 +397,12 @@ void runOptionMode(const RunOptions& o) {
     std::string settings = o.scenariosFile;
     std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], o.n1, o.n2));
     S->printAllScenarios();
-    S->checkIntegrity(kProbabilityTolerance);
-    if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
-    S->rho = o.rho;
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
+    // Without weight and average codes (pha's own terms) any number of first-stage variables fits.
+    S->checkIntegrity(kProbabilityTolerance, usesHedgingCodes(tpl));
+    if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
+    S->rho = o.rho;
     if (o.extensiveForm) return runExtensiveFormOnly(o, *S, tpl);
     std::printf("%s\n\n", checkedHedgingTerms(tpl, o).line.c_str());
     ExtensiveFormAnswer extensive;

@@ -135,6 +135,8 @@ std::string addedBlock(const AddedTerms& terms, const TermValues& v, size_t n1) 
 
 }  // namespace
 
+bool usesHedgingCodes(const ModelTemplate& tpl) { return firstHedgingCode(tpl).code >= 0; }
+
 FirstStageKind firstStageKind(const ModelTemplate& tpl) {
     std::string text;
     for (const auto& line : statementLines(tpl)) text += line.second + "\n";

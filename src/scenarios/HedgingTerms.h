@@ -17,6 +17,10 @@
 enum class FirstStageKind { Continuous, Binary, Integer };
 FirstStageKind firstStageKind(const ModelTemplate& tpl);
 
+// Whether the template uses a code of a weight (@100..), an average (@200..),
+// rho (@300) or a rho_j (@500..) outside comments.
+bool usesHedgingCodes(const ModelTemplate& tpl);
+
 // The objective variable that pha adds.
 extern const char* const kAddedObjective;
 

@@ -191,7 +191,7 @@ void refuseValueLostInWriting(const char* option, double value, int digits) {
     throw WrongInputParameter(message.c_str());
 }
 
-void refuseCodeRangeOverflow(const SCENARIOS& set) {
+void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes) {
     long parameters = 0;
     for (int k = 0; k < set.numScenarios; k++)
         if (set.scenarios[k]->numParameters > parameters) parameters = set.scenarios[k]->numParameters;
@@ -199,7 +199,7 @@ void refuseCodeRangeOverflow(const SCENARIOS& set) {
     if (parameters > kCodeRange)
         message = "The settings file gives " + std::to_string(parameters) +
                   " parameters per scenario; the codes @0..@99 hold 100, and @100.. are the weights.";
-    else if (set.numVariables1 > kCodeRange)
+    else if (weightCodes && set.numVariables1 > kCodeRange)
         message = "There are " + std::to_string(set.numVariables1) +
                   " first-stage variables; the weight codes @100..@199 and the average codes @200..@299 hold 100 "
                   "each, and @200 and @300 belong to the next range.";

@@ -38,8 +38,9 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
 // 100 parameters or first-stage variables, whose codes would run into the next
 // range. (With more than 100 first- and second-stage variables together, the
 // codes of the second-stage weights and averages are refused where a template
-// uses them.)
-void refuseCodeRangeOverflow(const SCENARIOS& set);
+// uses them.) Without `weightCodes` (a template with no weight or average
+// code) only the parameters are counted.
+void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes = true);
 
 // A value as a code is written: with `digits` decimals, or (digits < 0) 17
 // significant digits that read back as the same double.
