@@ -163,9 +163,12 @@ HedgingTermsChoice chooseHedgingTerms(const ModelTemplate& tpl, const std::strin
                                       const std::string& objective) {
     HedgingTermsChoice choice;
     choice.objective = objective;
-    if (costVariable.empty() || lowered(objective) != lowered(costVariable)) {
+    const std::string cost = lowered(costVariable);
+    // The solve statement itself must minimise the cost: pha replaces its objective.
+    if (cost.empty() || lowered(objective) != cost || lowered(tpl.solve().objective) != cost) {
         choice.line = "Hedging terms: the template's own (its solve statement minimises " + objective +
-                      (costVariable.empty() ? "" : ", not the cost " + costVariable) + ").";
+                      (costVariable.empty() ? "" : ", not the cost " + costVariable) + ")" +
+                      (usesHedgingCodes(tpl) ? "." : "; it uses no weight, average or rho code.");
         return choice;
     }
     const std::string where = "The template '" + tpl.fileName() + "' minimises its cost " + costVariable +

@@ -30,8 +30,9 @@ struct HedgingTermsChoice {
     std::string line;       // says which mode the run uses, on one line
 };
 
-// Terms by pha when `objective` (from --objective or the solve statement) is
-// `costVariable`; else the template's own. Refuses (WrongInputParameter) a
+// Terms by pha when the solve statement minimises `costVariable` and
+// `objective` (from --objective or the solve statement) is that variable;
+// else the template's own. Refuses (WrongInputParameter) a
 // template that minimises its cost and also uses weight, average or rho codes
 // (the terms would count twice), or uses a name that pha adds.
 HedgingTermsChoice chooseHedgingTerms(const ModelTemplate& tpl, const std::string& costVariable,

@@ -38,11 +38,15 @@ TEST(HedgingTerms, PhaAddsThemOnlyWhereTheTemplateMinimisesItsCostAndRefusesTerm
     EXPECT_TRUE(choice.byPha);
     EXPECT_EQ(choice.objective, "phaObjective");
     EXPECT_EQ(choice.line, "Hedging terms: added by pha to the cost COST (w'x + rho/2 ||x - xbar||^2).");
-    choice = chooseHedgingTerms(tpl, "cost", "z");
+    choice = chooseHedgingTerms(tpl, "cost", "z");  // --objective z
     EXPECT_FALSE(choice.byPha);
     EXPECT_EQ(choice.objective, "z");
-    EXPECT_TRUE(contains(choice.line, "the template's own (its solve statement minimises z, not the cost cost)"));
+    EXPECT_EQ(choice.line, "Hedging terms: the template's own (its solve statement minimises z, not the cost cost); "
+                           "it uses no weight, average or rho code.");
     EXPECT_FALSE(chooseHedgingTerms(tpl, "", "cost").byPha);
+    // --objective naming the cost does not make a solve of another variable pha's.
+    writeFile("z.gms", "Solve m using lp minimizing z;\n");
+    EXPECT_FALSE(chooseHedgingTerms(ModelTemplate("z.gms"), "cost", "cost").byPha);
 
     // A weight, average or rho code with pha's terms would count them twice; a comment line does not count.
     const std::string mix = "* w = @100 ;\nScalar a / 1 /;\nw = @101 ;\nSolve m using lp minimizing cost;\n";
