@@ -404,8 +404,9 @@ void runOptionMode(const RunOptions& o) {
     S->printAllScenarios();
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
-    // Without weight and average codes (pha's own terms) any number of first-stage variables fits.
-    S->checkIntegrity(kProbabilityTolerance, usesHedgingCodes(tpl));
+    // Without weight and average codes (pha's own terms) any number of first-stage variables fits, and
+    // with phaData any number of values.
+    S->checkIntegrity(kProbabilityTolerance, usesHedgingCodes(tpl), tpl.usesDataParameter());
     if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
     S->rho = o.rho;
     if (o.extensiveForm) return runExtensiveFormOnly(o, *S, tpl);

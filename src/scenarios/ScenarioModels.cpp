@@ -1,5 +1,6 @@
 #include "ScenarioModels.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "Exceptions.h"
@@ -18,6 +19,17 @@ ModelTemplate::ModelTemplate(const std::string& fileName) : fileName_(fileName) 
     }
     std::fclose(file);
     solve_ = findSolveStatement(text, fileName_);
+    for (const std::string& line : lines_) {
+        if (line.empty() || line[0] == '*') continue;  // comment lines use nothing
+        std::string lower(line);
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (size_t at = lower.find("phadata"); at != std::string::npos; at = lower.find("phadata", at + 1)) {
+            const size_t after = at + 7;
+            const auto part = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+            if ((at == 0 || !part(lower[at - 1])) && (after >= lower.size() || !part(lower[after])))
+                usesDataParameter_ = true;
+        }
+    }
 }
 
 std::string scenarioFileName(int k, const char* extension) {
@@ -25,6 +37,16 @@ std::string scenarioFileName(int k, const char* extension) {
 }
 
 namespace {
+
+// phaData('1') .. phaData('n'): the scenario's values from the settings file
+// (phaData('1') is the value of @0), written as the codes write them.
+std::string dataBlock(const SCENARIO& scenario, int digits) {
+    std::string block = "* Added by pha: the values of this scenario from the settings file.\n"
+                        "Parameter phaData(*) 'values of this scenario from the settings file, written by pha';\n";
+    for (int j = 0; j < scenario.numParameters; j++)
+        block += "phaData('" + std::to_string(j + 1) + "') = " + writtenValue(digits, scenario.data[j]) + ";\n";
+    return block;
+}
 
 // The values of pha's own hedging terms for scenario s, as the codes would give them.
 TermValues termValues(const SCENARIOS& set, int s, const ModelRound& round) {
@@ -44,7 +66,7 @@ TermValues termValues(const SCENARIOS& set, int s, const ModelRound& round) {
 }  // namespace
 
 std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, int s, const ModelRound& round) {
-    std::string model;
+    std::string model = tpl.usesDataParameter() ? dataBlock(*set.scenarios[s], round.style.digits) : "";
     for (size_t n = 0; n < tpl.lines().size(); n++) {
         TemplatePlace place{tpl.fileName().c_str(), static_cast<long>(n) + 1};
         model += expandTemplateLine(tpl.lines()[n], set, s, place, round.style);

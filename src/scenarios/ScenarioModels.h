@@ -22,11 +22,15 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     // The solve statement as it stands in the template.
     const SolveStatement& solve() const { return solve_; }
+    // Whether a statement of the template uses phaData, the scenario's values
+    // as a parameter that the option mode writes at the top of every model.
+    bool usesDataParameter() const { return usesDataParameter_; }
 
 private:
     std::string fileName_;
     std::vector<std::string> lines_;
     SolveStatement solve_;
+    bool usesDataParameter_ = false;
 };
 
 struct AddedTerms;
@@ -44,7 +48,9 @@ struct ModelRound {
 // The name of scenario k's model, listing and solution file (k from 1).
 std::string scenarioFileName(int k, const char* extension);
 
-// Scenario s's model text (s from 0) for the round.
+// Scenario s's model text (s from 0) for the round: the template's lines with
+// their codes, phaData when the template uses it, pha's hedging terms, the
+// fixed plan and the solution block.
 std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, int s, const ModelRound& round);
 
 // Writes scenario<k>.gms for every scenario and removes scenario<k>.sol, so

@@ -191,12 +191,12 @@ void refuseValueLostInWriting(const char* option, double value, int digits) {
     throw WrongInputParameter(message.c_str());
 }
 
-void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes) {
+void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes, bool dataParameter) {
     long parameters = 0;
     for (int k = 0; k < set.numScenarios; k++)
         if (set.scenarios[k]->numParameters > parameters) parameters = set.scenarios[k]->numParameters;
     std::string message;
-    if (parameters > kCodeRange)
+    if (!dataParameter && parameters > kCodeRange)
         message = "The settings file gives " + std::to_string(parameters) +
                   " parameters per scenario; the codes @0..@99 hold 100, and @100.. are the weights.";
     else if (weightCodes && set.numVariables1 > kCodeRange)
@@ -205,7 +205,8 @@ void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes) {
                   "each, and @200 and @300 belong to the next range.";
     if (message.empty()) return;
     message = " > ERROR! More values than a range of substitution codes holds.\n >> " + message +
-              "\n >> Put the values into the model in another way (fewer variables in x, or data in the "
-              "template), so that no code stands for two values.";
+              "\n >> Put the values into the model in another way, so that no code stands for two values: in the "
+              "option mode the template may read the values as phaData('1').. and leave the hedging terms to pha "
+              "(a solve statement that minimises the --cost variable, no weight or average codes).";
     throw WrongInputParameter(message.c_str());
 }

@@ -39,8 +39,9 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
 // range. (With more than 100 first- and second-stage variables together, the
 // codes of the second-stage weights and averages are refused where a template
 // uses them.) Without `weightCodes` (a template with no weight or average
-// code) only the parameters are counted.
-void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes = true);
+// code) the first stage is not counted; with `dataParameter` (the template
+// reads the values as phaData) the parameters are not.
+void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes = true, bool dataParameter = false);
 
 // A value as a code is written: with `digits` decimals, or (digits < 0) 17
 // significant digits that read back as the same double.

@@ -114,19 +114,21 @@ class ShortTemplatesTest(unittest.TestCase):
         self.assertIn("the terms would count twice", p.stdout + p.stderr)
         self.assertFalse(os.path.exists(os.path.join(d, "scenario1.gms")))
 
-    def test_more_first_stage_variables_than_a_range_of_codes_holds(self):
-        # 120 first-stage variables: no weight codes, so pha's named parameters carry them. Each unit of x
-        # costs 1, each unit short of the demand 2; demand 2 (p 0.3) or 6 (p 0.7): x = 6, cost 720 in all.
+    def test_more_values_than_a_range_of_codes_holds(self):
+        # 120 first-stage variables and 120 values per scenario: no weight codes, so pha's named parameters
+        # carry the terms, and the template reads the values as phaData. Each unit of x costs 1, each unit
+        # short of the demand 2; every demand 2 (p 0.3) or 6 (p 0.7): x = 6, cost 720 in all.
         d = os.path.join(RUNS, "short-long")
         shutil.rmtree(d, ignore_errors=True)
         os.makedirs(d)
         with open(os.path.join(d, "long.gms"), "w") as f:
-            f.write("Set i / 1*120 /;\nScalar demand / @0 /;\nPositive Variables x(i), y(i);\n"
+            f.write("Set i / 1*120 /;\nParameter demand(i);\ndemand(i) = phaData(i);\n"
+                    "Positive Variables x(i), y(i);\n"
                     "Variable scenarioCost;\nx.up(i) = 10;\nEquations short(i), costdef;\n"
-                    "short(i).. y(i) =g= demand - x(i);\ncostdef.. scenarioCost =e= sum(i, x(i) + 2*y(i));\n"
+                    "short(i).. y(i) =g= demand(i) - x(i);\ncostdef.. scenarioCost =e= sum(i, x(i) + 2*y(i));\n"
                     "Model m / all /;\nSolve m using lp minimizing scenarioCost;\n")
         with open(os.path.join(d, "scenarios.txt"), "w") as f:
-            f.write("0.3 2\n0.7 6\n")
+            f.write("0.3" + " 2" * 120 + "\n0.7" + " 6" * 120 + "\n")
         common = [PHA, "--template", "long.gms", "--scenarios", "scenarios.txt", "--n1", "120", "--n2", "120",
                   "--cost", "scenarioCost", "--gams", BUNDLED]
         p = subprocess.run(common + ["--ef"], cwd=d, capture_output=True, text=True, timeout=300)

@@ -2,6 +2,7 @@
 // variable: the choice of the mode, the refused mixes, and the model text.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "Exceptions.h"
@@ -125,6 +126,24 @@ TEST(HedgingTerms, TheModelGetsParametersItsObjectiveAndTheRaisedType) {
     terms.kind = FirstStageKind::Integer;
     EXPECT_TRUE(contains(withAddedTerms("Model m / all /;\nSolve m using MIP min c;\n", "t", terms, values),
                          "Solve m using miqcp min phaObjective;"));
+}
+
+TEST(HedgingTerms, ScenarioValuesAsPhaDataAtTheTopOfTheModel) {
+    ScratchDirectory scratch{"hedging-terms"};
+    std::unique_ptr<SCENARIOS> set(scenarioSetFrom("0.5 1.5 2 3\n0.5 4 5 6\n", 1, 0));
+    ModelRound round;
+    round.solutionFiles = false;
+    writeFile("t.gms", "Parameter d(*);\nd(j) = PhaData(j) + @0 ;\nSolve m using lp minimizing cost;\n");
+    ModelTemplate tpl("t.gms");
+    EXPECT_TRUE(tpl.usesDataParameter());
+    EXPECT_EQ(scenarioModelText(tpl, *set, 1, round),
+              "* Added by pha: the values of this scenario from the settings file.\n"
+              "Parameter phaData(*) 'values of this scenario from the settings file, written by pha';\n"
+              "phaData('1') = 4.000;\nphaData('2') = 5.000;\nphaData('3') = 6.000;\n"
+              "Parameter d(*);\nd(j) = PhaData(j) + 4.000;\nSolve m using lp minimizing cost;\n");
+    // Named in a comment line or as part of another name: not used.
+    writeFile("t.gms", "* phaData\nScalar myphaData, phaData_x;\nSolve m using lp minimizing cost;\n");
+    EXPECT_FALSE(ModelTemplate("t.gms").usesDataParameter());
 }
 
 TEST(HedgingTerms, ModelStatementsWithTextsSeveralModelsOrNone) {
