@@ -22,27 +22,6 @@ std::string lowered(const std::string& text) {
 
 bool identifierChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
-// The template's lines that GAMS reads as statements: no comment lines (a
-// '*' in column 1), nothing between $ontext and $offtext.
-std::vector<std::pair<long, std::string>> statementLines(const ModelTemplate& tpl) {
-    std::vector<std::pair<long, std::string>> lines;
-    bool inText = false;
-    for (size_t n = 0; n < tpl.lines().size(); n++) {
-        const std::string low = lowered(tpl.lines()[n]);
-        if (inText) {
-            inText = low.compare(0, 8, "$offtext") != 0;
-            continue;
-        }
-        if (low.compare(0, 7, "$ontext") == 0) {
-            inText = true;
-            continue;
-        }
-        if (low.empty() || low[0] == '*') continue;
-        lines.emplace_back(static_cast<long>(n) + 1, low);
-    }
-    return lines;
-}
-
 // Whether the declaration list `list` (up to its ';') declares x: an item
 // starts the list or follows a comma or a line break, and is x before '(' or
 // a blank, a comma or the end.
@@ -65,7 +44,7 @@ struct CodePlace {
     long line = 0;
 };
 CodePlace firstHedgingCode(const ModelTemplate& tpl) {
-    for (const auto& [line, text] : statementLines(tpl))
+    for (const auto& [line, text] : tpl.statementLines())
         for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + 1)) {
             long n = 0;
             size_t d = at + 1;
@@ -75,18 +54,6 @@ CodePlace firstHedgingCode(const ModelTemplate& tpl) {
             if ((n >= 100 && n <= 300) || (n >= 500 && n <= 599)) return CodePlace{n, line};
         }
     return CodePlace{};
-}
-
-// The line where the template uses `name` as a word (any letter case); 0 when it does not.
-long lineUsing(const ModelTemplate& tpl, const std::string& name) {
-    const std::string wanted = lowered(name);
-    for (const auto& [line, text] : statementLines(tpl))
-        for (size_t at = text.find(wanted); at != std::string::npos; at = text.find(wanted, at + 1)) {
-            const size_t after = at + wanted.size();
-            if ((at == 0 || !identifierChar(text[at - 1])) && (after >= text.size() || !identifierChar(text[after])))
-                return line;
-        }
-    return 0;
 }
 
 [[noreturn]] void refuse(const std::string& text) { throw WrongInputParameter((" > ERROR! " + text).c_str()); }
@@ -139,7 +106,7 @@ bool usesHedgingCodes(const ModelTemplate& tpl) { return firstHedgingCode(tpl).c
 
 FirstStageKind firstStageKind(const ModelTemplate& tpl) {
     std::string text;
-    for (const auto& line : statementLines(tpl)) text += line.second + "\n";
+    for (const auto& line : tpl.statementLines()) text += line.second + "\n";
     for (const char* kind : {"binary", "integer"}) {
         size_t at = 0;
         while ((at = text.find(kind, at)) != std::string::npos) {
@@ -180,7 +147,7 @@ HedgingTermsChoice chooseHedgingTerms(const ModelTemplate& tpl, const std::strin
                " >> Either drop the weight, average and rho codes (pha writes the terms), or minimise a variable "
                "of your own that holds the cost and your terms.");
     for (const char* name : kAddedNames)
-        if (const long line = lineUsing(tpl, name))
+        if (const long line = tpl.lineUsing(name))
             refuse(where + ", but it uses the name " + name + " in line " + std::to_string(line) +
                    ", which pha adds to every model.\n >> Rename it in the template.");
     choice.byPha = true;

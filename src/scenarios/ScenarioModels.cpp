@@ -8,6 +8,15 @@
 #include "SafeFiles.h"
 #include "TextLines.h"
 
+namespace {
+
+std::string lowered(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
 ModelTemplate::ModelTemplate(const std::string& fileName) : fileName_(fileName) {
     FILE* file = std::fopen(fileName.c_str(), "rt");
     if (file == nullptr) throw FileNotExists(fileName.c_str());
@@ -19,17 +28,27 @@ ModelTemplate::ModelTemplate(const std::string& fileName) : fileName_(fileName) 
     }
     std::fclose(file);
     solve_ = findSolveStatement(text, fileName_);
-    for (const std::string& line : lines_) {
-        if (line.empty() || line[0] == '*') continue;  // comment lines use nothing
-        std::string lower(line);
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        for (size_t at = lower.find("phadata"); at != std::string::npos; at = lower.find("phadata", at + 1)) {
-            const size_t after = at + 7;
-            const auto part = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
-            if ((at == 0 || !part(lower[at - 1])) && (after >= lower.size() || !part(lower[after])))
-                usesDataParameter_ = true;
+    bool inText = false;  // between $ontext and $offtext
+    for (size_t n = 0; n < lines_.size(); n++) {
+        const std::string low = lowered(lines_[n]);
+        if (inText || low.compare(0, 7, "$ontext") == 0) {
+            inText = inText ? low.compare(0, 8, "$offtext") != 0 : true;
+            continue;
         }
+        if (low.empty() || low[0] == '*') continue;
+        statementLines_.emplace_back(static_cast<long>(n) + 1, low);
     }
+}
+
+long ModelTemplate::lineUsing(const std::string& name) const {
+    const std::string wanted = lowered(name);
+    const auto part = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    for (const auto& [line, text] : statementLines_)
+        for (size_t at = text.find(wanted); at != std::string::npos; at = text.find(wanted, at + 1)) {
+            const size_t after = at + wanted.size();
+            if ((at == 0 || !part(text[at - 1])) && (after >= text.size() || !part(text[after]))) return line;
+        }
+    return 0;
 }
 
 std::string scenarioFileName(int k, const char* extension) {
@@ -58,7 +77,7 @@ TermValues termValues(const SCENARIOS& set, int s, const ModelRound& round) {
     if (!round.style.weightsOff) v.weights.assign(w->data, w->data + n1);
     if (!round.style.rhoOff) {
         if (round.style.rhoPerVariable != nullptr) v.rho = *round.style.rhoPerVariable;
-        else v.rho.assign(n1, set.rho);
+        v.rho.resize(n1, set.rho);  // one rho for every variable, or rho_j of each
     }
     return v;
 }
@@ -72,7 +91,8 @@ std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, in
         model += expandTemplateLine(tpl.lines()[n], set, s, place, round.style);
         model += '\n';
     }
-    if (round.addedTerms != nullptr) model = withAddedTerms(model, tpl.fileName(), *round.addedTerms, termValues(set, s, round));
+    if (round.addedTerms != nullptr)
+        model = withAddedTerms(model, tpl.fileName(), *round.addedTerms, termValues(set, s, round));
     const std::string before = round.fixedPlan.empty() ? "" : fixFirstStageLines(round.fixedPlan);
     const std::string after =
         round.solutionFiles ? solutionBlock(scenarioFileName(s + 1, "sol"), set.numVariables1, set.numVariables2,

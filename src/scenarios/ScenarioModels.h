@@ -6,6 +6,7 @@
 #define PHA_SCENARIOMODELS_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GAMSInOut.h"
@@ -22,15 +23,20 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     // The solve statement as it stands in the template.
     const SolveStatement& solve() const { return solve_; }
+    // The lines that GAMS reads as statements (no comment lines, nothing
+    // between $ontext and $offtext), in lower case, with their 1-based numbers.
+    const std::vector<std::pair<long, std::string>>& statementLines() const { return statementLines_; }
+    // The first statement line that uses `name` (any letter case) as a word; 0 when none does.
+    long lineUsing(const std::string& name) const;
     // Whether a statement of the template uses phaData, the scenario's values
     // as a parameter that the option mode writes at the top of every model.
-    bool usesDataParameter() const { return usesDataParameter_; }
+    bool usesDataParameter() const { return lineUsing("phaData") > 0; }
 
 private:
     std::string fileName_;
     std::vector<std::string> lines_;
     SolveStatement solve_;
-    bool usesDataParameter_ = false;
+    std::vector<std::pair<long, std::string>> statementLines_;
 };
 
 struct AddedTerms;
