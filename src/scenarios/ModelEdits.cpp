@@ -150,11 +150,15 @@ size_t skipBlanks(const std::string& text, size_t pos) {
     return pos;
 }
 
-// The offset of the first of `stops` at or after `pos` outside quoted texts; npos when none.
+// The offset of the first of `stops` at or after `pos` outside quoted texts
+// and comment lines; npos when none.
 size_t findOutsideQuotes(const std::string& text, size_t pos, const char* stops) {
     for (; pos < text.size(); pos++) {
         const char c = text[pos];
-        if (c == '\'' || c == '"') {
+        if (c == '*' && pos > 0 && text[pos - 1] == '\n') {
+            pos = text.find('\n', pos);
+            if (pos == std::string::npos) return std::string::npos;
+        } else if (c == '\'' || c == '"') {
             const size_t close = text.find(c, pos + 1);
             if (close == std::string::npos) return std::string::npos;
             pos = close;

@@ -148,7 +148,7 @@ TEST(HedgingTerms, ScenarioValuesAsPhaDataAtTheTopOfTheModel) {
 
 TEST(HedgingTerms, ModelStatementsWithTextsSeveralModelsOrNone) {
     const std::string text = "Models a 'first / model' / e1 /,\n* comment / with slashes\n  b / all - e1 /;\n"
-                             "Model c / e2 /;\n";
+                             "Model c /\n* the list / of c\n e2 /;\n";
     ModelStatement b = findModelStatement(text, "B", "t");
     EXPECT_EQ(b.begin, 0u);
     EXPECT_EQ(b.line, 1);
