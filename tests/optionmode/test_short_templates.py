@@ -142,6 +142,30 @@ class ShortTemplatesTest(unittest.TestCase):
         self.assertLessEqual(lower, 720 + 1e-6)
         self.assertGreaterEqual(upper, 720 - 1e-6)
 
+    def test_general_integers_keep_the_quadratic_term_as_an_miqcp(self):
+        # x integer (not binary): x^2 = x does not hold, so the MIP becomes an MIQCP (Bonmin here).
+        d = os.path.join(RUNS, "short-integer")
+        shutil.rmtree(d, ignore_errors=True)
+        os.makedirs(d)
+        with open(os.path.join(d, "int.gms"), "w") as f:
+            f.write("Set i / 1*2 /;\nScalar d / @0 /;\nInteger Variable x(i);\nPositive Variable y(i);\n"
+                    "Variable scenarioCost;\nx.up(i) = 10;\nEquations meet, costdef;\n"
+                    "meet.. x('1') + 2*x('2') + y('1') - y('2') =e= d;\n"
+                    "costdef.. scenarioCost =e= 3*x('1') + 5*x('2') + 10*y('1') + 2*y('2');\n"
+                    "Model m / meet, costdef /;\nSolve m using mip minimizing scenarioCost;\n")
+        with open(os.path.join(d, "scenarios.txt"), "w") as f:
+            f.write("0.5 3\n0.5 8\n")
+        p = subprocess.run([PHA, "--template", "int.gms", "--scenarios", "scenarios.txt", "--n1", "2", "--n2", "2",
+                            "--cost", "scenarioCost", "--rho", "2", "--max-iter", "4", "--bound-every", "1",
+                            "--gams", BUNDLED], cwd=d, capture_output=True, text=True, timeout=600)
+        self.assertEqual(p.returncode, 0, p.stdout[-3000:] + p.stderr)
+        self.assertIn("quadratic for the integer x", p.stdout)
+        _, plan, upper, lower = answer(p.stdout)
+        self.assertEqual(plan, [round(v) for v in plan])
+        # The extensive form's optimum is 25 (x = (0, 4)); the bounds hold it.
+        self.assertLessEqual(lower, 25 + 1e-6)
+        self.assertGreaterEqual(upper, 25 - 1e-6)
+
 
 if __name__ == "__main__":
     unittest.main()
