@@ -38,7 +38,7 @@ bool declaresX(const std::string& list) {
 }
 
 // The first code of a weight (@100..), an average (@200..), rho (@300) or a
-// rho_j (@500..) in the template; 0 when there is none.
+// rho_j (@500..) in the template; code -1 when there is none.
 struct CodePlace {
     long code = -1;
     long line = 0;
@@ -166,6 +166,9 @@ std::string withAddedTerms(const std::string& model, const std::string& sourceNa
     const SolveStatement solve = findSolveStatement(model, sourceName);
     const ModelStatement declared = findModelStatement(model, solve.model, sourceName);
     const size_t n1 = values.average.size();
+    if ((!values.weights.empty() && values.weights.size() != n1) || (!values.rho.empty() && values.rho.size() != n1))
+        throw GeneralException(" > ERROR! The hedging terms have weights or rho for another number of first-stage "
+                               "variables than the average.");
     const bool quadratic = !values.rho.empty() && n1 > 0 && terms.kind != FirstStageKind::Binary;
     // The edits from the end of the text to its start, so that every offset still holds.
     struct Edit {
