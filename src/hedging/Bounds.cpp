@@ -29,7 +29,7 @@ WeightBalance weightBalance(const std::vector<double>& probabilities, const std:
     return balance;
 }
 
-double relativeGap(double upper, double lower) { return (upper - lower) / std::max(1.0, std::fabs(upper)); }
+double relativeGap(double upper, double lower) { return (upper - lower) / std::max(std::fabs(upper), kGapGuard); }
 
 void BoundKeeper::offerLower(double lower, int iteration) {
     if (hasLower_ && lower <= lower_) return;
@@ -49,4 +49,13 @@ void BoundKeeper::offerUpper(double upper, const std::vector<double>& plan, int 
 double BoundKeeper::gap() const {
     if (!hasLower_ || !hasUpper_) return std::numeric_limits<double>::infinity();
     return relativeGap(upper_, lower_);
+}
+
+double BoundKeeper::absoluteGap() const {
+    if (!hasLower_ || !hasUpper_) return std::numeric_limits<double>::infinity();
+    return upper_ - lower_;
+}
+
+bool BoundKeeper::within(double relative, double absolute) const {
+    return (relative >= 0 && gap() <= relative) || (absolute >= 0 && absoluteGap() <= absolute);
 }

@@ -21,7 +21,9 @@ struct WeightBalance {
 };
 WeightBalance weightBalance(const std::vector<double>& probabilities, const std::vector<std::vector<double>>& weights);
 
-// (U - L) / max(1, |U|).
+// (U - L) / max(|U|, kGapGuard): relative to the plan's cost. Near a cost of
+// 0 the guard keeps the quotient finite; such a run stops by --abs-gap.
+constexpr double kGapGuard = 1e-10;
 double relativeGap(double upper, double lower);
 
 // The best outer and inner bound of the run so far, and the plan of the best inner bound.
@@ -39,6 +41,11 @@ public:
     int upperIteration() const { return upperIteration_; }
     // The relative gap of the best bounds; infinity while one is missing.
     double gap() const;
+    // U - L of the best bounds; infinity while one is missing.
+    double absoluteGap() const;
+    // Whether the best bounds are within `relative` (relativeGap) or within
+    // `absolute` (U - L); a limit < 0 is off.
+    bool within(double relative, double absolute) const;
 
 private:
     bool hasLower_ = false, hasUpper_ = false;

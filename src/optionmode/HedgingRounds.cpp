@@ -77,12 +77,18 @@ std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions&
     return objective;
 }
 
+HedgingTermsChoice checkedHedgingTerms(const ModelTemplate& tpl, const RunOptions& options) {
+    return chooseHedgingTerms(tpl, options.costVariable, checkedObjectiveVariable(tpl, options));
+}
+
 HedgingRounds::HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll)
-    : tpl_(tpl),
-      set_(set),
-      options_(options),
-      solveAll_(std::move(solveAll)),
-      objective_(checkedObjectiveVariable(tpl, options)) {}
+    : tpl_(tpl), set_(set), options_(options), solveAll_(std::move(solveAll)) {
+    const HedgingTermsChoice terms = checkedHedgingTerms(tpl, options);
+    objective_ = terms.objective;
+    termsByPha_ = terms.byPha;
+    addedTerms_.costVariable = options.costVariable;
+    addedTerms_.kind = firstStageKind(tpl);
+}
 
 std::vector<double> HedgingRounds::probabilities() const {
     std::vector<double> p;
@@ -100,6 +106,7 @@ ModelRound HedgingRounds::round(bool weightsOff, bool rhoOff, bool forBound) con
     r.style.rhoPerVariable = rhoPerVariable_;
     r.objectiveVariable = objective_;
     r.costVariable = options_.costVariable;
+    if (termsByPha_) r.addedTerms = &addedTerms_;
     return r;
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "GAMSInOut.h"
+#include "HedgingTerms.h"
 #include "RunOptions.h"
 #include "ScenarioModels.h"
 #include "ScenarioResults.h"
@@ -21,6 +22,10 @@
 // (from --objective or the solve statement): a minimisation, rho > 0, rho and
 // the tolerance not written as 0 at the decimals. Throws WrongInputParameter.
 std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions& options);
+
+// The checks above, then who writes the hedging terms (chooseHedgingTerms):
+// the variable the models minimise and the line that says so.
+HedgingTermsChoice checkedHedgingTerms(const ModelTemplate& tpl, const RunOptions& options);
 
 class HedgingRounds {
 public:
@@ -77,6 +82,8 @@ private:
     const RunOptions& options_;
     SolveAll solveAll_;
     std::string objective_;
+    bool termsByPha_ = false;
+    AddedTerms addedTerms_;
     const std::vector<double>* rhoPerVariable_ = nullptr;
     std::vector<std::vector<double>> planMarginals_;
 };

@@ -1,5 +1,7 @@
 #include "IntegerPlans.h"
 
+#include "HedgingTerms.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -7,29 +9,6 @@
 #include <sstream>
 
 namespace {
-
-std::string lowered(const std::string& text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool identifierChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-// Whether the declaration list `list` (up to its ';') declares x: an item
-// starts the list or follows a comma or a line break, and is x before '(' or
-// a blank, a comma or the end.
-bool declaresX(const std::string& list) {
-    for (size_t at = 0; at < list.size(); at++) {
-        if (list[at] != 'x') continue;
-        size_t before = at;
-        while (before > 0 && (list[before - 1] == ' ' || list[before - 1] == '\t')) before--;
-        bool starts = before == 0 || list[before - 1] == ',' || list[before - 1] == '\n';
-        bool ends = at + 1 == list.size() || !identifierChar(list[at + 1]);
-        if (starts && ends && (before == 0 || at == 0 || !identifierChar(list[at - 1]))) return true;
-    }
-    return false;
-}
 
 std::vector<double> rounded(const std::vector<double>& plan) {
     std::vector<double> out(plan);
@@ -39,30 +18,7 @@ std::vector<double> rounded(const std::vector<double>& plan) {
 
 }  // namespace
 
-bool integerFirstStage(const ModelTemplate& tpl) {
-    std::string text;
-    for (const std::string& line : tpl.lines()) {
-        // Comment lines (a '*' in column 1) declare nothing.
-        if (!line.empty() && line[0] == '*') continue;
-        text += lowered(line) + "\n";
-    }
-    for (const char* kind : {"binary", "integer"}) {
-        size_t at = 0;
-        while ((at = text.find(kind, at)) != std::string::npos) {
-            size_t after = at + std::string(kind).size();
-            bool word = (at == 0 || !identifierChar(text[at - 1]));
-            size_t v = after;
-            while (v < text.size() && std::isspace(static_cast<unsigned char>(text[v]))) v++;
-            at = after;
-            if (!word || text.compare(v, 8, "variable") != 0) continue;
-            size_t list = v + 8;
-            if (list < text.size() && text[list] == 's') list++;
-            size_t end = text.find(';', list);
-            if (declaresX(text.substr(list, end == std::string::npos ? std::string::npos : end - list))) return true;
-        }
-    }
-    return false;
-}
+bool integerFirstStage(const ModelTemplate& tpl) { return firstStageKind(tpl) != FirstStageKind::Continuous; }
 
 bool integralPlan(const std::vector<double>& plan) {
     for (double v : plan)

@@ -144,7 +144,7 @@ public:
     void iterate() {
         int iter = firstIteration_;
         // The first iteration alone may already close the gap (the bounds of iteration 0).
-        if (o_.gap >= 0 && bounds_.gap() <= o_.gap) why_ = "the gap of the bounds is within --gap";
+        if (bounds_.within(o_.gap, o_.absGap)) why_ = gapReached();
         bool stop = !why_.empty();
         while (!stop && iter <= o_.maxIterations) {
             auto start = Clock::now();
@@ -174,7 +174,7 @@ public:
             if (!converged && o_.accelerate > 0) accelerate(pointBefore, rhoBefore);
             finishIteration(numbers, start);
             if (converged) why_ = "the scenarios agree within the tolerance";
-            else if (o_.gap >= 0 && bounds_.gap() <= o_.gap) why_ = "the gap of the bounds is within --gap";
+            else if (bounds_.within(o_.gap, o_.absGap)) why_ = gapReached();
             else if (last) why_ = "the iteration limit";
             stop = !why_.empty();
             iter++;
@@ -186,7 +186,7 @@ public:
     void finish(double seconds) {
         FinalAnswer answer;
         answer.verdict = printTrustVerdict(bounds_, o_.gap >= 0 ? o_.gap : kDefaultVerdictGap, why_,
-                                           lastAverage_.empty() ? currentAverage(S_) : lastAverage_);
+                                           lastAverage_.empty() ? currentAverage(S_) : lastAverage_, o_.absGap);
         answer.iterations = iterations_;
         answer.hasPlan = bounds_.hasUpper();
         answer.plan = bounds_.plan();
@@ -202,6 +202,11 @@ public:
     const BoundKeeper& bounds() const { return bounds_; }
 
 private:
+    std::string gapReached() const {
+        return o_.gap >= 0 && bounds_.gap() <= o_.gap ? "the gap of the bounds is within --gap"
+                                                      : "the bounds are within --abs-gap";
+    }
+
     // One rho for every variable keeps the dialogue's arithmetic bit for bit.
     void updateWeights() {
         if (perVariable_) updateWeightsPerVariable(S_, rho_, S_.rho);
@@ -397,13 +402,15 @@ void runOptionMode(const RunOptions& o) {
     std::string settings = o.scenariosFile;
     std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], o.n1, o.n2));
     S->printAllScenarios();
-    S->checkIntegrity(kProbabilityTolerance);
-    if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
-    S->rho = o.rho;
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
+    // Without weight and average codes (pha's own terms) any number of first-stage variables fits, and
+    // with phaData any number of values.
+    S->checkIntegrity(kProbabilityTolerance, usesHedgingCodes(tpl), tpl.usesDataParameter());
+    if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
+    S->rho = o.rho;
     if (o.extensiveForm) return runExtensiveFormOnly(o, *S, tpl);
-    checkedObjectiveVariable(tpl, o);
+    std::printf("%s\n\n", checkedHedgingTerms(tpl, o).line.c_str());
     ExtensiveFormAnswer extensive;
     if (o.extensiveCheck) {
         refuseExtensiveFormWithout(o, gamsPathOf(o));

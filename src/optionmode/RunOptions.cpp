@@ -73,7 +73,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     app.add_option("--n2", o.n2, "number of second-stage variables y('1')..y('N2')")
         ->required()->check(CLI::NonNegativeNumber);
     app.add_option("--tol", o.tolerance, "stop tolerance for delta (and for the change of the average)")
-        ->required(hedging)->check(finite);
+        ->capture_default_str()->check(finite);
     std::string rhoText;
     auto* rhoOption = app.add_option("--rho", rhoText,
                                      "penalty parameter rho, or auto: rho per first-stage variable from the "
@@ -84,7 +84,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     app.add_option("--rho-update", o.rhoUpdate,
                    "none, or balance: raise or lower rho per variable as the scenarios disagree or the average moves")
         ->capture_default_str()->check(CLI::IsMember({"none", "balance"}));
-    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->required(hedging);
+    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->capture_default_str();
     app.add_option("--accelerate", o.accelerate,
                    "Anderson acceleration: mix the last M iterations' states into the next (0: off)")
         ->capture_default_str()->check(CLI::Range(0, 50));
@@ -99,12 +99,17 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     app.add_option("--solve-timeout", o.solveTimeout,
                    "seconds one scenario's solve may take before the run stops (0: no limit)")
         ->capture_default_str()->check(nonNegative);
-    app.add_option("--cost", o.costVariable, "scalar variable holding a scenario's cost without the hedging terms");
+    app.add_option("--cost", o.costVariable,
+                   "scalar variable holding a scenario's cost without the hedging terms (default: none, no expected "
+                   "cost and no upper bound); when the solve statement minimises it, pha adds the hedging terms");
     app.add_option("--objective", o.objectiveVariable,
                    "scalar variable the scenario model optimises (default: the one its solve statement names)");
     app.add_option("--bound-every", o.boundEvery, "compute the bounds every K iterations (0: only at the end)")
         ->capture_default_str()->check(CLI::NonNegativeNumber);
-    app.add_option("--gap", o.gap, "stop when the relative gap between the bounds is at most G (default: off)")
+    app.add_option("--gap", o.gap,
+                   "stop when the relative gap (U - L)/max(|U|, 1e-10) of the bounds is at most G (default: off)")
+        ->check(nonNegative);
+    app.add_option("--abs-gap", o.absGap, "stop when the bounds differ by at most A, U - L <= A (default: off)")
         ->check(nonNegative);
     app.add_option("--digits", o.digits,
                    "decimals of the values written into the scenario models (default: full precision, every value "
@@ -139,7 +144,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     } catch (const CLI::ParseError& e) {
         parsed.action = ParsedCommandLine::Refuse;
         parsed.text = std::string(" > ERROR! ") + e.what() + "\n" + "Usage: pha --template F --scenarios F "
-                      "--n1 N --n2 N --tol E --rho R --max-iter K [options]\n"
+                      "--n1 N --n2 N --rho R [options]\n"
                       "       pha --template F --scenarios F --n1 N --n2 N --cost VAR --ef\n"
                       "       pha --help   lists every option with its default\n";
     }

@@ -43,7 +43,8 @@ RunRecord::RunRecord(const std::string& fileName, const RunOptions& o, int numSc
                      {"cost", o.costVariable},
                      {"objective", o.objectiveVariable},
                      {"boundEvery", o.boundEvery},
-                     {"gap", o.gap >= 0 ? json(o.gap) : json(nullptr)}};
+                     {"gap", o.gap >= 0 ? json(o.gap) : json(nullptr)},
+                     {"absGap", o.absGap >= 0 ? json(o.absGap) : json(nullptr)}};
     settings_ = settings.dump();
 }
 

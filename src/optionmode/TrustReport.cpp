@@ -37,9 +37,9 @@ std::string iterationLine(const IterationNumbers& n, const BoundKeeper& b) {
 }
 
 std::string printTrustVerdict(const BoundKeeper& b, double gapLimit, const std::string& why,
-                              const std::vector<double>& average) {
+                              const std::vector<double>& average, double absGapLimit) {
     std::printf("Finished: %s.\n\n", why.c_str());
-    const bool optimal = b.hasLower() && b.hasUpper() && b.gap() <= gapLimit;
+    const bool optimal = b.hasLower() && b.hasUpper() && b.within(gapLimit, absGapLimit);
     if (b.hasUpper()) {
         std::printf("Plan (the first stage of the best inner bound, iteration %d):\n", b.upperIteration());
         printPlan(b.plan());
@@ -52,13 +52,15 @@ std::string printTrustVerdict(const BoundKeeper& b, double gapLimit, const std::
     if (b.hasLower()) std::printf("Outer bound L = %.10g (iteration %d)\n", b.lower(), b.lowerIteration());
     else std::printf("Outer bound L: none\n");
     if (b.hasLower() && b.hasUpper())
-        std::printf("Relative gap (U - L)/max(1,|U|) = %.3e\n\n", b.gap());
+        std::printf("Relative gap (U - L)/max(|U|, %g) = %.3e; U - L = %.3e\n\n", kGapGuard, b.gap(), b.absoluteGap());
     else
         std::printf("Relative gap: not known\n\n");
+    std::string limits = shown(true, "%g", gapLimit);
+    if (absGapLimit >= 0) limits += " or the absolute gap " + shown(true, "%g", absGapLimit);
     if (optimal) {
-        std::printf("********** Optimal within the gap %g: no plan costs less than L. **********\n\n", gapLimit);
+        std::printf("********** Optimal within the gap %s: no plan costs less than L. **********\n\n", limits.c_str());
         return "optimal";
     }
-    std::printf("The plan is the best found, not shown to be optimal: the gap is above %g.\n\n", gapLimit);
+    std::printf("The plan is the best found, not shown to be optimal: the gap is above %s.\n\n", limits.c_str());
     return b.hasUpper() ? "gap not reached" : "no plan";
 }

@@ -16,10 +16,10 @@ constexpr double kDefaultVerdictGap = 1e-3;
 // with "-" for what is not known.
 std::string iterationLine(const IterationNumbers& n, const BoundKeeper& bounds);
 
-// The final verdict; `gapLimit` is --gap or kDefaultVerdictGap. `why` says why
-// the iterations ended. Returns the verdict word recorded in the JSON record:
-// "optimal" only within the gap.
+// The final verdict; `gapLimit` is --gap or kDefaultVerdictGap, `absGapLimit`
+// --abs-gap (< 0: off). `why` says why the iterations ended. Returns the
+// verdict word recorded in the JSON record: "optimal" only within a gap.
 std::string printTrustVerdict(const BoundKeeper& bounds, double gapLimit, const std::string& why,
-                              const std::vector<double>& average);
+                              const std::vector<double>& average, double absGapLimit = -1.0);
 
 #endif

@@ -54,7 +54,11 @@ public:
     void readScenarioFromLine(SCENARIO* s, char* line);
     void loadScenariosSettingFromFile(char* fileName);
     void printAllScenarios();
-    void checkIntegrity(double epsilon);
+    // weightCodes false: the template has no weight or average codes (pha
+    // writes its own terms), so any number of first-stage variables fits;
+    // dataParameter: the template takes the values as phaData, so any number
+    // of them fits.
+    void checkIntegrity(double epsilon, bool weightCodes = true, bool dataParameter = false);
     void makeGAMSSourceFiles(char* templetName);
     static void readMatrixDataFromLSTFile(char* sourceFile, char* nameOfVariable, MATRIX& m);
     static void readVectorDataFromLSTFile(char* sourceFile, char* nameOfVariable, VECTOR& v);

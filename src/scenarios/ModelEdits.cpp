@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "Exceptions.h"
 
@@ -92,9 +93,12 @@ SolveStatement findSolveStatement(const std::string& text, const std::string& so
         solve.begin = tokens[t].begin;
         solve.line = tokens[t].line;
         std::vector<std::string> words;
+        std::vector<const Token*> wordTokens;
         size_t u = t + 1;
-        for (; u < tokens.size() && tokens[u].isWord; u++)
+        for (; u < tokens.size() && tokens[u].isWord; u++) {
             words.push_back(text.substr(tokens[u].begin, tokens[u].end - tokens[u].begin));
+            wordTokens.push_back(&tokens[u]);
+        }
         if (u == tokens.size())
             refuse("The solve statement of the model has no ';' at its end.", sourceName,
                    "It begins in line " + std::to_string(solve.line) + ".");
@@ -103,12 +107,18 @@ SolveStatement findSolveStatement(const std::string& text, const std::string& so
         // "using nlp minimizing z" and "minimizing z using nlp" are both GAMS.
         for (size_t w = 1; w + 1 < words.size(); w++) {
             const std::string word = lowerCase(words[w]);
+            if ((word == "using" || word == "use") && solve.type.empty()) {
+                solve.type = words[w + 1];
+                solve.typeBegin = wordTokens[w + 1]->begin;
+                solve.typeEnd = wordTokens[w + 1]->end;
+            }
             bool minimizing = word == "minimizing" || word == "minimising" || word == "min";
             bool maximizing = word == "maximizing" || word == "maximising" || word == "max";
-            if (!minimizing && !maximizing) continue;
+            if ((!minimizing && !maximizing) || !solve.objective.empty()) continue;
             solve.objective = words[w + 1];
             solve.maximizing = maximizing;
-            break;
+            solve.objectiveBegin = wordTokens[w + 1]->begin;
+            solve.objectiveEnd = wordTokens[w + 1]->end;
         }
         found.push_back(solve);
         t = u;
@@ -121,6 +131,82 @@ SolveStatement findSolveStatement(const std::string& text, const std::string& so
                "Solve statements begin in lines " + std::to_string(found[0].line) + " and " +
                    std::to_string(found[1].line) + "; the option mode needs exactly one.");
     return found[0];
+}
+
+namespace {
+
+// Past blanks, line ends and comment lines (a "*" in the first column).
+size_t skipBlanks(const std::string& text, size_t pos) {
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (c == '*' && (pos == 0 || text[pos - 1] == '\n')) {
+            pos = text.find('\n', pos);
+            if (pos == std::string::npos) return text.size();
+        } else if (!std::isspace(static_cast<unsigned char>(c))) {
+            return pos;
+        }
+        pos++;
+    }
+    return pos;
+}
+
+// The offset of the first of `stops` at or after `pos` outside quoted texts
+// and comment lines; npos when none.
+size_t findOutsideQuotes(const std::string& text, size_t pos, const char* stops) {
+    for (; pos < text.size(); pos++) {
+        const char c = text[pos];
+        if (c == '*' && pos > 0 && text[pos - 1] == '\n') {
+            pos = text.find('\n', pos);
+            if (pos == std::string::npos) return std::string::npos;
+        } else if (c == '\'' || c == '"') {
+            const size_t close = text.find(c, pos + 1);
+            if (close == std::string::npos) return std::string::npos;
+            pos = close;
+        } else if (std::strchr(stops, c) != nullptr) {
+            return pos;
+        }
+    }
+    return std::string::npos;
+}
+
+}  // namespace
+
+ModelStatement findModelStatement(const std::string& text, const std::string& model, const std::string& sourceName) {
+    const std::string wanted = lowerCase(model);
+    for (const Token& t : statementTokens(text)) {
+        if (!t.isWord || (t.before != 0 && t.before != ';')) continue;
+        if (!keywordAt(text, t.begin, "model") && !keywordAt(text, t.begin, "models")) continue;
+        // model name ['text'] / list / {, name ['text'] / list /} ;
+        size_t pos = t.end;
+        for (;;) {
+            pos = skipBlanks(text, pos);
+            size_t nameEnd = pos;
+            while (nameEnd < text.size() && isWordPart(text[nameEnd])) nameEnd++;
+            if (nameEnd == pos) break;
+            const std::string name = lowerCase(text.substr(pos, nameEnd - pos));
+            const size_t open = findOutsideQuotes(text, nameEnd, "/,;");
+            if (open == std::string::npos || text[open] != '/') break;
+            const size_t close = findOutsideQuotes(text, open + 1, "/;");
+            if (close == std::string::npos || text[close] != '/') break;
+            if (name == wanted) {
+                ModelStatement statement;
+                statement.begin = t.begin;
+                statement.listEnd = close;
+                statement.line = t.line;
+                const std::string list = lowerCase(text.substr(open + 1, close - open - 1));
+                for (size_t at = list.find("all"); at != std::string::npos; at = list.find("all", at + 1))
+                    if ((at == 0 || !isWordPart(list[at - 1])) && (at + 3 >= list.size() || !isWordPart(list[at + 3])))
+                        statement.all = true;
+                return statement;
+            }
+            pos = skipBlanks(text, close + 1);
+            if (pos >= text.size() || text[pos] != ',') break;
+            pos++;
+        }
+    }
+    refuse("The model statement of the solved model was not found.", sourceName,
+           "pha adds its hedging terms to the equation list of the model '" + model +
+               "', which a model statement of the template must declare (Model " + model + " / all /;).");
 }
 
 std::string exactText(double value) {

@@ -15,6 +15,18 @@ struct SolveStatement {
     std::string model;        // the model it solves
     std::string objective;    // the variable it minimises or maximises; empty when none
     bool maximizing = false;
+    std::string type;         // the model type after "using"; empty when none
+    // Offsets of the objective's and the type's words; 0 when there is none.
+    size_t objectiveBegin = 0, objectiveEnd = 0;
+    size_t typeBegin = 0, typeEnd = 0;
+};
+
+// The model statement that declares one model.
+struct ModelStatement {
+    size_t begin = 0;         // offset of the word "model" that opens the statement
+    size_t listEnd = 0;       // offset of the "/" that closes the model's equation list
+    bool all = false;         // the list holds "all"
+    long line = 0;            // 1-based line of the word "model"
 };
 
 // Finds the solve statement of GAMS source `text`, passing over comment lines,
@@ -22,6 +34,11 @@ struct SolveStatement {
 // span lines and be written in any letter case. Throws GeneralException naming
 // `sourceName` when there is no solve statement or more than one.
 SolveStatement findSolveStatement(const std::string& text, const std::string& sourceName);
+
+// Finds the model statement of GAMS source `text` that declares `model` (any
+// letter case) with an equation list. Throws GeneralException naming
+// `sourceName` when there is none.
+ModelStatement findModelStatement(const std::string& text, const std::string& model, const std::string& sourceName);
 
 // "x.fx('1') = 170;" lines, one per first-stage entry, each value written so
 // that it reads back as the same double.

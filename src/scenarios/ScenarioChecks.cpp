@@ -19,7 +19,7 @@ void SCENARIOS::printAllScenarios() {
     }
 }
 
-void SCENARIOS::checkIntegrity(double epsilon) {
+void SCENARIOS::checkIntegrity(double epsilon, bool weightCodes, bool dataParameter) {
     // Reference count: the last scenario's. A set without scenarios sums to 0 and fails below.
     int numParam = numScenarios > 0 ? scenarios[numScenarios - 1]->numParameters : 0;
     double sum = 0.0;
@@ -35,5 +35,5 @@ void SCENARIOS::checkIntegrity(double epsilon) {
 
     if (!numParamConsistency) throw NumParametersException();
     std::printf("Test of the inner parameters scenarios consistency >> OK\n\n");
-    refuseCodeRangeOverflow(*this);
+    refuseCodeRangeOverflow(*this, weightCodes, dataParameter);
 }

@@ -6,6 +6,7 @@
 #define PHA_SCENARIOMODELS_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "GAMSInOut.h"
@@ -22,12 +23,23 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
     // The solve statement as it stands in the template.
     const SolveStatement& solve() const { return solve_; }
+    // The lines that GAMS reads as statements (no comment lines, nothing
+    // between $ontext and $offtext), in lower case, with their 1-based numbers.
+    const std::vector<std::pair<long, std::string>>& statementLines() const { return statementLines_; }
+    // The first statement line that uses `name` (any letter case) as a word; 0 when none does.
+    long lineUsing(const std::string& name) const;
+    // Whether a statement of the template uses phaData, the scenario's values
+    // as a parameter that the option mode writes at the top of every model.
+    bool usesDataParameter() const { return lineUsing("phaData") > 0; }
 
 private:
     std::string fileName_;
     std::vector<std::string> lines_;
     SolveStatement solve_;
+    std::vector<std::pair<long, std::string>> statementLines_;
 };
+
+struct AddedTerms;
 
 // What one round of solves asks of the models.
 struct ModelRound {
@@ -36,12 +48,15 @@ struct ModelRound {
     bool solutionFiles = true;      // write scenario<k>.sol after the solve
     std::string objectiveVariable;  // written to the solution file when not empty
     std::string costVariable;       // written to the solution file when not empty
+    const AddedTerms* addedTerms = nullptr;  // not null: pha adds the hedging terms (HedgingTerms)
 };
 
 // The name of scenario k's model, listing and solution file (k from 1).
 std::string scenarioFileName(int k, const char* extension);
 
-// Scenario s's model text (s from 0) for the round.
+// Scenario s's model text (s from 0) for the round: the template's lines with
+// their codes, phaData when the template uses it, pha's hedging terms, the
+// fixed plan and the solution block.
 std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, int s, const ModelRound& round);
 
 // Writes scenario<k>.gms for every scenario and removes scenario<k>.sol, so

@@ -179,6 +179,8 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
     return out;
 }
 
+std::string writtenValue(int digits, double value) { return formatted(digits, value); }
+
 void refuseValueLostInWriting(const char* option, double value, int digits) {
     if (formatted(digits, std::fabs(value)) != formatted(digits, 0.0)) return;
     std::ostringstream shown;
@@ -189,21 +191,22 @@ void refuseValueLostInWriting(const char* option, double value, int digits) {
     throw WrongInputParameter(message.c_str());
 }
 
-void refuseCodeRangeOverflow(const SCENARIOS& set) {
+void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes, bool dataParameter) {
     long parameters = 0;
     for (int k = 0; k < set.numScenarios; k++)
         if (set.scenarios[k]->numParameters > parameters) parameters = set.scenarios[k]->numParameters;
     std::string message;
-    if (parameters > kCodeRange)
+    if (!dataParameter && parameters > kCodeRange)
         message = "The settings file gives " + std::to_string(parameters) +
                   " parameters per scenario; the codes @0..@99 hold 100, and @100.. are the weights.";
-    else if (set.numVariables1 > kCodeRange)
+    else if (weightCodes && set.numVariables1 > kCodeRange)
         message = "There are " + std::to_string(set.numVariables1) +
                   " first-stage variables; the weight codes @100..@199 and the average codes @200..@299 hold 100 "
                   "each, and @200 and @300 belong to the next range.";
     if (message.empty()) return;
     message = " > ERROR! More values than a range of substitution codes holds.\n >> " + message +
-              "\n >> Put the values into the model in another way (fewer variables in x, or data in the "
-              "template), so that no code stands for two values.";
+              "\n >> Put the values into the model in another way, so that no code stands for two values: in the "
+              "option mode the template may read the values as phaData('1').. and leave the hedging terms to pha "
+              "(a solve statement that minimises the --cost variable, no weight or average codes).";
     throw WrongInputParameter(message.c_str());
 }

@@ -38,8 +38,14 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
 // 100 parameters or first-stage variables, whose codes would run into the next
 // range. (With more than 100 first- and second-stage variables together, the
 // codes of the second-stage weights and averages are refused where a template
-// uses them.)
-void refuseCodeRangeOverflow(const SCENARIOS& set);
+// uses them.) Without `weightCodes` (a template with no weight or average
+// code) the first stage is not counted; with `dataParameter` (the template
+// reads the values as phaData) the parameters are not.
+void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes = true, bool dataParameter = false);
+
+// A value as a code is written: with `digits` decimals, or (digits < 0) 17
+// significant digits that read back as the same double.
+std::string writtenValue(int digits, double value);
 
 // Refuses a value that the models would receive as 0 at the given decimals
 // (a rho of 0.0004 written with 3 decimals), naming the option.

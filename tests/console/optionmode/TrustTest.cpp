@@ -240,7 +240,8 @@ TEST(BoundArithmetic, ExpectationBalanceGapAndBestBounds) {
     EXPECT_NEAR(balance.worst, 0.003, 1e-12);
 
     EXPECT_DOUBLE_EQ(relativeGap(-100, -110), 0.1);
-    EXPECT_DOUBLE_EQ(relativeGap(0.5, 0.25), 0.25);  // below 1 in size: absolute
+    EXPECT_DOUBLE_EQ(relativeGap(0.5, 0.25), 0.5);  // relative also below 1 in size
+    EXPECT_DOUBLE_EQ(relativeGap(0.0, -1e-12), 1e-2);  // near 0 the guard 1e-10 keeps it finite
 
     BoundKeeper keeper;
     EXPECT_TRUE(std::isinf(keeper.gap()));
@@ -254,6 +255,14 @@ TEST(BoundArithmetic, ExpectationBalanceGapAndBestBounds) {
     EXPECT_EQ(keeper.upper(), -100);
     EXPECT_EQ(keeper.plan(), (std::vector<double>{1, 2}));
     EXPECT_DOUBLE_EQ(keeper.gap(), 0.1);
+    EXPECT_DOUBLE_EQ(keeper.absoluteGap(), 10);
+    // A gap limit < 0 is off; either limit met is enough.
+    EXPECT_TRUE(keeper.within(0.1, -1));
+    EXPECT_FALSE(keeper.within(0.09, -1));
+    EXPECT_TRUE(keeper.within(-1, 10));
+    EXPECT_TRUE(keeper.within(0.01, 10));
+    EXPECT_FALSE(keeper.within(-1, 9.9));
+    EXPECT_FALSE(BoundKeeper().within(1e9, 1e9));  // no bounds, no gap
 }
 
 }  // namespace

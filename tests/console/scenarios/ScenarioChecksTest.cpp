@@ -104,11 +104,11 @@ TEST_F(ScenarioCheck, ParameterCounts) {
 
 TEST_F(ScenarioCheck, CodeRangesNeverOverlap) {
     // 100 values fill a range exactly; one more would run into the next range's codes.
-    auto refused = [](const std::string& settings, int n1, int n2) {
+    auto refused = [](const std::string& settings, int n1, int n2, bool weightCodes = true, bool data = false) {
         std::unique_ptr<SCENARIOS> set(scenarioSetFrom(settings, n1, n2));
         CaptureStdout();
         try {
-            set->checkIntegrity(1e-7);
+            set->checkIntegrity(1e-7, weightCodes, data);
         } catch (const WrongInputParameter& e) {
             GetCapturedStdout();
             return std::string(e.message);
@@ -123,6 +123,11 @@ TEST_F(ScenarioCheck, CodeRangesNeverOverlap) {
     EXPECT_NE(refused(hundredAndOne + "\n", 3, 6).find("101 parameters per scenario"), std::string::npos);
     EXPECT_EQ(refused("1 2\n", 100, 3000), "");
     EXPECT_NE(refused("1 2\n", 101, 0).find("101 first-stage variables"), std::string::npos);
+    // A template without weight and average codes (pha writes its own terms) takes any first stage.
+    EXPECT_EQ(refused("1 2\n", 101, 0, false), "");
+    EXPECT_NE(refused(hundredAndOne + "\n", 101, 0, false).find("101 parameters per scenario"), std::string::npos);
+    // ... and a template that reads the values as phaData any number of them.
+    EXPECT_EQ(refused(hundredAndOne + "\n", 3, 6, true, true), "");
 
     // 24 + 77 entries: the first-stage codes stand, the second-stage ones would run into the next range.
     std::unique_ptr<SCENARIOS> set(scenarioSetFrom("1 2\n", 24, 77));

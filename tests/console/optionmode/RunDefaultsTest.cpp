@@ -1,0 +1,42 @@
+// The option mode's defaults: what a run gets without the option, and that
+// --help states it.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "RunOptions.h"
+
+namespace {
+
+TEST(RunDefaults, StopRuleBoundsAndPrecisionWithoutTheirOptionsAndInTheHelp) {
+    const ParsedCommandLine parsed = parseRunOptions(
+        {"--template", PHA_BINARY, "--scenarios", PHA_BINARY, "--n1", "3", "--n2", "6", "--rho", "1"});
+    ASSERT_EQ(parsed.action, ParsedCommandLine::Run) << parsed.text;
+    const RunOptions& o = parsed.options;
+    EXPECT_EQ(o.tolerance, 1e-4);
+    EXPECT_EQ(o.maxIterations, 300);
+    EXPECT_EQ(o.boundEvery, 10);
+    EXPECT_LT(o.gap, 0);     // off
+    EXPECT_LT(o.absGap, 0);  // off
+    EXPECT_EQ(o.digits, kFullPrecision);
+    EXPECT_EQ(o.start, "solve");
+    EXPECT_EQ(o.rhoUpdate, "none");
+    EXPECT_EQ(o.accelerate, 0);
+    EXPECT_EQ(o.solveTimeout, 0.0);
+
+    const std::string help = parseRunOptions({"--help"}).text;
+    for (const char* stated : {"--tol FLOAT:NUMBER=0.0001", "--max-iter INT=300", "--bound-every INT:NONNEGATIVE=10",
+                               "--start TEXT:solve|zero|FILE=solve", "--rho-update TEXT:{none,balance}=none",
+                               "--solve-timeout FLOAT:NUMBER >= 0=0"})
+        EXPECT_NE(help.find(stated), std::string::npos) << stated;
+    for (const char* option : {"--gap", "--abs-gap", "--digits", "--cost", "--workers", "--gams", "--objective"})
+        EXPECT_TRUE(std::regex_search(help, std::regex(std::string(option) + " [^\n]*\n?[^\n]*\\(default: ")))
+            << option;
+    // Defaults replace what was required: only --rho (or --rho-file) is still asked for.
+    EXPECT_EQ(parseRunOptions({"--template", PHA_BINARY, "--scenarios", PHA_BINARY, "--n1", "3", "--n2", "6"}).action,
+              ParsedCommandLine::Refuse);
+}
+
+}  // namespace
