@@ -13,6 +13,7 @@
 #include "AndersonAcceleration.h"
 #include "AverageChange.h"
 #include "Bounds.h"
+#include "CompileErrors.h"
 #include "Exceptions.h"
 #include "ExtensiveForm.h"
 #include "GAMSInOut.h"
@@ -21,7 +22,9 @@
 #include "IntegerPlans.h"
 #include "IterationReport.h"
 #include "PrimalStart.h"
+#include "GamsPath.h"
 #include "Launch.h"
+#include "ModelNames.h"
 #include "RhoPerVariable.h"
 #include "RunLock.h"
 #include "RunRecord.h"
@@ -29,6 +32,7 @@
 #include "SafeFiles.h"
 #include "ScenarioModels.h"
 #include "SolveSession.h"
+#include "StageEntries.h"
 #include "TemplateCodes.h"
 #include "TextLines.h"
 #include "TrustReport.h"
@@ -56,19 +60,7 @@ struct RunTimes {
     double own() const { return iterating - solving; }  // models, results, arithmetic
 };
 
-// --gams, or the first line of pathGAMS.txt without its line break.
-std::string gamsPathOf(const RunOptions& o) {
-    if (!o.gamsPath.empty()) return o.gamsPath;
-    FILE* file = std::fopen("pathGAMS.txt", "r");
-    if (file == nullptr) throw FileNotExists("pathGAMS.txt");
-    std::string line;
-    bool hasFirstLine = readWholeLine(file, line);
-    std::fclose(file);
-    std::string path = withoutTrailingLineBreaks(line);
-    if (!hasFirstLine || path.empty())
-        throw GeneralException("The file 'pathGAMS.txt' does not contain the path of GAMS in a proper format.");
-    return path;
-}
+std::string gamsPathOf(const RunOptions& o) { return checkedGamsPath(o.gamsPath); }
 
 // --start FILE: the first-stage values of every scenario, as the dialogue's Y answer takes them.
 void seedFromFile(SCENARIOS& S, const std::string& name) {
@@ -92,6 +84,7 @@ public:
           session_(session),
           results_(results),
           record_(record),
+          tpl_(tpl),
           rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }),
           perVariable_(o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none" || o.accelerate > 0),
           acceleration_(o.accelerate),
@@ -244,8 +237,21 @@ private:
 
     void solveAll(int iteration) {
         auto solveStart = Clock::now();
-        session_.solveAll(iteration);
+        try {
+            session_.solveAll(iteration);
+        } catch (const GeneralException&) {
+            // A model that does not compile fails alike in every scenario: say it once, at the template's line.
+            const std::string report = compileErrorReport(tpl_.fileName(), tpl_.lines(), S_.numScenarios,
+                                                          S_.numVariables1, S_.numVariables2);
+            if (report.empty()) throw;
+            throw GeneralException(report.c_str());
+        }
         times_.solving += secondsSince(solveStart);
+        // The model's x and y do not change between rounds: the first round's listings show them.
+        if (!entriesChecked_)
+            for (int k = 1; k <= S_.numScenarios; k++)
+                checkStageEntries(scenarioFileName(k, "lst"), k, S_.numVariables1, S_.numVariables2);
+        entriesChecked_ = true;
         times_.solverSum += session_.lastSolveSeconds();
         times_.solveRounds++;
     }
@@ -333,6 +339,7 @@ private:
     SolveSession& session_;
     CheckedOutput& results_;
     RunRecord& record_;
+    const ModelTemplate& tpl_;
     HedgingRounds rounds_;
     BoundKeeper bounds_;
     RunTimes times_;
@@ -345,6 +352,7 @@ private:
     std::vector<double> rho_;  // rho_j of the first stage; S_.rho (code 300, second stage) is their mean
     const bool integer_;       // the template declares x binary or integer
     std::set<std::vector<double>> tried_;  // integer plans whose inner bound was solved
+    bool entriesChecked_ = false;          // the listings' x and y checked against --n1 and --n2
 };
 
 // --ef-check: the extensive form's optimum beside the bounds of the run.
@@ -402,6 +410,8 @@ void runOptionMode(const RunOptions& o) {
     S->rho = o.rho;
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
+    refuseNameNotInTemplate("--cost", o.costVariable, o.templateFile, tpl.lines());
+    refuseNameNotInTemplate("--objective", o.objectiveVariable, o.templateFile, tpl.lines());
     if (o.extensiveForm) return runExtensiveFormOnly(o, *S, tpl);
     checkedObjectiveVariable(tpl, o);
     ExtensiveFormAnswer extensive;

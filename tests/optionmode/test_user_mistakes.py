@@ -1,0 +1,148 @@
+"""A user's mistakes, each caught where it is made, with the exact inputs that once misled.
+
+Every case runs pha's option mode with the bundled solver on a small model with
+two first-stage variables x('1'), x('2') and two recourse variables y('1'),
+y('2'); its extensive form has the optimum 175 at x = (100, 50).
+"""
+import os
+import re
+import shutil
+import subprocess
+import unittest
+
+PHA = os.environ["PHA_BIN"]
+BUNDLED = os.environ["BUNDLED_GAMS"]
+RUNS = os.path.join(os.environ["OPTION_RUNS_DIR"], "mistakes")
+
+TWO = """\
+* Two first-stage variables, two recourse variables; the scenario gives two demands.
+Set i /1*2/, j /1*2/;
+Scalar d1 / @0 /, d2 / @1 /, rho / @300 /;
+Parameter w(i), xbar(i);
+w('1') = @100 ;
+w('2') = @101 ;
+xbar('1') = @200 ;
+xbar('2') = @201 ;
+Positive Variables x(i), y(j);
+Variables z, cost;
+Equations obj, defcost, short1, short2;
+defcost.. cost =e= x('1') + 1.5*x('2') + 4*y('1') + 3*y('2');
+short1.. y('1') =g= d1 - x('1') - x('2');
+short2.. y('2') =g= d2 - x('2');
+obj.. z =e= cost + sum(i, w(i)*x(i)) + rho/2*sum(i, sqr(x(i) - xbar(i)));
+Model two / all /;
+Solve two using qcp minimizing z;
+"""
+SCENARIOS = "0.3 50 10\n0.4 100 30\n0.3 150 50\n"
+
+
+def make_run(name, template=TWO, scenarios=SCENARIOS):
+    directory = os.path.join(RUNS, name)
+    shutil.rmtree(directory, ignore_errors=True)
+    os.makedirs(directory)
+    with open(os.path.join(directory, "two.gms"), "w") as f:
+        f.write(template)
+    with open(os.path.join(directory, "scenarios.txt"), "w") as f:
+        f.write(scenarios)
+    return directory
+
+
+def args(n1=2, n2=2, extra=()):
+    return ["--template", "two.gms", "--scenarios", "scenarios.txt", "--n1", str(n1), "--n2", str(n2),
+            "--tol", "1e-3", "--rho", "1", "--max-iter", "3", "--cost", "cost", "--gams", BUNDLED, *extra]
+
+
+def replaced(arguments, option, value):
+    """The arguments with the option's value replaced (the option removed when value is None)."""
+    at = arguments.index(option)
+    return arguments[:at] + ([] if value is None else [option, value]) + arguments[at + 2:]
+
+
+def run(directory, arguments, timeout=600):
+    return subprocess.run([PHA, *arguments], cwd=directory, capture_output=True, text=True, timeout=timeout)
+
+
+class StageEntriesTest(unittest.TestCase):
+    def test_counts_that_do_not_fit_the_model_stop_the_run(self):
+        # --n1 1 on this model once printed an inner bound 128.5 below the optimum 175.
+        d = make_run("n1-short")
+        p = run(d, args(n1=1))
+        self.assertEqual(p.returncode, 2, p.stdout[-2000:])
+        self.assertIn("Scenario 1: the model has x('2'), beyond --n1 1.", p.stdout)
+        self.assertIn("'scenario1.lst', line ", p.stdout)
+        self.assertNotIn("Inner bound", p.stdout)
+        p = run(d, args(n2=1))
+        self.assertEqual(p.returncode, 2)
+        self.assertIn("Scenario 1: the model has y('2'), beyond --n2 1.", p.stdout)
+        # --n1 0 once printed "Optimal within the gap" at the wrong value.
+        p = run(d, args(n1=0))
+        self.assertEqual(p.returncode, 2)
+        self.assertIn("--n1: '0' must be at least 1", p.stderr)
+
+    def test_labels_and_missing_entries_are_named(self):
+        # x('3') is declared but in no equation: not part of the model, never hedged.
+        unused = TWO.replace("Set i /1*2/", "Set i /1*3/").replace(
+            "sum(i, w(i)*x(i)) + rho/2*sum(i, sqr(x(i) - xbar(i)))",
+            "w('1')*x('1') + w('2')*x('2') + rho/2*(sqr(x('1') - xbar('1')) + sqr(x('2') - xbar('2')))")
+        d = make_run("n1-unused", template=unused)
+        p = run(d, args(n1=3))
+        self.assertEqual(p.returncode, 2, p.stdout[-2000:])
+        self.assertIn("Scenario 1: the model has no x('3').", p.stdout)
+        # No x('3') at all: pha's own lines cannot name it.
+        d = make_run("n1-long")
+        p = run(d, args(n1=3))
+        self.assertEqual(p.returncode, 2, p.stdout[-2000:])
+        self.assertIn("A line pha adds to the template", p.stdout)
+        self.assertIn("Label '3' is unknown", p.stdout)
+        self.assertIn("x('1')..x('3')", p.stdout)
+        # Text labels: pha's own lines name x('1'), which this model does not have.
+        text = TWO.replace("/1*2/, j", "/wheat, corn/, j").replace("x('1')", "x('wheat')").replace(
+            "x('2')", "x('corn')").replace("w('1')", "w('wheat')").replace("w('2')", "w('corn')").replace(
+            "xbar('1')", "xbar('wheat')").replace("xbar('2')", "xbar('corn')")
+        d = make_run("text-labels", template=text)
+        p = run(d, args())
+        self.assertEqual(p.returncode, 2, p.stdout[-2000:])
+        self.assertIn("x('1')..x('2')", p.stdout)
+        self.assertIn("labels 1 to 2", p.stdout)
+
+
+class ErrorsOnceTest(unittest.TestCase):
+    def test_a_template_that_does_not_compile_is_reported_once_at_its_line(self):
+        d = make_run("compile", template=TWO.replace("short2.. y('2')", "short2.. yy('2')"),
+                     scenarios="".join(f"{1 / 12:.12f} {50 + k} 10\n" for k in range(12)))
+        p = run(d, args())
+        self.assertEqual(p.returncode, 2, p.stdout[-2000:])
+        out = p.stdout + p.stderr
+        self.assertEqual(out.count("Unknown symbol 'yy'"), 1, out)
+        self.assertIn("the same in every scenario", out)
+        self.assertIn("'two.gms', line 14, column 11: Unknown symbol 'yy'", out)
+        self.assertIn(" >>   short2.. yy('2') =g= d2 - x('2');\n >>             ^", out)
+        self.assertNotIn("scw:", out)
+        self.assertLess(len(out.splitlines()), 60, out)
+
+    def test_names_and_options_are_checked_before_anything_runs(self):
+        d = make_run("names")
+        p = run(d, replaced(args(), "--cost", "costt"))
+        self.assertEqual(p.returncode, 2)
+        self.assertIn("--cost 'costt': the template 'two.gms' has no variable of this name.", p.stdout)
+        self.assertIn("Did you mean 'cost'?", p.stdout)
+        self.assertFalse(os.path.exists(os.path.join(d, "scenario1.gms")))
+        p = run(d, args(extra=["--objective", "zz"]))
+        self.assertIn("--objective 'zz'", p.stdout)
+        arguments = args()
+        arguments[arguments.index("--max-iter")] = "--max-iters"
+        p = run(d, arguments)
+        self.assertEqual(p.returncode, 2)
+        self.assertIn("'--max-iters' is not an option of pha; did you mean '--max-iter'?", p.stderr)
+        # A bad --gams once, not once per scenario; no pathGAMS.txt suggests --gams.
+        p = run(d, replaced(args(), "--gams", "/nowhere/gams"))
+        self.assertEqual(p.returncode, 2)
+        self.assertEqual((p.stdout + p.stderr).count("/nowhere/gams"), 1, p.stdout + p.stderr)
+        p = run(d, replaced(args(), "--gams", None))
+        self.assertEqual(p.returncode, 2)
+        self.assertIn("no file 'pathGAMS.txt'", p.stdout)
+        self.assertIn("Give --gams PATH", p.stdout)
+
+
+if __name__ == "__main__":
+    unittest.main()
