@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -13,6 +15,7 @@
 #include "AndersonAcceleration.h"
 #include "AverageChange.h"
 #include "Bounds.h"
+#include "ChildProcess.h"
 #include "CompileErrors.h"
 #include "Exceptions.h"
 #include "ExtensiveForm.h"
@@ -21,6 +24,7 @@
 #include "HedgingRounds.h"
 #include "IntegerPlans.h"
 #include "IterationReport.h"
+#include "PreviousRecords.h"
 #include "PrimalStart.h"
 #include "GamsPath.h"
 #include "Launch.h"
@@ -106,12 +110,13 @@ public:
     // Their mean objective is an outer bound: weights 0 balance.
     void solveScenariosAlone() {
         auto start = Clock::now();
-        printIterationHeader(0);
+        currentIteration_ = 0;
+        if (o_.verbose) printIterationHeader(0);
         HedgingRounds::Step step = rounds_.hedgingStep(0, true);
-        printIterationDecisions(S_);
+        if (o_.verbose) printIterationDecisions(S_);
         IterationNumbers numbers = report(0, step);
         numbers.hasChange = false;
-        std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", 0, numbers.delta);
+        if (o_.verbose) std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", 0, numbers.delta);
         if (step.hasObjectiveMean) {
             numbers.hasLower = true;
             numbers.lower = step.objectiveMean;
@@ -130,6 +135,7 @@ public:
         rho_ = state.rho;
         acceleration_.restore(state.acceleration);
         firstIteration_ = state.iteration + 1;
+        currentIteration_ = firstIteration_;
         std::printf("Resuming after iteration %d of '%s'.\n\n", state.iteration, o_.resumeFile.c_str());
     }
 
@@ -140,17 +146,21 @@ public:
         if (o_.gap >= 0 && bounds_.gap() <= o_.gap) why_ = "the gap of the bounds is within --gap";
         bool stop = !why_.empty();
         while (!stop && iter <= o_.maxIterations) {
+            currentIteration_ = iter;
+            if (interruptedBy() != 0) break;  // between two iterations: nothing is lost
             auto start = Clock::now();
-            printIterationHeader(iter);
+            if (o_.verbose) printIterationHeader(iter);
             std::vector<double> builtWith = currentAverage(S_);
             const std::vector<double> pointBefore = o_.accelerate > 0 ? hedgingPoint(S_, rho_) : std::vector<double>();
             const std::vector<double> rhoBefore = rho_;
             HedgingRounds::Step step = rounds_.hedgingStep(iter, false);
-            printIterationDecisions(S_);
+            if (o_.verbose) printIterationDecisions(S_);
             IterationNumbers numbers = report(iter, step);
             numbers.change = averageChange(S_, builtWith);
-            std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", iter, numbers.delta);
-            std::printf("Change of the first-stage average in %d-th iteration is %0.9f.\n\n", iter, numbers.change);
+            if (o_.verbose) {
+                std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", iter, numbers.delta);
+                std::printf("Change of the first-stage average in %d-th iteration is %0.9f.\n\n", iter, numbers.change);
+            }
             const bool converged = o_.tolerance > numbers.delta && o_.tolerance > numbers.change;
             if (!converged && o_.rhoUpdate == "balance") {
                 balanceRho(S_, builtWith, rho_);
@@ -173,13 +183,24 @@ public:
             iter++;
         }
         iterations_ = iter - 1;
+        if (interruptedBy() != 0) stoppedBy(interruptedBy());
         if (why_.empty()) why_ = "the iteration limit";
     }
 
+    // An interruption ended the workers: the iteration under way is lost, the
+    // ones before it stand (their bounds, plan and record).
+    void stoppedBy(int signal) {
+        why_ = std::string("interrupted by ") + (signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal") +
+               " in iteration " + std::to_string(currentIteration_) + "; the iterations before it stand";
+        iterations_ = currentIteration_ - 1;
+    }
+
     void finish(double seconds) {
+        if (!o_.verbose) std::printf("\n");
         FinalAnswer answer;
         answer.verdict = printTrustVerdict(bounds_, o_.gap >= 0 ? o_.gap : kDefaultVerdictGap, why_,
                                            lastAverage_.empty() ? currentAverage(S_) : lastAverage_);
+        answer.reason = why_;
         answer.iterations = iterations_;
         answer.hasPlan = bounds_.hasUpper();
         answer.plan = bounds_.plan();
@@ -326,7 +347,8 @@ private:
         if (numbers.average.empty()) numbers.average = currentAverage(S_);
         if (perVariable_) numbers.rho = rho_;
         numbers.seconds = secondsSince(start);
-        std::printf("%s\n\n", iterationLine(numbers, bounds_).c_str());
+        // One line per iteration; --verbose keeps the blocks apart.
+        std::printf("%s\n%s", iterationLine(numbers, bounds_).c_str(), o_.verbose ? "\n" : "");
         std::fflush(stdout);
         // Set before the iteration is written, so the file always holds a state to go on from.
         record_.setResumeState(
@@ -345,6 +367,7 @@ private:
     RunTimes times_;
     std::string why_;
     int iterations_ = 0;
+    int currentIteration_ = 0;
     int firstIteration_ = 1;
     const bool perVariable_;
     AndersonAcceleration acceleration_;
@@ -378,6 +401,18 @@ void printTimes(const RunTimes& t, int workers) {
                 t.iterating > 0 ? 100.0 * t.own() / t.iterating : 0.0);
 }
 
+// An earlier run's report and record are kept under numbered names; a
+// resumed run goes on in its report (and so leaves results.txt where it is).
+void keepEarlierRun(const RunOptions& o) {
+    std::vector<std::string> names;
+    if (o.resumeFile.empty()) names.push_back(kResultsFile);
+    if (!o.jsonFile.empty()) names.push_back(o.jsonFile);
+    for (const std::string& name : names) {
+        const std::string kept = keepPreviousRecord(name);
+        if (!kept.empty()) std::printf("The earlier run's '%s' is kept as '%s'.\n", name.c_str(), kept.c_str());
+    }
+}
+
 void removeScenarioFiles(int numScenarios) {
     for (int k = 1; k <= numScenarios; k++)
         for (const char* extension : {"gms", "lst", "sol"}) std::remove(scenarioFileName(k, extension).c_str());
@@ -397,14 +432,27 @@ void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTe
         throw GeneralException((" > ERROR! The extensive form has no optimum: " + answer.statusText + ".").c_str());
 }
 
+void runAndReport(const RunOptions& o);
+
 }  // namespace
 
 void runOptionMode(const RunOptions& o) {
+    runAndReport(o);
+    // Interrupted: the plan and bounds so far are printed and recorded; a script still sees the signal.
+    if (interruptedBy() != 0) {
+        std::fflush(stdout);
+        std::exit(128 + interruptedBy());
+    }
+}
+
+namespace {
+
+void runAndReport(const RunOptions& o) {
     auto start = Clock::now();
     RunLock lock;
     std::string settings = o.scenariosFile;
     std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], o.n1, o.n2));
-    S->printAllScenarios();
+    if (o.verbose) S->printAllScenarios();
     S->checkIntegrity(kProbabilityTolerance);
     if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
     S->rho = o.rho;
@@ -424,7 +472,9 @@ void runOptionMode(const RunOptions& o) {
     if (!o.resumeFile.empty()) resumed = readResumeState(o.resumeFile, S->numScenarios, o.n1, o.n2);
 
     std::string gamsPath = gamsPathOf(o);
+    keepEarlierRun(o);
     CheckedOutput results(kResultsFile);
+    deferInterruptExit(true);
     SolveSession session(S->numScenarios, o.workers, gamsPath, o.solveTimeout);
     std::printf("pha %s: %d scenarios on %d workers.\n\n", kPhaVersion, S->numScenarios, session.workers());
     RunRecord record(o.jsonFile, o, S->numScenarios, session.workers());
@@ -433,11 +483,17 @@ void runOptionMode(const RunOptions& o) {
     OptionRun run(o, *S, session, results, tpl, record);
     run.times().startUp = secondsSince(start);
     auto iterating = Clock::now();
-    if (!o.resumeFile.empty())
-        run.resumeFrom(resumed);
-    else if (o.start == "solve" && o.maxIterations > 0)
-        run.solveScenariosAlone();
-    run.iterate();
+    try {
+        if (!o.resumeFile.empty())
+            run.resumeFrom(resumed);
+        else if (o.start == "solve" && o.maxIterations > 0)
+            run.solveScenariosAlone();
+        run.iterate();
+    } catch (const GeneralException&) {
+        // An interruption ends the workers, and the wait for them with an error: the run reports what it has.
+        if (interruptedBy() == 0) throw;
+        run.stoppedBy(interruptedBy());
+    }
     run.times().iterating = secondsSince(iterating);
     session.close();
     results.close();
@@ -449,3 +505,5 @@ void runOptionMode(const RunOptions& o) {
     std::fflush(stdout);
     removeScenarioFiles(S->numScenarios);
 }
+
+}  // namespace

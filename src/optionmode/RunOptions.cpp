@@ -150,6 +150,9 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
                  "solve the extensive form first and print its optimum beside the bounds at the end")
         ->excludes(efOption);
 
+    app.add_flag("--verbose", o.verbose,
+                 "print the settings and every iteration's decisions per scenario (default: one line per iteration)");
+
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         refuseUnknownOptions(app, args);

@@ -153,7 +153,7 @@ class FarmerTest(unittest.TestCase):
         self.assertEqual(len(plan), 3, p.stdout[-3000:])
         for got, want in zip(plan, [170, 80, 250]):
             self.assertAlmostEqual(got, want, delta=0.5)
-        self.assertIn("Iteration    0", p.stdout)
+        self.assertIn("Iteration 0: delta", p.stdout)
         self.assertEqual(sorted(n for n in os.listdir(d) if re.match(r"(scenario\d+\.|done)", n)), [])
 
 

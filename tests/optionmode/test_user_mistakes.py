@@ -6,8 +6,11 @@ y('2'); its extensive form has the optimum 175 at x = (100, 50).
 """
 import os
 import re
+import json
 import shutil
+import signal
 import subprocess
+import time
 import unittest
 
 PHA = os.environ["PHA_BIN"]
@@ -142,6 +145,86 @@ class ErrorsOnceTest(unittest.TestCase):
         self.assertEqual(p.returncode, 2)
         self.assertIn("no file 'pathGAMS.txt'", p.stdout)
         self.assertIn("Give --gams PATH", p.stdout)
+
+
+def many_scenarios(n):
+    """n scenarios of the small model, demands spread around (100, 30)."""
+    return "".join(f"{1 / n:.15f} {60 + 80 * k / (n - 1):.3f} {10 + 40 * k / (n - 1):.3f}\n" for k in range(n))
+
+
+class ConsoleTest(unittest.TestCase):
+    def test_fifty_scenarios_print_one_line_per_iteration(self):
+        d = make_run("console-50", scenarios=many_scenarios(50))
+        iterations = 20
+        p = run(d, replaced(replaced(args(), "--max-iter", str(iterations)), "--tol", "1e-12") +
+                ["--bound-every", "1"])
+        self.assertEqual(p.returncode, 0, p.stdout[-2000:] + p.stderr)
+        lines = p.stdout.splitlines()
+        self.assertLess(len(lines), 200, p.stdout)
+        rows = [line for line in lines if re.match(r"Iteration \d+: delta \S+, D \S+, .*best L \S+, best U \S+, "
+                                                   r"gap \S+, \d+\.\d\d s$", line)]
+        self.assertEqual(len(rows), iterations + 1, p.stdout)
+        self.assertNotIn("Second-stage decision", p.stdout)
+        self.assertIn("Inner bound U = ", p.stdout)
+        # results.txt keeps every scenario's decisions, within the size the README gives per iteration:
+        # S (60 + (n1 + n2)(16 + d)) + (n1 + 1)(16 + d) + 60 bytes, d digits before the point (here at most 6).
+        size = os.path.getsize(os.path.join(d, "results.txt"))
+        self.assertLessEqual(size, (iterations + 1) * (50 * (60 + 4 * 22) + 3 * 22 + 60))
+        self.assertGreater(size, (iterations + 1) * 50 * 4 * 17)
+        # --verbose: the per-scenario listing of every iteration, as before.
+        p = run(d, replaced(args(), "--max-iter", "2") + ["--verbose"])
+        self.assertEqual(p.returncode, 0, p.stdout[-2000:])
+        self.assertEqual(p.stdout.count("Second-stage decision for scenario 50:"), 3)
+        self.assertIn(">> SCENARIO 50: probability", p.stdout)
+
+
+class InterruptionTest(unittest.TestCase):
+    def test_ctrl_c_prints_the_best_plan_and_records_why(self):
+        for sig, name in [(signal.SIGINT, "SIGINT"), (signal.SIGTERM, "SIGTERM")]:
+            d = make_run(f"interrupted-{name}", scenarios=many_scenarios(50))
+            arguments = replaced(replaced(args(), "--max-iter", "100000"), "--tol", "1e-14") + [
+                "--bound-every", "1", "--json", "run.json"]
+            out = open(os.path.join(d, "console.txt"), "w")
+            p = subprocess.Popen([PHA, *arguments], cwd=d, stdout=out, stderr=subprocess.STDOUT)
+            record = os.path.join(d, "run.json")
+            deadline = time.monotonic() + 600  # a guard only: the run goes on until it is interrupted
+            while time.monotonic() < deadline and p.poll() is None:
+                try:
+                    with open(record) as f:
+                        if len(json.load(f)["iterations"]) >= 3:
+                            break
+                except (OSError, ValueError, KeyError):
+                    pass
+                time.sleep(0.1)
+            p.send_signal(sig)
+            p.wait(timeout=120)
+            out.close()
+            with open(os.path.join(d, "console.txt")) as f:
+                console = f.read()
+            self.assertEqual(p.returncode, 128 + sig, console[-2000:])
+            self.assertRegex(console, rf"Finished: interrupted by {name} in iteration \d+")
+            self.assertRegex(console, r"Plan \(the first stage of the best inner bound, iteration \d+\):\n"
+                                      r"  x\('1'\) = \S+\n  x\('2'\) = \S+\n")
+            self.assertIn("Outer bound L = ", console)
+            with open(record) as f:
+                final = json.load(f)["final"]
+            self.assertIsNotNone(final, console[-2000:])
+            self.assertIn(f"interrupted by {name}", final["reason"])
+            self.assertEqual(len(final["plan"]), 2)
+            self.assertLessEqual(final["L"], 175 + 1e-6)  # the optimum of the extensive form bounds L ...
+            self.assertGreaterEqual(final["U"], final["L"])
+
+    def test_a_second_run_keeps_the_first_runs_records(self):
+        d = make_run("second-run")
+        for _ in range(3):
+            p = run(d, args(extra=["--json", "run.json"]))
+            self.assertEqual(p.returncode, 0, p.stdout[-2000:])
+        self.assertIn("The earlier run's 'results.txt' is kept as 'results.2.txt'.", p.stdout)
+        self.assertIn("The earlier run's 'run.json' is kept as 'run.2.json'.", p.stdout)
+        for name in ["results.txt", "results.1.txt", "results.2.txt", "run.json", "run.1.json", "run.2.json"]:
+            self.assertTrue(os.path.exists(os.path.join(d, name)), name)
+        with open(os.path.join(d, "run.1.json")) as f:
+            self.assertEqual(json.load(f)["final"]["reason"], "the iteration limit")
 
 
 if __name__ == "__main__":
