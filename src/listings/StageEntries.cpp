@@ -1,5 +1,6 @@
 #include "StageEntries.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "Exceptions.h"
@@ -20,6 +21,30 @@ const char* optionOf(const char* variable) { return variable[0] == 'x' ? "--n1" 
     throw GeneralException(message.c_str());
 }
 
+// A value as a listing prints it: a number, "." for zero, or a special value.
+bool listingValue(const std::string& token) {
+    if (token == "." || token == "+INF" || token == "-INF" || token == "EPS" || token == "NA" || token == "UNDF")
+        return true;
+    char* end = nullptr;
+    std::strtod(token.c_str(), &end);
+    return !token.empty() && *end == '\0';
+}
+
+// A scalar's values stand on its marker line: LOWER, LEVEL, UPPER, MARGINAL.
+// Anything else after the name is the variable's explanatory text.
+bool scalarMarker(const std::string& line, size_t afterName) {
+    std::vector<std::string> tokens;
+    for (size_t pos = afterName;;) {
+        std::string token = nextColumn(line, pos);
+        if (token.empty()) break;
+        tokens.push_back(token);
+    }
+    if (tokens.size() != 4) return false;
+    for (const std::string& t : tokens)
+        if (!listingValue(t)) return false;
+    return true;
+}
+
 void checkVariable(const std::string& listing, int scenario, const char* variable, int n) {
     ListingFile file(listing.c_str());
     std::vector<bool> seen(static_cast<size_t>(n), false);
@@ -29,8 +54,7 @@ void checkVariable(const std::string& listing, int scenario, const char* variabl
     while (file.next(line)) {
         if (!isMarkerOf(line, variable, afterName)) continue;
         table = file.lineNumber();
-        size_t pos = afterName;
-        if (!nextColumn(line, pos).empty())
+        if (scalarMarker(line, afterName))
             refuse(file, file.lineNumber(), scenario, variable, n, std::string("the model's ") + variable + " is a scalar.",
                    std::string("declare ") + variable + " over a set of the labels 1 to n.");
         // An empty line, the column header and another empty line precede the rows.
