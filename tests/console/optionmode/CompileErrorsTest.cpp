@@ -21,7 +21,7 @@ TEST(CompileErrors, MarkersOfBothListingLayoutsGiveLineColumnAndText) {
     writeFile("inline.lst",
               "   1  Set i /1*2/;\n"
               "  14  short2.. yy('2') =g= d2 - x('2');\n"
-              "****             $140\n"
+              "****            $140\n"
               "**** 140  Unknown symbol 'yy' (neither declared nor a function this solver\n"
               "****         supports)\n"
               "\n"
