@@ -29,6 +29,7 @@
 #include "GamsPath.h"
 #include "Launch.h"
 #include "ModelNames.h"
+#include "RhoGuard.h"
 #include "RhoPerVariable.h"
 #include "RunLock.h"
 #include "RunRecord.h"
@@ -103,6 +104,11 @@ public:
         else rho_.assign(static_cast<size_t>(S.numVariables1), o.rho);  // 0 with --rho auto until iteration 0
         S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
         rounds_.useRhoPerVariable(&rho_);
+        // rho_j that differ from each other: with --rho auto, --rho-file or --rho-update.
+        if (o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none") {
+            const std::string warning = meanRhoOnlyWarning(tpl.lines(), tpl.fileName());
+            if (!warning.empty()) std::printf("%s\n\n", warning.c_str());
+        }
     }
 
     // The textbook first iteration: every scenario alone (weights 0, rho 0),
@@ -241,9 +247,10 @@ private:
             std::printf("rho auto: the slopes at the average give no curvature (no marginals in the solution files, "
                         "a scenario that cannot take the average, or scenarios that already agree); rho is the cost "
                         "per unit over the spread of the first solutions.\n\n");
-            const double cost = step.hasObjectiveMean ? step.objectiveMean : step.expectedCost;
-            rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, cost));
+            rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, costOf(step)));
         }
+        for (const std::string& line : guardAutoRho(S_, rhoScale(S_, costOf(step)), rho_))
+            std::printf("%s\n\n", line.c_str());
         // A rho the models would read as 0 leaves the scenarios without a pull.
         const double smallest =
             o_.digits == kFullPrecision ? std::numeric_limits<double>::min() : std::pow(10.0, -o_.digits);
@@ -254,6 +261,10 @@ private:
                 rho_[j] = smallest;
             }
         S_.rho = meanOf(rho_);
+    }
+
+    static double costOf(const HedgingRounds::Step& step) {
+        return step.hasObjectiveMean ? step.objectiveMean : step.expectedCost;
     }
 
     void solveAll(int iteration) {

@@ -227,5 +227,34 @@ class InterruptionTest(unittest.TestCase):
             self.assertEqual(json.load(f)["final"]["reason"], "the iteration limit")
 
 
+class RhoAutoTest(unittest.TestCase):
+    def test_first_solutions_that_nearly_coincide_give_a_bounded_rho(self):
+        def rho_auto(scenarios):
+            d = make_run("rho-auto", scenarios=scenarios)
+            p = run(d, replaced(replaced(args(), "--rho", "auto"), "--max-iter", "5") + ["--bound-every", "1"])
+            self.assertEqual(p.returncode, 0, p.stdout[-2000:] + p.stderr)
+            rho = re.search(r"Iteration 0: .*rho \((\S+), (\S+)\)", p.stdout)
+            self.assertTrue(rho, p.stdout)
+            return p.stdout, [float(v) for v in rho.groups()]
+
+        # The measured rho was 444 and 7000 here: the scenarios locked at their first average.
+        out, rho = rho_auto("0.5 100 30\n0.5 100.01 30.001\n")
+        self.assertIn("rho auto: measured values outside 0.001 to 1e+03 times the cost scale are kept at its edge "
+                      "(x('1') 444 -> 16.4, x('2') 7e+03 -> 38.3).", out)
+        self.assertEqual(rho, [16.43, 38.33])
+        # The template writes the mean rho only: every x_j is pulled with it.
+        self.assertIn("writes only @300, the mean of the rho_j", out)
+        # Nothing to measure: the cost scale, said once.
+        out, rho = rho_auto("0.5 100 30\n0.5 100 30\n")
+        self.assertIn("the scenarios' first solutions agree on 2 of 2 first-stage variables", out)
+        self.assertEqual(rho, [0.01643, 0.03833])
+        # With @500 and @501 in the proximal term, no warning.
+        d = make_run("rho-auto-per-variable", template=TWO.replace(
+            "rho/2*sum(i, sqr(x(i) - xbar(i)))", "@500 /2*sqr(x('1') - xbar('1')) + @501 /2*sqr(x('2') - xbar('2'))"))
+        p = run(d, replaced(replaced(args(), "--rho", "auto"), "--max-iter", "2"))
+        self.assertEqual(p.returncode, 0, p.stdout[-2000:] + p.stderr)
+        self.assertNotIn("writes only @300", p.stdout)
+
+
 if __name__ == "__main__":
     unittest.main()
