@@ -61,7 +61,7 @@ def replaced(arguments, option, value):
     return arguments[:at] + ([] if value is None else [option, value]) + arguments[at + 2:]
 
 
-def run(directory, arguments, timeout=600):
+def run(directory, arguments, timeout=1200):
     return subprocess.run([PHA, *arguments], cwd=directory, capture_output=True, text=True, timeout=timeout)
 
 
