@@ -448,7 +448,12 @@ void runAndReport(const RunOptions& o);
 }  // namespace
 
 void runOptionMode(const RunOptions& o) {
-    runAndReport(o);
+    try {
+        runAndReport(o);
+    } catch (const GeneralException&) {
+        // Interrupted before the iterations (the workers starting): the signal's line says it all.
+        if (interruptedBy() == 0) throw;
+    }
     // Interrupted: the plan and bounds so far are printed and recorded; a script still sees the signal.
     if (interruptedBy() != 0) {
         std::fflush(stdout);
