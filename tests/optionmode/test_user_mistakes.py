@@ -171,6 +171,14 @@ class ConsoleTest(unittest.TestCase):
         size = os.path.getsize(os.path.join(d, "results.txt"))
         self.assertLessEqual(size, (iterations + 1) * (50 * (60 + 4 * 22) + 3 * 22 + 60))
         self.assertGreater(size, (iterations + 1) * 50 * 4 * 17)
+        # A reason that holds every bound round is said once (here the weights leave a scenario unbounded).
+        few = make_run("console-notices")
+        arguments = replaced(replaced(args(), "--max-iter", "10"), "--tol", "1e-12") + ["--bound-every", "1"]
+        p = run(few, arguments)
+        self.assertEqual(p.returncode, 0, p.stdout[-2000:])
+        self.assertEqual(p.stdout.count("No outer bound"), 1, p.stdout)
+        self.assertIn("with rho 0 and its weights. (said once; --verbose repeats it)", p.stdout)
+        self.assertGreater(run(few, arguments + ["--verbose"]).stdout.count("No outer bound"), 1)
         # --verbose: the per-scenario listing of every iteration, as before.
         p = run(d, replaced(args(), "--max-iter", "2") + ["--verbose"])
         self.assertEqual(p.returncode, 0, p.stdout[-2000:])
