@@ -80,6 +80,15 @@ void seedFromFile(SCENARIOS& S, const std::string& name) {
     std::fclose(file);
 }
 
+const char* signalName(int signal) {
+    switch (signal) {
+        case SIGINT: return "SIGINT";
+        case SIGTERM: return "SIGTERM";
+        case SIGHUP: return "SIGHUP";
+        default: return "a signal";
+    }
+}
+
 class OptionRun {
 public:
     OptionRun(const RunOptions& o, SCENARIOS& S, SolveSession& session, CheckedOutput& results,
@@ -196,7 +205,7 @@ public:
     // An interruption ended the workers: the iteration under way is lost, the
     // ones before it stand (their bounds, plan and record).
     void stoppedBy(int signal) {
-        why_ = std::string("interrupted by ") + (signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal") +
+        why_ = std::string("interrupted by ") + signalName(signal) +
                " in iteration " + std::to_string(currentIteration_) + "; the iterations before it stand";
         iterations_ = currentIteration_ - 1;
     }
