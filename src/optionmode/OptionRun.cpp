@@ -19,6 +19,7 @@
 #include "CompileErrors.h"
 #include "Exceptions.h"
 #include "ExtensiveForm.h"
+#include "GamsPath.h"
 #include "GAMSInOut.h"
 #include "HedgingPoint.h"
 #include "HedgingRounds.h"
@@ -26,7 +27,6 @@
 #include "IterationReport.h"
 #include "PreviousRecords.h"
 #include "PrimalStart.h"
-#include "GamsPath.h"
 #include "Launch.h"
 #include "ModelNames.h"
 #include "RhoGuard.h"
@@ -207,7 +207,7 @@ public:
     void stoppedBy(int signal) {
         why_ = std::string("interrupted by ") + signalName(signal) +
                " in iteration " + std::to_string(currentIteration_) + "; the iterations before it stand";
-        iterations_ = currentIteration_ - 1;
+        iterations_ = std::max(0, currentIteration_ - 1);
     }
 
     void finish(double seconds) {
