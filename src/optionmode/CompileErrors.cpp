@@ -272,7 +272,7 @@ std::string compileErrorReport(const std::string& templateName, const std::vecto
     if (static_cast<int>(same.size()) == numScenarios) text += (numScenarios > 1 ? ", the same in every scenario" : "");
     else text += " in scenario " + scenarioList(same);
     text += " (the listing '" + scenarioFileName(first, "lst") + "').";
-    bool inAddedLine = false;
+    bool inStageLine = false, inValueLine = false;  // faults in pha's lines of x and y, or of the cost
     for (size_t i = 0; i < errors.size() && i < kMaxErrorsShown; i++) {
         const CompileError& e = errors[i];
         const size_t g = static_cast<size_t>(e.modelLine - 1);
@@ -287,7 +287,12 @@ std::string compileErrorReport(const std::string& templateName, const std::vecto
             text += "\n >> '" + templateName + "', line " + std::to_string(origin[g] + 1) + ", column " +
                     std::to_string(column) + ": " + message;
         } else {
-            inAddedLine = inAddedLine || known;
+            if (known) {
+                const bool value = e.sourceLine.find("put 'cost '") != std::string::npos ||
+                                   e.sourceLine.find("put 'objective '") != std::string::npos;
+                inValueLine = inValueLine || value;
+                inStageLine = inStageLine || !value;
+            }
             text += "\n >> " + std::string(known ? "A line pha adds to the template" : "A line of the model") +
                     " ('" + model + "', line " + std::to_string(e.modelLine) + "), column " +
                     std::to_string(column) + ": " + message;
@@ -296,7 +301,9 @@ std::string compileErrorReport(const std::string& templateName, const std::vecto
     }
     if (errors.size() > kMaxErrorsShown)
         text += "\n >> (and " + std::to_string(errors.size() - kMaxErrorsShown) + " more errors in the listing)";
-    if (inAddedLine)
+    if (inValueLine)
+        text += "\n >> --cost and --objective must name scalar variables of the model.";
+    if (inStageLine)
         text += "\n >> pha's lines read x('1')..x('" + std::to_string(n1) + "') and y('1')..y('" +
                 std::to_string(n2) + "') (--n1 " + std::to_string(n1) + ", --n2 " + std::to_string(n2) +
                 "): the model's x and y must have the labels 1 to " + std::to_string(n1) + " and 1 to " +

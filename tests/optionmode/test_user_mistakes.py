@@ -132,6 +132,12 @@ class ErrorsOnceTest(unittest.TestCase):
         self.assertFalse(os.path.exists(os.path.join(d, "scenario1.gms")))
         p = run(d, args(extra=["--objective", "zz"]))
         self.assertIn("--objective 'zz'", p.stdout)
+        # A name the template has, but not of a variable: its fault shows in pha's own line, said as such.
+        p = run(d, replaced(args(), "--cost", "d1"))
+        self.assertEqual(p.returncode, 2)
+        self.assertIn("A line pha adds to the template", p.stdout)
+        self.assertIn("put 'cost ' d1.l /;", p.stdout)
+        self.assertIn("--cost and --objective must name scalar variables of the model.", p.stdout)
         arguments = args()
         arguments[arguments.index("--max-iter")] = "--max-iters"
         p = run(d, arguments)
