@@ -39,7 +39,8 @@ bool solveScenario(const std::string& dir, const std::string& gamsPath, int k) {
     });
 }
 
-bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& runGams) {
+bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& runGams,
+                   bool sayFailures) {
     std::string name = "scenario" + std::to_string(k);
     std::string listing = inDir(dir, name + ".lst");
     // An old listing must not pass for this solve's result; removing it also
@@ -50,10 +51,10 @@ bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, c
     std::vector<std::string> command = gamsCommand(gamsPath, dir, k);
     LaunchResult run = runGams(command, dir);
     SolveOutcome outcome = outcomeOfSolve(run, listing);
-    if (!run.succeeded()) {
+    if (sayFailures && !run.succeeded()) {
         std::fprintf(stderr, "scw: GAMS failed on %s (%s): %s\n", inDir(dir, name + ".gms").c_str(),
                      commandLine(command).c_str(), run.describe().c_str());
-    } else if (!outcome.listingWritten) {
+    } else if (sayFailures && !outcome.listingWritten) {
         std::fprintf(stderr, "scw: GAMS wrote no listing '%s' for %s.gms\n", listing.c_str(), name.c_str());
     }
     std::string error;

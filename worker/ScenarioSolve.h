@@ -27,6 +27,9 @@ bool solveScenario(const std::string& dir, const std::string& gamsPath, int k);
 using GamsRunner = std::function<LaunchResult(const std::vector<std::string>& command, const std::string& dir)>;
 
 // solveScenario with the given way of running GAMS.
-bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& run);
+// `sayFailures`: a failed solve also gets a line on stderr; the serve mode's
+// pha reports it from the done file, once, and passes false.
+bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& run,
+                   bool sayFailures = true);
 
 #endif

@@ -76,7 +76,7 @@ int serve(const std::string& dir, const std::string& gamsPath) {
         double mine[2] = {0.0, 0.0};  // failed solves, seconds spent solving
         for (int k = rank + 1; k <= c.numScenarios; k += size) {
             auto begin = std::chrono::steady_clock::now();
-            if (!solveScenario(dir, gamsPath, k, runGams)) mine[0] += 1.0;
+            if (!solveScenario(dir, gamsPath, k, runGams, false)) mine[0] += 1.0;
             mine[1] += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         }
         double total[2] = {0.0, 0.0};

@@ -140,6 +140,15 @@ HedgingRounds::Step HedgingRounds::hedgingStep(int iteration, bool alone) {
     return step;
 }
 
+void HedgingRounds::notice(int iteration, const char* bound, const std::string& why) const {
+    // The same reason every bound round would fill the console: said once unless --verbose.
+    const std::string key = std::string(bound) + why;
+    const bool first = said_.insert(key).second;
+    if (!first && !options_.verbose) return;
+    std::printf("No %s bound in iteration %d%s%s\n", bound, iteration, why.c_str(),
+                first && !options_.verbose ? " (said once; --verbose repeats it)" : "");
+}
+
 bool HedgingRounds::meanObjective(int iteration, const char* bound, double& mean) const {
     std::vector<double> objectives;
     try {
@@ -147,7 +156,7 @@ bool HedgingRounds::meanObjective(int iteration, const char* bound, double& mean
             objectives.push_back(
                 readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_, "").objective);
     } catch (const GeneralException& e) {
-        std::printf("No %s bound in iteration %d:\n%s\n", bound, iteration, e.message);
+        notice(iteration, bound, std::string(":\n") + e.message);
         return false;
     }
     mean = expectation(probabilities(), objectives);
@@ -162,17 +171,18 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
     }
     WeightBalance balance = weightBalance(probabilities(), weights);
     if (!balance.holds) {
-        std::printf("No outer bound in iteration %d: the weights do not balance (sum of p_k w_k is %g for x('%d'), "
-                    "not 0).\n",
-                    iteration, balance.worst, balance.entry + 1);
+        std::ostringstream why;
+        why << ": the weights do not balance (sum of p_k w_k is " << balance.worst << " for x('" << balance.entry + 1
+            << "'), not 0).";
+        notice(iteration, "outer", why.str());
         return false;
     }
     solve(round(false, true, true), iteration);
     const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
     for (int s = 0; s < set_.numScenarios; s++)
         if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) {
-            std::printf("No outer bound in iteration %d: scenario %d is %s with rho 0 and its weights.\n", iteration,
-                        s + 1, endName(ends[static_cast<size_t>(s)]));
+            notice(iteration, "outer", ": scenario " + std::to_string(s + 1) + " is " +
+                                           endName(ends[static_cast<size_t>(s)]) + " with rho 0 and its weights.");
             return false;
         }
     return meanObjective(iteration, "outer", lower);
@@ -192,8 +202,8 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
             if (failure != nullptr)
                 *failure = "scenario " + std::to_string(s + 1) + " is " + endName(end);
             else
-                std::printf("No inner bound in iteration %d: with the plan, scenario %d is %s.\n", iteration, s + 1,
-                            endName(end));
+                notice(iteration, "inner", ": with the plan, scenario " + std::to_string(s + 1) + " is " +
+                                               endName(end) + ".");
             return false;
         }
         allSolved = allSolved && end == SolveEnd::Solved;
@@ -213,7 +223,7 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
         if (failure != nullptr)
             *failure = e.message;
         else
-            std::printf("No inner bound in iteration %d:\n%s\n", iteration, e.message);
+            notice(iteration, "inner", std::string(":\n") + e.message);
         return false;
     }
     // Slopes count only where every scenario reached its optimum at the plan.

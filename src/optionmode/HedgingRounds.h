@@ -9,6 +9,7 @@
 #define PHA_HEDGINGROUNDS_H
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,8 @@ private:
     // sum_k p_k z_k of the round just solved; false, with the reason printed,
     // when an objective cannot be read.
     bool meanObjective(int iteration, const char* bound, double& mean) const;
+    // "No <bound> bound in iteration N<why>", each reason once unless --verbose.
+    void notice(int iteration, const char* bound, const std::string& why) const;
 
     const ModelTemplate& tpl_;
     SCENARIOS& set_;
@@ -86,6 +89,7 @@ private:
     AddedTerms addedTerms_;
     const std::vector<double>* rhoPerVariable_ = nullptr;
     std::vector<std::vector<double>> planMarginals_;
+    mutable std::set<std::string> said_;  // the reasons of notices already printed
 };
 
 #endif

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -13,15 +15,21 @@
 #include "AndersonAcceleration.h"
 #include "AverageChange.h"
 #include "Bounds.h"
+#include "ChildProcess.h"
+#include "CompileErrors.h"
 #include "Exceptions.h"
 #include "ExtensiveForm.h"
+#include "GamsPath.h"
 #include "GAMSInOut.h"
 #include "HedgingPoint.h"
 #include "HedgingRounds.h"
 #include "IntegerPlans.h"
 #include "IterationReport.h"
+#include "PreviousRecords.h"
 #include "PrimalStart.h"
 #include "Launch.h"
+#include "ModelNames.h"
+#include "RhoGuard.h"
 #include "RhoPerVariable.h"
 #include "RunLock.h"
 #include "RunRecord.h"
@@ -29,6 +37,7 @@
 #include "SafeFiles.h"
 #include "ScenarioModels.h"
 #include "SolveSession.h"
+#include "StageEntries.h"
 #include "TemplateCodes.h"
 #include "TextLines.h"
 #include "TrustReport.h"
@@ -56,19 +65,7 @@ struct RunTimes {
     double own() const { return iterating - solving; }  // models, results, arithmetic
 };
 
-// --gams, or the first line of pathGAMS.txt without its line break.
-std::string gamsPathOf(const RunOptions& o) {
-    if (!o.gamsPath.empty()) return o.gamsPath;
-    FILE* file = std::fopen("pathGAMS.txt", "r");
-    if (file == nullptr) throw FileNotExists("pathGAMS.txt");
-    std::string line;
-    bool hasFirstLine = readWholeLine(file, line);
-    std::fclose(file);
-    std::string path = withoutTrailingLineBreaks(line);
-    if (!hasFirstLine || path.empty())
-        throw GeneralException("The file 'pathGAMS.txt' does not contain the path of GAMS in a proper format.");
-    return path;
-}
+std::string gamsPathOf(const RunOptions& o) { return checkedGamsPath(o.gamsPath); }
 
 // --start FILE: the first-stage values of every scenario, as the dialogue's Y answer takes them.
 void seedFromFile(SCENARIOS& S, const std::string& name) {
@@ -83,6 +80,15 @@ void seedFromFile(SCENARIOS& S, const std::string& name) {
     std::fclose(file);
 }
 
+const char* signalName(int signal) {
+    switch (signal) {
+        case SIGINT: return "SIGINT";
+        case SIGTERM: return "SIGTERM";
+        case SIGHUP: return "SIGHUP";
+        default: return "a signal";
+    }
+}
+
 class OptionRun {
 public:
     OptionRun(const RunOptions& o, SCENARIOS& S, SolveSession& session, CheckedOutput& results,
@@ -92,6 +98,7 @@ public:
           session_(session),
           results_(results),
           record_(record),
+          tpl_(tpl),
           rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }),
           perVariable_(o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none" || o.accelerate > 0),
           acceleration_(o.accelerate),
@@ -106,6 +113,11 @@ public:
         else rho_.assign(static_cast<size_t>(S.numVariables1), o.rho);  // 0 with --rho auto until iteration 0
         S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
         rounds_.useRhoPerVariable(&rho_);
+        // rho_j that differ from each other: with --rho auto, --rho-file or --rho-update.
+        if (o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none") {
+            const std::string warning = meanRhoOnlyWarning(tpl.lines(), tpl.fileName());
+            if (!warning.empty()) std::printf("%s\n\n", warning.c_str());
+        }
     }
 
     // The textbook first iteration: every scenario alone (weights 0, rho 0),
@@ -113,12 +125,13 @@ public:
     // Their mean objective is an outer bound: weights 0 balance.
     void solveScenariosAlone() {
         auto start = Clock::now();
-        printIterationHeader(0);
+        currentIteration_ = 0;
+        if (o_.verbose) printIterationHeader(0);
         HedgingRounds::Step step = rounds_.hedgingStep(0, true);
-        printIterationDecisions(S_);
+        if (o_.verbose) printIterationDecisions(S_);
         IterationNumbers numbers = report(0, step);
         numbers.hasChange = false;
-        std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", 0, numbers.delta);
+        if (o_.verbose) std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", 0, numbers.delta);
         if (step.hasObjectiveMean) {
             numbers.hasLower = true;
             numbers.lower = step.objectiveMean;
@@ -137,6 +150,7 @@ public:
         rho_ = state.rho;
         acceleration_.restore(state.acceleration);
         firstIteration_ = state.iteration + 1;
+        currentIteration_ = firstIteration_;
         std::printf("Resuming after iteration %d of '%s'.\n\n", state.iteration, o_.resumeFile.c_str());
     }
 
@@ -147,17 +161,21 @@ public:
         if (bounds_.within(o_.gap, o_.absGap)) why_ = gapReached();
         bool stop = !why_.empty();
         while (!stop && iter <= o_.maxIterations) {
+            currentIteration_ = iter;
+            if (interruptedBy() != 0) break;  // between two iterations: nothing is lost
             auto start = Clock::now();
-            printIterationHeader(iter);
+            if (o_.verbose) printIterationHeader(iter);
             std::vector<double> builtWith = currentAverage(S_);
             const std::vector<double> pointBefore = o_.accelerate > 0 ? hedgingPoint(S_, rho_) : std::vector<double>();
             const std::vector<double> rhoBefore = rho_;
             HedgingRounds::Step step = rounds_.hedgingStep(iter, false);
-            printIterationDecisions(S_);
+            if (o_.verbose) printIterationDecisions(S_);
             IterationNumbers numbers = report(iter, step);
             numbers.change = averageChange(S_, builtWith);
-            std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", iter, numbers.delta);
-            std::printf("Change of the first-stage average in %d-th iteration is %0.9f.\n\n", iter, numbers.change);
+            if (o_.verbose) {
+                std::printf("Distance parameter delta in %d-th iteration is %0.9f.\n\n", iter, numbers.delta);
+                std::printf("Change of the first-stage average in %d-th iteration is %0.9f.\n\n", iter, numbers.change);
+            }
             const bool converged = o_.tolerance > numbers.delta && o_.tolerance > numbers.change;
             if (!converged && o_.rhoUpdate == "balance") {
                 balanceRho(S_, builtWith, rho_);
@@ -180,13 +198,24 @@ public:
             iter++;
         }
         iterations_ = iter - 1;
+        if (interruptedBy() != 0) stoppedBy(interruptedBy());
         if (why_.empty()) why_ = "the iteration limit";
     }
 
+    // An interruption ended the workers: the iteration under way is lost, the
+    // ones before it stand (their bounds, plan and record).
+    void stoppedBy(int signal) {
+        why_ = std::string("interrupted by ") + signalName(signal) +
+               " in iteration " + std::to_string(currentIteration_) + "; the iterations before it stand";
+        iterations_ = std::max(0, currentIteration_ - 1);
+    }
+
     void finish(double seconds) {
+        if (!o_.verbose) std::printf("\n");
         FinalAnswer answer;
         answer.verdict = printTrustVerdict(bounds_, o_.gap >= 0 ? o_.gap : kDefaultVerdictGap, why_,
                                            lastAverage_.empty() ? currentAverage(S_) : lastAverage_, o_.absGap);
+        answer.reason = why_;
         answer.iterations = iterations_;
         answer.hasPlan = bounds_.hasUpper();
         answer.plan = bounds_.plan();
@@ -232,9 +261,10 @@ private:
             std::printf("rho auto: the slopes at the average give no curvature (no marginals in the solution files, "
                         "a scenario that cannot take the average, or scenarios that already agree); rho is the cost "
                         "per unit over the spread of the first solutions.\n\n");
-            const double cost = step.hasObjectiveMean ? step.objectiveMean : step.expectedCost;
-            rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, cost));
+            rho_ = costOverSpreadRho(S_, costPerUnitEstimate(S_, costOf(step)));
         }
+        for (const std::string& line : guardAutoRho(S_, rhoScale(S_, costOf(step)), rho_))
+            std::printf("%s\n\n", line.c_str());
         // A rho the models would read as 0 leaves the scenarios without a pull.
         const double smallest =
             o_.digits == kFullPrecision ? std::numeric_limits<double>::min() : std::pow(10.0, -o_.digits);
@@ -247,10 +277,27 @@ private:
         S_.rho = meanOf(rho_);
     }
 
+    static double costOf(const HedgingRounds::Step& step) {
+        return step.hasObjectiveMean ? step.objectiveMean : step.expectedCost;
+    }
+
     void solveAll(int iteration) {
         auto solveStart = Clock::now();
-        session_.solveAll(iteration);
+        try {
+            session_.solveAll(iteration);
+        } catch (const GeneralException&) {
+            // A model that does not compile fails alike in every scenario: say it once, at the template's line.
+            const std::string report = compileErrorReport(tpl_.fileName(), tpl_.lines(), S_.numScenarios,
+                                                          S_.numVariables1, S_.numVariables2);
+            if (report.empty()) throw;
+            throw GeneralException(report.c_str());
+        }
         times_.solving += secondsSince(solveStart);
+        // The model's x and y do not change between rounds: the first round's listings show them.
+        if (!entriesChecked_)
+            for (int k = 1; k <= S_.numScenarios; k++)
+                checkStageEntries(scenarioFileName(k, "lst"), k, S_.numVariables1, S_.numVariables2);
+        entriesChecked_ = true;
         times_.solverSum += session_.lastSolveSeconds();
         times_.solveRounds++;
     }
@@ -325,7 +372,8 @@ private:
         if (numbers.average.empty()) numbers.average = currentAverage(S_);
         if (perVariable_) numbers.rho = rho_;
         numbers.seconds = secondsSince(start);
-        std::printf("%s\n\n", iterationLine(numbers, bounds_).c_str());
+        // One line per iteration; --verbose keeps the blocks apart.
+        std::printf("%s\n%s", iterationLine(numbers, bounds_).c_str(), o_.verbose ? "\n" : "");
         std::fflush(stdout);
         // Set before the iteration is written, so the file always holds a state to go on from.
         record_.setResumeState(
@@ -338,11 +386,13 @@ private:
     SolveSession& session_;
     CheckedOutput& results_;
     RunRecord& record_;
+    const ModelTemplate& tpl_;
     HedgingRounds rounds_;
     BoundKeeper bounds_;
     RunTimes times_;
     std::string why_;
     int iterations_ = 0;
+    int currentIteration_ = 0;
     int firstIteration_ = 1;
     const bool perVariable_;
     AndersonAcceleration acceleration_;
@@ -350,6 +400,7 @@ private:
     std::vector<double> rho_;  // rho_j of the first stage; S_.rho (code 300, second stage) is their mean
     const bool integer_;       // the template declares x binary or integer
     std::set<std::vector<double>> tried_;  // integer plans whose inner bound was solved
+    bool entriesChecked_ = false;          // the listings' x and y checked against --n1 and --n2
 };
 
 // --ef-check: the extensive form's optimum beside the bounds of the run.
@@ -375,6 +426,18 @@ void printTimes(const RunTimes& t, int workers) {
                 t.iterating > 0 ? 100.0 * t.own() / t.iterating : 0.0);
 }
 
+// An earlier run's report and record are kept under numbered names; a
+// resumed run goes on in its report (and so leaves results.txt where it is).
+void keepEarlierRun(const RunOptions& o) {
+    std::vector<std::string> names;
+    if (o.resumeFile.empty()) names.push_back(kResultsFile);
+    if (!o.jsonFile.empty()) names.push_back(o.jsonFile);
+    for (const std::string& name : names) {
+        const std::string kept = keepPreviousRecord(name);
+        if (!kept.empty()) std::printf("The earlier run's '%s' is kept as '%s'.\n", name.c_str(), kept.c_str());
+    }
+}
+
 void removeScenarioFiles(int numScenarios) {
     for (int k = 1; k <= numScenarios; k++)
         for (const char* extension : {"gms", "lst", "sol"}) std::remove(scenarioFileName(k, extension).c_str());
@@ -394,14 +457,32 @@ void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTe
         throw GeneralException((" > ERROR! The extensive form has no optimum: " + answer.statusText + ".").c_str());
 }
 
+void runAndReport(const RunOptions& o);
+
 }  // namespace
 
 void runOptionMode(const RunOptions& o) {
+    try {
+        runAndReport(o);
+    } catch (const GeneralException&) {
+        // Interrupted before the iterations (the workers starting): the signal's line says it all.
+        if (interruptedBy() == 0) throw;
+    }
+    // Interrupted: the plan and bounds so far are printed and recorded; a script still sees the signal.
+    if (interruptedBy() != 0) {
+        std::fflush(stdout);
+        std::exit(128 + interruptedBy());
+    }
+}
+
+namespace {
+
+void runAndReport(const RunOptions& o) {
     auto start = Clock::now();
     RunLock lock;
     std::string settings = o.scenariosFile;
     std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], o.n1, o.n2));
-    S->printAllScenarios();
+    if (o.verbose) S->printAllScenarios();
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
     // Without weight and average codes (pha's own terms) any number of first-stage variables fits, and
@@ -409,6 +490,8 @@ void runOptionMode(const RunOptions& o) {
     S->checkIntegrity(kProbabilityTolerance, usesHedgingCodes(tpl), tpl.usesDataParameter());
     if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
     S->rho = o.rho;
+    refuseNameNotInTemplate("--cost", o.costVariable, o.templateFile, tpl.lines());
+    refuseNameNotInTemplate("--objective", o.objectiveVariable, o.templateFile, tpl.lines());
     if (o.extensiveForm) return runExtensiveFormOnly(o, *S, tpl);
     std::printf("%s\n\n", checkedHedgingTerms(tpl, o).line.c_str());
     ExtensiveFormAnswer extensive;
@@ -421,7 +504,9 @@ void runOptionMode(const RunOptions& o) {
     if (!o.resumeFile.empty()) resumed = readResumeState(o.resumeFile, S->numScenarios, o.n1, o.n2);
 
     std::string gamsPath = gamsPathOf(o);
+    keepEarlierRun(o);
     CheckedOutput results(kResultsFile);
+    deferInterruptExit(true);
     SolveSession session(S->numScenarios, o.workers, gamsPath, o.solveTimeout);
     std::printf("pha %s: %d scenarios on %d workers.\n\n", kPhaVersion, S->numScenarios, session.workers());
     RunRecord record(o.jsonFile, o, S->numScenarios, session.workers());
@@ -430,11 +515,17 @@ void runOptionMode(const RunOptions& o) {
     OptionRun run(o, *S, session, results, tpl, record);
     run.times().startUp = secondsSince(start);
     auto iterating = Clock::now();
-    if (!o.resumeFile.empty())
-        run.resumeFrom(resumed);
-    else if (o.start == "solve" && o.maxIterations > 0)
-        run.solveScenariosAlone();
-    run.iterate();
+    try {
+        if (!o.resumeFile.empty())
+            run.resumeFrom(resumed);
+        else if (o.start == "solve" && o.maxIterations > 0)
+            run.solveScenariosAlone();
+        run.iterate();
+    } catch (const GeneralException&) {
+        // An interruption ends the workers, and the wait for them with an error: the run reports what it has.
+        if (interruptedBy() == 0) throw;
+        run.stoppedBy(interruptedBy());
+    }
     run.times().iterating = secondsSince(iterating);
     session.close();
     results.close();
@@ -446,3 +537,5 @@ void runOptionMode(const RunOptions& o) {
     std::fflush(stdout);
     removeScenarioFiles(S->numScenarios);
 }
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ModelNames.h"
 #include "Version.h"
 
 namespace {
@@ -34,6 +35,15 @@ std::string nonNegativeNumber(const std::string& text) {
     return "";
 }
 
+// --n1: a whole number of at least 1; a run without a first stage hedges nothing.
+std::string firstStageCount(const std::string& text) {
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || end != text.c_str() + text.size()) return "'" + text + "' is not a whole number";
+    if (v < 1) return "'" + text + "' must be at least 1: without first-stage variables there is nothing to hedge";
+    return "";
+}
+
 // --start takes "solve", "zero" or the name of an existing file.
 std::string startChoice(const std::string& text) {
     if (text == "solve" || text == "zero") return "";
@@ -44,6 +54,23 @@ std::string startChoice(const std::string& text) {
 std::string rhoChoice(const std::string& text) {
     if (text == "auto") return "";
     return positiveNumber(text);
+}
+
+// CLI11 would first miss the required option an unknown one was meant to be
+// ("--max-iters 100": "--max-iter is required"): the unknown one is named first.
+void refuseUnknownOptions(const CLI::App& app, const std::vector<std::string>& args) {
+    std::vector<std::string> known = {"--help", "--version"};
+    for (const CLI::Option* option : app.get_options())
+        for (const std::string& name : option->get_lnames()) known.push_back("--" + name);
+    for (const std::string& arg : args) {
+        if (arg.compare(0, 2, "--") != 0 || arg.size() == 2) continue;
+        const std::string name = arg.substr(0, arg.find('='));
+        if (std::find(known.begin(), known.end(), name) != known.end()) continue;
+        const std::string nearest = nearestName(name, known);
+        throw CLI::ExtrasError("'" + name + "' is not an option of pha" +
+                                   (nearest.empty() ? "" : "; did you mean '" + nearest + "'?"),
+                               CLI::ExitCodes::ExtrasError);
+    }
 }
 
 }  // namespace
@@ -68,8 +95,9 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
         ->required()->check(CLI::ExistingFile);
     app.add_option("--scenarios", o.scenariosFile, "scenario settings file: probability and parameters per line")
         ->required()->check(CLI::ExistingFile);
-    app.add_option("--n1", o.n1, "number of first-stage variables x('1')..x('N1')")
-        ->required()->check(CLI::NonNegativeNumber);
+    // Without a first stage there is nothing to hedge: x would go unread.
+    app.add_option("--n1", o.n1, "number of first-stage variables x('1')..x('N1'), at least 1")
+        ->required()->check(CLI::Validator(firstStageCount, "N >= 1"));
     app.add_option("--n2", o.n2, "number of second-stage variables y('1')..y('N2')")
         ->required()->check(CLI::NonNegativeNumber);
     app.add_option("--tol", o.tolerance, "stop tolerance for delta (and for the change of the average)")
@@ -127,8 +155,12 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
                  "solve the extensive form first and print its optimum beside the bounds at the end")
         ->excludes(efOption);
 
+    app.add_flag("--verbose", o.verbose,
+                 "print the settings and every iteration's decisions per scenario (default: one line per iteration)");
+
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
+        refuseUnknownOptions(app, args);
         app.parse(reversed);
         if (rhoText.empty() && o.rhoFile.empty() && hedging) throw CLI::RequiredError("--rho");
         o.rhoAuto = rhoText == "auto";

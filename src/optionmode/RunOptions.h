@@ -49,6 +49,7 @@ struct RunOptions {
     std::string resumeFile;         // --resume: a --json record to go on from
     bool extensiveForm = false;     // --ef: solve the extensive form instead of hedging
     bool extensiveCheck = false;    // --ef-check: solve it first, and print it beside the bounds at the end
+    bool verbose = false;           // --verbose: every iteration's decisions and the settings on the console
 };
 
 // What the command line asked for: a run, or only a text to print.

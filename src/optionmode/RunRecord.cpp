@@ -67,6 +67,7 @@ void RunRecord::addIteration(const IterationNumbers& n) {
 
 void RunRecord::finish(const FinalAnswer& a) {
     json answer = {{"verdict", a.verdict},
+                   {"reason", a.reason},
                    {"iterations", a.iterations},
                    {"plan", a.hasPlan ? json(a.plan) : json(nullptr)},
                    {"U", number(a.hasUpper, a.upper)},

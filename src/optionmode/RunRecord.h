@@ -27,6 +27,7 @@ struct IterationNumbers {
 
 struct FinalAnswer {
     std::string verdict;  // "optimal", "gap not reached", "iteration limit", ...
+    std::string reason;   // why the run stopped: "the iteration limit", "interrupted by SIGINT", ...
     int iterations = 0;
     bool hasPlan = false;  // a plan with an inner bound
     std::vector<double> plan;

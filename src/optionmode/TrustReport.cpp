@@ -33,7 +33,8 @@ std::string iterationLine(const IterationNumbers& n, const BoundKeeper& b) {
     return "Iteration " + std::to_string(n.iteration) + ": delta " + shown(true, "%.3e", n.delta) + ", D " +
            shown(n.hasChange, "%.3e", n.change) + ", E[cost] " + shown(n.hasExpectedCost, "%.6f", n.expectedCost) +
            ", best L " + shown(b.hasLower(), "%.6f", b.lower()) + ", best U " + shown(b.hasUpper(), "%.6f", b.upper()) +
-           ", gap " + shown(b.hasLower() && b.hasUpper(), "%.3e", b.gap()) + rhoShown(n.rho);
+           ", gap " + shown(b.hasLower() && b.hasUpper(), "%.3e", b.gap()) + ", " + shown(true, "%.2f", n.seconds) +
+           " s" + rhoShown(n.rho);
 }
 
 std::string printTrustVerdict(const BoundKeeper& b, double gapLimit, const std::string& why,

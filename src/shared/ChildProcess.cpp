@@ -122,6 +122,10 @@ const char* signalName(int sig) {
     }
 }
 
+// Set by deferInterruptExit; read and written by the handler (signal-safe types).
+volatile sig_atomic_t deferExit = 0;
+volatile sig_atomic_t interruptSignal = 0;
+
 void onInterrupt(int sig) {
     std::vector<pid_t>& groups = registeredGroups();
     // Every group hears TERM at once; the grace period is shared.
@@ -139,6 +143,12 @@ void onInterrupt(int sig) {
     writeText(STDOUT_FILENO, " (");
     writeText(STDOUT_FILENO, signalName(sig));
     writeText(STDOUT_FILENO, "); its child processes have been stopped.\n");
+    // The first interruption of a deferring caller ends the children only: the
+    // caller reports what it has and exits; a second one exits at once.
+    if (deferExit && interruptSignal == 0) {
+        interruptSignal = sig;
+        return;
+    }
     _exit(128 + sig);
 }
 
@@ -193,6 +203,13 @@ void closeIfOpen(int& fd) {
 }
 
 }  // namespace
+
+void deferInterruptExit(bool defer) {
+    installInterruptHandlers();
+    deferExit = defer ? 1 : 0;
+}
+
+int interruptedBy() { return interruptSignal; }
 
 ChildProcess startChild(const std::vector<std::string>& argv, const std::string& workDir, bool pipeInput,
                         bool pipeOutput, LaunchResult& failure) {

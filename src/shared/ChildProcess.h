@@ -28,6 +28,14 @@ struct ChildProcess {
 ChildProcess startChild(const std::vector<std::string>& argv, const std::string& workDir, bool pipeInput,
                         bool pipeOutput, LaunchResult& failure);
 
+// With `defer`, SIGINT, SIGTERM and SIGHUP end the registered children and
+// print their line as above, but do not exit: the caller sees interruptedBy()
+// (its next wait for a child ends), reports what it has and exits with
+// 128+signal itself. A second interruption exits at once.
+void deferInterruptExit(bool defer);
+// The signal of a deferred interruption, or 0.
+int interruptedBy();
+
 // Non-blocking: true once the child has ended (reaped, unregistered, `result` filled).
 bool pollChild(ChildProcess& child, LaunchResult& result);
 

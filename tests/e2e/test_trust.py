@@ -8,6 +8,9 @@ import shutil
 import subprocess
 import unittest
 
+# Time limits are guards against a hang, never a measure: a loaded machine may be many times slower.
+GUARD = 1200
+
 PHA = os.environ["PHA_BIN"]
 GAMS = os.environ["GAMS_BUNDLED"]
 FARMER_SCENARIOS = os.environ["FARMER_SCENARIOS_BIN"]
@@ -34,7 +37,7 @@ def pha(directory, *options, template="farmer-cost.gms", n1=3, n2=6, tol="0.01",
     args = [PHA, "--template", template, "--scenarios", "scenarios.txt", "--n1", str(n1), "--n2", str(n2),
             "--tol", tol] + (["--rho", rho] if rho is not None else []) + ["--max-iter", max_iter, "--gams", os.path.dirname(GAMS),
             "--workers", "2"] + list(options)
-    return subprocess.run(args, cwd=directory, capture_output=True, text=True, timeout=280)
+    return subprocess.run(args, cwd=directory, capture_output=True, text=True, timeout=GUARD)
 
 
 def record(directory):
@@ -68,7 +71,7 @@ class GapStopTest(unittest.TestCase):
         self.assertIn("Optimal within the gap", run.stdout)
         # pha-report reads the record and prints its bounds.
         report = subprocess.run([os.path.join(os.path.dirname(PHA), "pha-report"), "run.json", "-o", "b.svg"],
-                                cwd=d, capture_output=True, text=True, timeout=60)
+                                cwd=d, capture_output=True, text=True, timeout=GUARD)
         self.assertIn("Verdict: optimal", report.stdout, report.stderr)
 
     def test_without_the_gap_the_verdict_does_not_claim_optimality(self):
@@ -97,7 +100,7 @@ class FullPrecisionTest(unittest.TestCase):
 class BoundsAroundOptimumTest(unittest.TestCase):
     def test_farmer10_outer_and_inner_bound_enclose_the_optimum_every_iteration(self):
         d = fresh("farmer10", [os.path.join(EXAMPLES, "farmer", "farmer-cost.gms")])
-        subprocess.run([FARMER_SCENARIOS, "10", "--dir", d], check=True, capture_output=True, timeout=60)
+        subprocess.run([FARMER_SCENARIOS, "10", "--dir", d], check=True, capture_output=True, timeout=GUARD)
         optimum = reference_objective()
         run = pha(d, "--cost", "scenarioCost", "--digits", "10", "--bound-every", "1", "--json", "run.json",
                   max_iter="12")

@@ -106,6 +106,26 @@ TEST(GnuplotChart, PutsEveryIterationInTheDataAndPicksTheTerminalByName) {
     EXPECT_NE(chartScript(readSmall(), "c.svg", 0.01).find(", 0.01 with lines dt 2"), std::string::npos);
 }
 
+TEST(GnuplotChart, ManyVariablesGetPanelsOfEightColoursAndTheFormatFollowsTheName) {
+    std::vector<IterationBlock> blocks(2);
+    for (size_t b = 0; b < blocks.size(); ++b) {
+        blocks[b].iteration = static_cast<int>(b);
+        blocks[b].delta = 1.0;
+        blocks[b].average.assign(24, 1.0);
+    }
+    const std::string script = chartScript(blocks, "many.svg");
+    EXPECT_NE(script.find("layout 4,1"), std::string::npos);  // delta and D, then x(1)..x(8), x(9)..x(16), x(17)..x(24)
+    EXPECT_NE(script.find("set title 'first-stage average x(17)..x(24)'\nplot $data using 1:20 with lines lw 2 lc 1 "
+                          "title 'x(17)'"),
+              std::string::npos)
+        << script;
+    EXPECT_EQ(script.find("lc 9"), std::string::npos);
+    EXPECT_EQ(imageFormat("a/b.PDF"), "pdf");
+    EXPECT_EQ(imageFormat("b.png"), "png");
+    EXPECT_EQ(imageFormat("b.jpg"), "");
+    EXPECT_EQ(imageFormat("dir.svg/b"), "");
+}
+
 TEST(ReportCommand, PrintsTheTableAndDrawsThePicture) {
     const std::string image = testing::TempDir() + "pha-report-test.svg";
     std::remove(image.c_str());
@@ -120,4 +140,18 @@ TEST(ReportCommand, PrintsTheTableAndDrawsThePicture) {
 
     status = std::system((std::string(PHA_REPORT_BINARY) + " /nonexistent/results.txt > " + console + " 2>&1").c_str());
     EXPECT_EQ(WEXITSTATUS(status), 2);
+
+    // A PDF is a PDF; a name without a known ending is refused, not written as SVG.
+    const std::string pdf = testing::TempDir() + "pha-report-test.pdf";
+    status = std::system((std::string(PHA_REPORT_BINARY) + " " + EXAMPLES_TEST_DATA + "/results-small.txt -o " + pdf +
+                          " > " + console + " 2>&1").c_str());
+    EXPECT_EQ(status, 0) << contents(console);
+    EXPECT_EQ(contents(pdf).substr(0, 5), "%PDF-");
+    const std::string jpg = testing::TempDir() + "pha-report-test.jpg";
+    status = std::system((std::string(PHA_REPORT_BINARY) + " " + EXAMPLES_TEST_DATA + "/results-small.txt -o " + jpg +
+                          " > " + console + " 2>&1").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_NE(contents(console).find("cannot tell the picture format of '" + jpg + "': name it .svg, .png or .pdf"),
+              std::string::npos);
+    EXPECT_FALSE(std::ifstream(jpg).good());
 }

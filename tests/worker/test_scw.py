@@ -26,7 +26,7 @@ def make_dir(name, modes_and_xis):
     return d
 
 
-def mpirun(n, directory, gams_path, timeout=120):
+def mpirun(n, directory, gams_path, timeout=600):
     return subprocess.run(["mpirun", "-np", str(n), SCW, directory, gams_path],
                           capture_output=True, text=True, timeout=timeout)
 
@@ -46,7 +46,7 @@ def done(directory, k):
 class WorkerTest(unittest.TestCase):
     def test_wrong_calls_say_how_to_call_and_fail(self):
         for args in ([], ["/nonexistent-dir", GAMS], [RUNS]):
-            p = subprocess.run([SCW] + args, capture_output=True, text=True, timeout=60)
+            p = subprocess.run([SCW] + args, capture_output=True, text=True, timeout=300)
             self.assertNotEqual(p.returncode, 0, args)
             self.assertIn("usage:", p.stderr)
 

@@ -8,14 +8,21 @@
 #include "ResultsFile.h"
 #include "RunJson.h"
 
+// The picture's format from its name's ending: "svg", "png" or "pdf" (any
+// letter case); "" for any other name, which pha-report refuses.
+std::string imageFormat(const std::string& imagePath);
+
 // The gnuplot script with the data inline: delta and D per iteration on a log
-// scale above, the first-stage averages per iteration below. The terminal
-// follows the image name's ending: .png gives PNG, anything else SVG. A
-// positive tolerance is drawn as a dashed line on the log scale. With bounds
-// (one per block, from a JSON record) a third plot shows the expected cost and
-// the best outer and inner bound per iteration.
+// scale, then the first-stage averages per iteration, in panels of at most
+// eight variables (one colour each). The terminal follows imageFormat (SVG
+// for an unknown name). A positive tolerance is drawn as a dashed line on the
+// log scale. With bounds (one per block, from a JSON record) a panel shows the
+// expected cost and the best outer and inner bound, and one the relative gap
+// on a log scale. With rho (rho_j per block, from a JSON record) a last panel
+// draws the smallest, mean and largest rho_j on a log scale.
 std::string chartScript(const std::vector<IterationBlock>& blocks, const std::string& imagePath,
-                        double tolerance = 0.0, const std::vector<BoundPoint>& bounds = {});
+                        double tolerance = 0.0, const std::vector<BoundPoint>& bounds = {},
+                        const std::vector<std::vector<double>>& rho = {});
 
 // Runs gnuplot (found on the PATH, no shell) on the script. Returns an empty
 // string on success, otherwise what went wrong.

@@ -55,6 +55,11 @@ RunJson readRunJson(std::istream& in) {
         // The record keeps no scenario decisions; the scenarios are listed by
         // number, so that D (which counts them) is computed as for results.txt.
         for (int k = 1; k <= numScenarios; k++) block.scenarios.push_back(ScenarioDecisions{k, {}, {}});
+        std::vector<double> rho = numbers(it.value("rho", json()), "rho");
+        if (rho.empty() && settings.is_object() && settings.contains("rho") && settings["rho"].is_number() &&
+            settings["rho"].get<double>() > 0.0)
+            rho.assign(1, settings["rho"].get<double>());
+        run.rho.push_back(rho);
         run.blocks.push_back(block);
         run.bounds.push_back(BoundPoint{block.iteration, numberOrNaN(it, "expectedCost"), numberOrNaN(it, "bestL"),
                                         numberOrNaN(it, "bestU"), numberOrNaN(it, "gap")});

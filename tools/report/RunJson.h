@@ -22,6 +22,7 @@ struct BoundPoint {
 struct RunJson {
     std::vector<IterationBlock> blocks;  // iteration, delta, average; scenarios by number only
     std::vector<BoundPoint> bounds;      // one per block
+    std::vector<std::vector<double>> rho;  // rho_j per block; the run's one rho when it has no rho_j
     std::string verdict;                 // empty when the run did not finish
     std::vector<double> plan;
     double lower = 0.0, upper = 0.0, gap = 0.0;  // NaN when missing

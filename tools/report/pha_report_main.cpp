@@ -16,7 +16,7 @@ void usage() {
     std::cerr << "usage: pha-report [RESULTS] [-o IMAGE] [--rows N] [--eps TOLERANCE]\n"
                  "  RESULTS    the results report of a pha run (default: results.txt), or the\n"
                  "             JSON record of pha --json, whose bounds are shown and drawn too\n"
-                 "  IMAGE      picture to write, .svg or .png (default: convergence.svg)\n"
+                 "  IMAGE      picture to write, .svg, .png or .pdf (default: convergence.svg)\n"
                  "  N          most table rows to print (default: 20)\n"
                  "  TOLERANCE  the run's delta tolerance, drawn as a line in the picture\n";
 }
@@ -62,6 +62,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    // A picture in another format than its name says would be unreadable: refused before anything is read.
+    if (imageFormat(imagePath).empty()) {
+        std::cerr << "pha-report: cannot tell the picture format of '" << imagePath
+                  << "': name it .svg, .png or .pdf\n";
+        return 2;
+    }
     std::ifstream in(resultsPath);
     if (!in) {
         std::cerr << "pha-report: cannot open '" << resultsPath << "'\n";
@@ -86,7 +92,7 @@ int main(int argc, char** argv) {
     printReportTable(std::cout, blocks, static_cast<std::size_t>(rows));
     if (isJson) printBoundsTable(std::cout, record, static_cast<std::size_t>(rows));
     if (blocks.empty()) return 1;
-    std::string problem = runGnuplot(chartScript(blocks, imagePath, tolerance, record.bounds));
+    std::string problem = runGnuplot(chartScript(blocks, imagePath, tolerance, record.bounds, record.rho));
     if (!problem.empty()) {
         std::cerr << "pha-report: no picture drawn: " << problem << "\n";
         return 1;
