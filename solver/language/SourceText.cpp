@@ -151,6 +151,9 @@ private:
     void addSystemSettings(const SourceSettings& settings);
     void reportUnknownSettings(const std::vector<std::string>& unknown);
     std::string substitute(const std::string& line);
+    std::string substituteQuietly(const std::string& line) const {
+        return substituteVariables(line, variables_, nullptr, arguments_.empty() ? nullptr : &arguments_.back());
+    }
     std::string withinColumns(const std::string& line) const;
     std::string withMacros(const std::string& clean) {
         std::string out, why;
@@ -249,6 +252,7 @@ void Preprocessor::include(const std::string& rest, const std::string& directory
 // file's name and parts, and the working directory (each with GAMS's trailing '/').
 void Preprocessor::addSystemSettings(const SourceSettings& settings) {
     variables_.emplace("system.dirsep", "/");
+    variables_.emplace("gams.scrext", "dat");  // GAMS's default extension of scratch files
     // %gams.lp% is the solver the command line chose for LPs, empty when it chose
     // none; %system.lp% the solver that runs them here, where that is one solver.
     for (const std::string& type : modelTypeNames()) {
@@ -494,7 +498,9 @@ void Preprocessor::file(const std::string& text, const std::string& directory, i
             continue;
         }
         if (!line.empty() && line[0] == '$') {
-            directive(substitute(line), 0, directory, depth);
+            // In a branch not taken only the conditional structure is read: nothing
+            // there is substituted for real (GAMS skips those lines).
+            directive(active() ? substitute(line) : substituteQuietly(line), 0, directory, depth);
             if (!goto_.empty()) jump(lines, k);
             continue;
         }

@@ -139,6 +139,11 @@ TEST(DollarControl, CompileTimeCardAndComparisons) {
     EXPECT_EQ(v["four"], 1);
     EXPECT_EQ(v["big"], 0);
 
+    // A branch not taken is not substituted: an unknown setting there is no error.
+    CompileErrors skipped;
+    prepareSource("$ifthen set nothing\n$include %gams.unknownthing%\n$else\n$set ext %gams.scrext%\n$endif\n", skipped);
+    EXPECT_TRUE(skipped.empty()) << errorText(skipped);
+
     CompileErrors errors;
     prepareSource("Set i / a /;\n$ifE card(j)>1 $exit\n", errors);
     ASSERT_EQ(errors.count(), 1u);
