@@ -116,7 +116,9 @@ void HedgingRounds::solve(const ModelRound& round, int iteration) {
 }
 
 HedgingRounds::Step HedgingRounds::hedgingStep(int iteration, bool alone) {
-    solve(round(alone, alone, false), iteration);
+    ModelRound models = round(alone, alone, false);
+    if (!alone) models.fixedPlan = fixings_;
+    solve(models, iteration);
     solveEnds(set_.numScenarios, true);
     std::vector<double> costs;
     for (int s = 0; s < set_.numScenarios; s++) {

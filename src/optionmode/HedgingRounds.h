@@ -38,6 +38,9 @@ public:
 
     // rho_j for the template codes 500..; kept by the caller.
     void useRhoPerVariable(const std::vector<double>* rho) { rhoPerVariable_ = rho; }
+    // Entries of x fixed in the hedging steps from now on (NaN: free); the
+    // bound rounds never use them, so that the outer bound stays one.
+    void fixInHedgingSteps(const std::vector<double>& fixings) { fixings_ = fixings; }
 
     const std::string& objectiveVariable() const { return objective_; }
     std::vector<double> probabilities() const;
@@ -72,6 +75,7 @@ public:
     const std::vector<std::vector<double>>& planMarginals() const { return planMarginals_; }
 
 private:
+    std::vector<double> fixings_;  // see fixInHedgingSteps
     ModelRound round(bool weightsOff, bool rhoOff, bool forBound) const;
     void solve(const ModelRound& round, int iteration);
     // sum_k p_k z_k of the round just solved; false, with the reason printed,

@@ -23,6 +23,7 @@
 #include "GAMSInOut.h"
 #include "HedgingPoint.h"
 #include "HedgingRounds.h"
+#include "IntegerHeuristics.h"
 #include "IntegerPlans.h"
 #include "IterationReport.h"
 #include "PreviousRecords.h"
@@ -102,7 +103,8 @@ public:
           rounds_(tpl, S, o, [this](int iteration) { solveAll(iteration); }),
           perVariable_(o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none" || o.accelerate > 0),
           acceleration_(o.accelerate),
-          integer_(integerFirstStage(tpl)) {
+          integer_(integerFirstStage(tpl)),
+          heuristics_(S.numVariables1, IntegerHeuristicSettings{integer_ ? o.fixAfter : 0, integer_ ? o.slamAfter : 0}) {
         if (!o.rhoFile.empty()) {
             rho_ = readRhoFile(o.rhoFile, S.numVariables1);
             for (size_t j = 0; j < rho_.size(); j++) {
@@ -182,6 +184,7 @@ public:
                 S_.rho = meanOf(rho_);
             }
             if (!converged) updateWeights();
+            if (!converged && integer_) applyIntegerHeuristics(iter, numbers.delta);
             const bool last = converged || iter == o_.maxIterations;
             if (last || (o_.boundEvery > 0 && iter % o_.boundEvery == 0)) evaluateBounds(iter, numbers, true);
             // The scenarios' own average is what this iteration reports; the
@@ -337,16 +340,30 @@ private:
         }
     }
 
+    std::vector<std::vector<double>> firstStages() const {
+        std::vector<std::vector<double>> stages;
+        for (int s = 0; s < S_.numScenarios; s++) {
+            const VECTOR* x = S_.scenarios[s]->solution1;
+            stages.emplace_back(x->data, x->data + x->size);
+        }
+        return stages;
+    }
+
+    // Fixing and slamming (IntegerHeuristics): a fixed entry holds in every
+    // later hedging step; one line says which, at what value and why.
+    void applyIntegerHeuristics(int iteration, double delta) {
+        const std::vector<EntryFixed> fixed = heuristics_.afterStep(firstStages(), rounds_.probabilities(), delta);
+        for (const EntryFixed& f : fixed)
+            std::printf("Iteration %d: x('%d') fixed at %g from now on: %s.\n", iteration, f.entry + 1, f.value,
+                        f.reason.c_str());
+        if (!fixed.empty()) rounds_.fixInHedgingSteps(heuristics_.fixings());
+    }
+
     // An integer first stage: the rounded average and a scenario's own first
     // stage each bound round (IntegerPlans), each plan once in the run. A
     // fractional average is not solved: no scenario can take it.
     void integerInnerBounds(int iteration, const std::vector<double>& average, IterationNumbers& numbers) {
-        std::vector<std::vector<double>> firstStages;
-        for (int s = 0; s < S_.numScenarios; s++) {
-            const VECTOR* x = S_.scenarios[s]->solution1;
-            firstStages.emplace_back(x->data, x->data + x->size);
-        }
-        for (const PlanCandidate& c : integerCandidates(average, firstStages, rounds_.probabilities(), tried_, 1)) {
+        for (const PlanCandidate& c : integerCandidates(average, firstStages(), rounds_.probabilities(), tried_, 1)) {
             if (c.plan == average) continue;  // the caller solves the average itself
             tried_.insert(c.plan);
             double upper = 0.0;
@@ -399,6 +416,7 @@ private:
     std::vector<double> lastAverage_;  // the scenarios' average of the last iteration
     std::vector<double> rho_;  // rho_j of the first stage; S_.rho (code 300, second stage) is their mean
     const bool integer_;       // the template declares x binary or integer
+    IntegerHeuristics heuristics_;  // fixing and slamming, for an integer first stage only
     std::set<std::vector<double>> tried_;  // integer plans whose inner bound was solved
     bool entriesChecked_ = false;          // the listings' x and y checked against --n1 and --n2
 };

@@ -132,6 +132,13 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
                    "cost and no upper bound); when the solve statement minimises it, pha adds the hedging terms");
     app.add_option("--objective", o.objectiveVariable,
                    "scalar variable the scenario model optimises (default: the one its solve statement names)");
+    app.add_option("--fix-after", o.fixAfter,
+                   "binary or integer x: fix an entry that every scenario chose for K hedging steps in a row (0: off)")
+        ->capture_default_str()->check(CLI::NonNegativeNumber);
+    app.add_option("--slam-after", o.slamAfter,
+                   "binary or integer x: after K steps without progress, fix the entry most of the probability agrees "
+                   "on at that value (0: off)")
+        ->capture_default_str()->check(CLI::NonNegativeNumber);
     app.add_option("--bound-every", o.boundEvery, "compute the bounds every K iterations (0: only at the end)")
         ->capture_default_str()->check(CLI::NonNegativeNumber);
     app.add_option("--gap", o.gap,

@@ -17,6 +17,10 @@ constexpr int kFullPrecision = -1;
 constexpr double kDefaultTolerance = 1e-4;
 constexpr int kDefaultMaxIterations = 300;
 constexpr int kDefaultBoundEvery = 10;
+// Integer first stages: fix an entry every scenario chose for this many steps in a row,
+// slam one after this many steps without progress (IntegerHeuristics; 0 turns either off).
+constexpr int kDefaultFixAfter = 3;
+constexpr int kDefaultSlamAfter = 10;
 
 struct RunOptions {
     // What the dialogue asks for.
@@ -31,6 +35,8 @@ struct RunOptions {
     std::string rhoUpdate = "none";  // --rho-update: none or balance
     int maxIterations = kDefaultMaxIterations;  // --max-iter
     int accelerate = 0;         // --accelerate: Anderson acceleration with this memory; 0: off
+    int fixAfter = kDefaultFixAfter;    // --fix-after: integer entries agreed this many steps are fixed; 0: off
+    int slamAfter = kDefaultSlamAfter;  // --slam-after: steps without progress before one integer entry is slammed; 0: off
 
     // How the scenarios are solved.
     std::string gamsPath;       // --gams; empty: the first line of pathGAMS.txt

@@ -1,5 +1,6 @@
 #include "ModelEdits.h"
 
+#include <cmath>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -220,7 +221,7 @@ std::string exactText(double value) {
 std::string fixFirstStageLines(const std::vector<double>& plan) {
     std::string lines;
     for (size_t j = 0; j < plan.size(); j++)
-        lines += "x.fx('" + std::to_string(j + 1) + "') = " + exactText(plan[j]) + ";\n";
+        if (!std::isnan(plan[j])) lines += "x.fx('" + std::to_string(j + 1) + "') = " + exactText(plan[j]) + ";\n";
     return lines;
 }
 

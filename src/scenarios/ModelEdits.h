@@ -40,7 +40,7 @@ SolveStatement findSolveStatement(const std::string& text, const std::string& so
 // `sourceName` when there is none.
 ModelStatement findModelStatement(const std::string& text, const std::string& model, const std::string& sourceName);
 
-// "x.fx('1') = 170;" lines, one per first-stage entry, each value written so
+// "x.fx('1') = 170;" lines, one per first-stage entry that is not NaN (NaN: left free), each value written so
 // that it reads back as the same double.
 std::string fixFirstStageLines(const std::vector<double>& plan);
 

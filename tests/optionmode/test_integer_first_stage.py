@@ -68,5 +68,49 @@ class IntegerFirstStageTest(unittest.TestCase):
             self.assertLessEqual(it["bestL"], it["bestU"] + 1e-6, it)
 
 
+def network_run(name, *options):
+    """The network example (8 binary sites) on its first 10 scenarios, equally likely."""
+    directory = os.path.join(RUNS, name)
+    shutil.rmtree(directory, ignore_errors=True)
+    os.makedirs(directory)
+    source = os.path.join(EXAMPLES, "network")
+    shutil.copy(os.path.join(source, "network-short.gms"), directory)
+    with open(os.path.join(source, "scenarios.txt")) as f:
+        rows = [line.split()[1:] for line in f if line.strip() and not line.startswith("%")][:10]
+    with open(os.path.join(directory, "scenarios.txt"), "w") as f:
+        f.writelines("0.1 %s\n" % " ".join(row) for row in rows)
+    args = ["--template", "network-short.gms", "--scenarios", "scenarios.txt", "--n1", "8", "--n2", "36",
+            "--cost", "scenarioCost", "--gams", BUNDLED, *options]
+    p = subprocess.run([PHA, *args], cwd=directory, capture_output=True, text=True, timeout=1200)
+    record = None
+    if os.path.exists(os.path.join(directory, "run.json")):
+        with open(os.path.join(directory, "run.json")) as f:
+            record = json.load(f)
+    return p, record
+
+
+class IntegerHeuristicsTest(unittest.TestCase):
+    def test_fixing_and_slamming_keep_the_bounds_around_the_extensive_form(self):
+        ef, _ = network_run("network-ef", "--ef")
+        self.assertEqual(ef.returncode, 0, ef.stdout[-3000:] + ef.stderr)
+        optimum = float(re.search(r"Expected cost of the extensive form = (\S+)", ef.stdout).group(1))
+        p, record = network_run("network-heuristics", "--rho", "20", "--max-iter", "60", "--bound-every", "5",
+                                "--fix-after", "3", "--slam-after", "5", "--json", "run.json")
+        self.assertEqual(p.returncode, 0, p.stdout[-3000:] + p.stderr)
+        fixed = re.findall(r"x\('(\d+)'\) fixed at (\S+) from now on", p.stdout)
+        self.assertTrue(fixed, p.stdout[-3000:])
+        self.assertEqual(len(fixed), len({entry for entry, _ in fixed}), "an entry was fixed twice")
+        for it in record["iterations"]:
+            if it["bestL"] is not None:
+                self.assertLessEqual(it["bestL"], optimum + 1e-6, it)
+            if it["bestU"] is not None:
+                self.assertGreaterEqual(it["bestU"], optimum - 1e-6, it)
+
+        off, _ = network_run("network-no-heuristics", "--rho", "20", "--max-iter", "3", "--fix-after", "0",
+                             "--slam-after", "0")
+        self.assertEqual(off.returncode, 0, off.stdout[-3000:] + off.stderr)
+        self.assertNotIn("fixed at", off.stdout)
+
+
 if __name__ == "__main__":
     unittest.main()
