@@ -25,11 +25,14 @@ TEST(RunDefaults, StopRuleBoundsAndPrecisionWithoutTheirOptionsAndInTheHelp) {
     EXPECT_EQ(o.rhoUpdate, "none");
     EXPECT_EQ(o.accelerate, 0);
     EXPECT_EQ(o.solveTimeout, 0.0);
+    EXPECT_EQ(o.fixAfter, 3);
+    EXPECT_EQ(o.slamAfter, 10);
 
     const std::string help = parseRunOptions({"--help"}).text;
     for (const char* stated : {"--tol FLOAT:NUMBER=0.0001", "--max-iter INT=300", "--bound-every INT:NONNEGATIVE=10",
                                "--start TEXT:solve|zero|FILE=solve", "--rho-update TEXT:{none,balance}=none",
-                               "--solve-timeout FLOAT:NUMBER >= 0=0"})
+                               "--solve-timeout FLOAT:NUMBER >= 0=0", "--fix-after INT:NONNEGATIVE=3",
+                               "--slam-after INT:NONNEGATIVE=10"})
         EXPECT_NE(help.find(stated), std::string::npos) << stated;
     for (const char* option : {"--gap", "--abs-gap", "--digits", "--cost", "--workers", "--gams", "--objective"})
         EXPECT_TRUE(std::regex_search(help, std::regex(std::string(option) + " [^\n]*\n?[^\n]*\\(default: ")))
