@@ -75,7 +75,7 @@ void seedFromFile(SCENARIOS& S, const std::string& name) {
     FILE* file = std::fopen(name.c_str(), "r");
     if (file == nullptr) throw FileNotExists(name.c_str());
     try {
-        loadPrimalFirstStage(S, file);
+        loadPrimalFirstStage(S, file, name);
     } catch (...) {
         std::fclose(file);
         throw;
@@ -132,12 +132,14 @@ public:
     }
 
     // --resume: the state after the recorded run's last iteration; the next one follows it.
-    void resumeFrom(const ResumeState& state) {
+    void resumeFrom(const ResumeRecord& resumed) {
+        const ResumeState& state = resumed.state;
         restoreState(state, S_, bounds_);
         rho_ = state.rho;
         acceleration_.restore(state.acceleration);
         firstIteration_ = state.iteration + 1;
-        std::printf("Resuming after iteration %d of '%s'.\n\n", state.iteration, o_.resumeFile.c_str());
+        record_.carryIterations(resumed.iterations);
+        std::printf("%s\n\n", resumed.origin.c_str());
     }
 
     // The dialogue's iteration and stop rule, with the bounds and the gap stop.
@@ -375,6 +377,30 @@ void removeScenarioFiles(int numScenarios) {
         for (const char* extension : {"gms", "lst", "sol"}) std::remove(scenarioFileName(k, extension).c_str());
 }
 
+// Before anything is written: every output a regular file where it exists, none
+// of them an input or another output (--json farmer.gms, --json pha.lock).
+void refuseUnsafeOutputs(const RunOptions& o, int numScenarios) {
+    std::vector<RunFile> inputs = {{"the --template file", o.templateFile}, {"the --scenarios file", o.scenariosFile}};
+    if (!o.rhoFile.empty()) inputs.push_back({"the --rho-file", o.rhoFile});
+    if (o.start != "solve" && o.start != "zero") inputs.push_back({"the --start file", o.start});
+    std::vector<RunFile> outputs = {{"the lock of the run", runLockFileName()}};
+    if (!o.jsonFile.empty()) outputs.push_back({"--json", o.jsonFile});
+    std::vector<RunFile> runFiles;  // what the hedging writes besides the record
+    if (!o.extensiveForm) {
+        if (!o.jsonFile.empty()) outputs.push_back({"the temporary of --json", o.jsonFile + ".part"});
+        runFiles.push_back({"the results file", kResultsFile});
+        for (int k = 1; k <= numScenarios; k++)
+            for (const char* extension : {"gms", "lst", "sol"})
+                runFiles.push_back({"a scenario file", scenarioFileName(k, extension)});
+    }
+    outputs.insert(outputs.end(), runFiles.begin(), runFiles.end());
+    std::string conflict = outputConflict(outputs, inputs);
+    // The record may replace the --resume record it was read from (it is read whole first), and nothing else may.
+    if (conflict.empty() && !o.resumeFile.empty() && !o.extensiveForm)
+        conflict = outputConflict(runFiles, {{"the --resume record", o.resumeFile}});
+    if (!conflict.empty()) throw WrongInputParameter((" > ERROR! " + conflict).c_str());
+}
+
 // --ef: the extensive form alone, solved in this process; no workers, no hedging.
 void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTemplate& tpl) {
     refuseExtensiveFormWithout(o, gamsPathOf(o));
@@ -383,7 +409,7 @@ void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTe
     if (!o.jsonFile.empty()) {
         std::string error;
         const std::string text = "{\n\"extensive_form\": " + extensiveFormJson(answer) + "\n}\n";
-        if (!writeWholeFile(o.jsonFile, text, error)) throw GeneralException((" > ERROR! " + error).c_str());
+        if (!replaceWholeFile(o.jsonFile, text, error)) throw GeneralException((" > ERROR! --json: " + error).c_str());
     }
     if (!answer.hasPlan)
         throw GeneralException((" > ERROR! The extensive form has no optimum: " + answer.statusText + ".").c_str());
@@ -391,13 +417,19 @@ void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTe
 
 }  // namespace
 
-void runOptionMode(const RunOptions& o) {
+void runOptionMode(const RunOptions& given) {
     auto start = Clock::now();
     RunLock lock;
-    std::string settings = o.scenariosFile;
-    std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], o.n1, o.n2));
+    std::string settings = given.scenariosFile;
+    std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], given.n1, given.n2));
+    refuseUnsafeOutputs(given, S->numScenarios);
     S->printAllScenarios();
     S->checkIntegrity(kProbabilityTolerance);
+    // --resume: the record is checked whole before anything runs, and gives rho when the command line does not.
+    ResumeRecord resumed;
+    resumed.options = given;
+    if (!given.resumeFile.empty() && !given.extensiveForm) resumed = readResumeRecord(given, S->numScenarios);
+    const RunOptions& o = resumed.options;
     if (o.start != "solve" && o.start != "zero") seedFromFile(*S, o.start);
     S->rho = o.rho;
     // The template is read and the options checked against it before any worker starts.
@@ -410,11 +442,10 @@ void runOptionMode(const RunOptions& o) {
         extensive = solveExtensiveForm(tpl, *S, o);
         printExtensiveForm(extensive);
     }
-    ResumeState resumed;
-    if (!o.resumeFile.empty()) resumed = readResumeState(o.resumeFile, S->numScenarios, o.n1, o.n2);
 
     std::string gamsPath = gamsPathOf(o);
-    CheckedOutput results(kResultsFile);
+    // A resumed run goes on in the results of the run it resumes.
+    CheckedOutput results(kResultsFile, !o.resumeFile.empty());
     SolveSession session(S->numScenarios, o.workers, gamsPath, o.solveTimeout);
     std::printf("pha %s: %d scenarios on %d workers.\n\n", kPhaVersion, S->numScenarios, session.workers());
     RunRecord record(o.jsonFile, o, S->numScenarios, session.workers());

@@ -6,38 +6,58 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "CheckedNumbers.h"
+#include "InputFiles.h"
 #include "Version.h"
 
 namespace {
 
-// CLI11 converts the text; these checks add what the dialogue refuses and
-// what makes no sense for a run, each naming the option and the value.
+// Every numeric option is read by the checked number reader before CLI11
+// converts it, so no conversion can fail or overflow later; each refusal names
+// the option (CLI11 puts it first) and the value.
 std::string finiteNumber(const std::string& text) {
-    char* end = nullptr;
-    double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size()) return "'" + text + "' is not a number";
-    if (!std::isfinite(v)) return "'" + text + "' is not a finite number";
-    return "";
+    double v = 0.0;
+    const std::string why = readDecimal(text, v);
+    return why.empty() ? "" : quotedToken(text) + " " + why;
 }
 
 std::string positiveNumber(const std::string& text) {
-    std::string error = finiteNumber(text);
-    if (!error.empty()) return error;
-    if (std::stod(text) <= 0.0) return "'" + text + "' must be greater than 0";
+    double v = 0.0;
+    const std::string why = readDecimal(text, v);
+    if (!why.empty()) return quotedToken(text) + " " + why;
+    if (v <= 0.0) return quotedToken(text) + " must be greater than 0";
     return "";
 }
 
 std::string nonNegativeNumber(const std::string& text) {
-    std::string error = finiteNumber(text);
-    if (!error.empty()) return error;
-    if (std::stod(text) < 0.0) return "'" + text + "' must not be negative";
+    double v = 0.0;
+    const std::string why = readDecimal(text, v);
+    if (!why.empty()) return quotedToken(text) + " " + why;
+    if (v < 0.0) return quotedToken(text) + " must not be negative";
     return "";
+}
+
+// A whole number within [low, high]; the range is part of the help text too.
+CLI::Validator wholeNumber(long long low, long long high) {
+    return CLI::Validator(
+        [low, high](const std::string& text) {
+            long long v = 0;
+            const std::string why = readWholeNumber(text, low, high, v);
+            return why.empty() ? std::string() : quotedToken(text) + " " + why;
+        },
+        "INT in [" + std::to_string(low) + ", " + std::to_string(high) + "]");
+}
+
+// Input files are read whole: a device, a pipe or a directory is refused, not read until memory runs out.
+std::string regularFile(const std::string& text) {
+    const std::string why = regularInputFile(text);
+    return why.empty() ? "" : quotedToken(text) + " " + why;
 }
 
 // --start takes "solve", "zero" or the name of an existing file.
 std::string startChoice(const std::string& text) {
     if (text == "solve" || text == "zero") return "";
-    return CLI::ExistingFile(text);
+    return regularFile(text);
 }
 
 // --rho takes "auto" or a positive number.
@@ -63,31 +83,33 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     const auto finite = CLI::Validator(finiteNumber, "NUMBER");
     const auto positive = CLI::Validator(positiveNumber, "NUMBER > 0");
     const auto nonNegative = CLI::Validator(nonNegativeNumber, "NUMBER >= 0");
+    const auto inputFile = CLI::Validator(regularFile, "FILE");
 
     app.add_option("--template", o.templateFile, "GAMS model template with substitution codes")
-        ->required()->check(CLI::ExistingFile);
+        ->required()->check(inputFile);
     app.add_option("--scenarios", o.scenariosFile, "scenario settings file: probability and parameters per line")
-        ->required()->check(CLI::ExistingFile);
+        ->required()->check(inputFile);
     app.add_option("--n1", o.n1, "number of first-stage variables x('1')..x('N1')")
-        ->required()->check(CLI::NonNegativeNumber);
+        ->required()->check(wholeNumber(0, kMaxFirstStage));
     app.add_option("--n2", o.n2, "number of second-stage variables y('1')..y('N2')")
-        ->required()->check(CLI::NonNegativeNumber);
+        ->required()->check(wholeNumber(0, kMaxSecondStage));
     app.add_option("--tol", o.tolerance, "stop tolerance for delta (and for the change of the average)")
-        ->required(hedging)->check(finite);
+        ->required(hedging)->check(nonNegative);
     std::string rhoText;
     auto* rhoOption = app.add_option("--rho", rhoText,
                                      "penalty parameter rho, or auto: rho per first-stage variable from the "
                                      "scenarios' first solutions (needs --start solve)")
                           ->check(CLI::Validator(rhoChoice, "NUMBER > 0|auto"));
     app.add_option("--rho-file", o.rhoFile, "rho per first-stage variable, one value a line (instead of --rho)")
-        ->check(CLI::ExistingFile)->excludes(rhoOption);
+        ->check(inputFile)->excludes(rhoOption);
     app.add_option("--rho-update", o.rhoUpdate,
                    "none, or balance: raise or lower rho per variable as the scenarios disagree or the average moves")
         ->capture_default_str()->check(CLI::IsMember({"none", "balance"}));
-    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->required(hedging);
+    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")
+        ->required(hedging)->check(wholeNumber(1, kMaxIterations));
     app.add_option("--accelerate", o.accelerate,
                    "Anderson acceleration: mix the last M iterations' states into the next (0: off)")
-        ->capture_default_str()->check(CLI::Range(0, 50));
+        ->capture_default_str()->check(wholeNumber(0, 50));
 
     app.add_option("--gams", o.gamsPath, "GAMS directory or program (default: first line of pathGAMS.txt)");
     app.add_option("--start", o.start,
@@ -95,7 +117,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
                    "or a file with the first-stage values of every scenario")
         ->capture_default_str()->check(CLI::Validator(startChoice, "solve|zero|FILE"));
     app.add_option("--workers", o.workers, "MPI worker processes (default: the number of cores, at most the scenarios)")
-        ->check(CLI::PositiveNumber);
+        ->check(wholeNumber(1, kMaxWorkers));
     app.add_option("--solve-timeout", o.solveTimeout,
                    "seconds one scenario's solve may take before the run stops (0: no limit)")
         ->capture_default_str()->check(nonNegative);
@@ -103,17 +125,17 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     app.add_option("--objective", o.objectiveVariable,
                    "scalar variable the scenario model optimises (default: the one its solve statement names)");
     app.add_option("--bound-every", o.boundEvery, "compute the bounds every K iterations (0: only at the end)")
-        ->capture_default_str()->check(CLI::NonNegativeNumber);
+        ->capture_default_str()->check(wholeNumber(0, kMaxIterations));
     app.add_option("--gap", o.gap, "stop when the relative gap between the bounds is at most G (default: off)")
         ->check(nonNegative);
     app.add_option("--digits", o.digits,
                    "decimals of the values written into the scenario models (default: full precision, every value "
                    "as 17 significant digits that read back unchanged; the dialogue writes 3 decimals)")
-        ->check(CLI::Range(0, 17));
+        ->check(wholeNumber(0, 17));
     app.add_option("--json", o.jsonFile, "write a machine-readable record of the run to this file");
     app.add_option("--resume", o.resumeFile,
                    "go on from the last iteration recorded in this --json record (give the run's other options again)")
-        ->check(CLI::ExistingFile);
+        ->check(inputFile);
 
     auto* efOption = app.add_flag("--ef", o.extensiveForm,
                                   "solve the extensive form (all scenarios in one model, one shared first stage, "
@@ -125,9 +147,11 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
-        if (rhoText.empty() && o.rhoFile.empty() && hedging) throw CLI::RequiredError("--rho");
+        // --resume takes rho from the record when it is not given.
+        if (rhoText.empty() && o.rhoFile.empty() && hedging && o.resumeFile.empty()) throw CLI::RequiredError("--rho");
         o.rhoAuto = rhoText == "auto";
-        if (!rhoText.empty() && !o.rhoAuto) o.rho = std::stod(rhoText);
+        // Checked by rhoChoice: a finite number > 0.
+        if (!rhoText.empty() && !o.rhoAuto) readDecimal(rhoText, o.rho);
         if (o.rhoAuto && o.start != "solve")
             throw CLI::ValidationError("--rho auto", "needs --start solve (it is chosen from the first solutions)");
     } catch (const CLI::CallForHelp&) {

@@ -8,6 +8,14 @@
 // --digits not given: every value written so that it reads back as the same double.
 constexpr int kFullPrecision = -1;
 
+// The ranges of the counts, checked before anything is allocated: the codes
+// @100.. and @200.. hold 100 first-stage values each; the others keep every
+// count and every iteration number far from the int range.
+constexpr int kMaxFirstStage = 100;
+constexpr int kMaxSecondStage = 1000000;
+constexpr int kMaxIterations = 1000000000;
+constexpr int kMaxWorkers = 100000;
+
 struct RunOptions {
     // What the dialogue asks for.
     std::string templateFile;   // --template
