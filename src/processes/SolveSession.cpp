@@ -11,6 +11,7 @@
 #include <poll.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "CheckedNumbers.h"
@@ -39,6 +40,16 @@ std::vector<int> scenariosWithoutDoneFile(int n) {
     for (int k = 1; k <= n; k++)
         if (!fileExists(doneFilePath("", k))) missing.push_back(k);
     return missing;
+}
+
+// Why the workers could not record a result: a full run folder is the common cause, and it shows only in
+// their own messages otherwise.
+std::string withoutDoneFiles() {
+    struct statvfs space;
+    if (statvfs(".", &space) == 0 && space.f_bavail == 0)
+        return "could not record their results: the run folder '" + currentDirectory() +
+               "' is full (no space left on its device)";
+    return "reported the iteration done without a done file (the workers' messages above say why)";
 }
 
 bool writeAll(int fd, const std::string& text) {
@@ -270,7 +281,7 @@ void SolveSession::solveAll(int iteration) {
     if (!readDecimal(answer[3], lastSolveSeconds_).empty()) fail("answered '" + answer[3] + "' as its solve time", iteration);
 
     std::vector<int> missing = scenariosWithoutDoneFile(numScenarios_);
-    if (!missing.empty()) fail("reported the iteration done without a done file", iteration);
+    if (!missing.empty()) fail(withoutDoneFiles(), iteration);
     std::vector<int> all(static_cast<size_t>(numScenarios_));
     for (int k = 1; k <= numScenarios_; k++) all[static_cast<size_t>(k - 1)] = k;
     // The done files say how each solve ended; a failed one is never read as a result.
