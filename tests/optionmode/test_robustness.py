@@ -222,6 +222,27 @@ class WorkersTest(unittest.TestCase):
         self.assertGreaterEqual(time.monotonic() - began, 59)
         assert_no_processes_left(self, d)
 
+    def test_a_full_run_folder_is_named_as_the_cause(self):
+        d = make_run("full-folder", SCENARIOS)
+        disk = os.path.join(d, "disk")
+        if not can_mount_tmpfs(disk, "1m"):
+            self.skipTest("no tmpfs can be mounted here")
+        try:
+            for name in ("template.gms", "scenarios.txt"):
+                with open(os.path.join(disk, name), "w") as f:
+                    f.write(read(d, name))
+            # A solver that fills the run folder before it solves: the workers cannot record their results.
+            wrapper = os.path.join(d, "gams-that-fills")
+            with open(wrapper, "w") as f:
+                f.write(f"#!/bin/sh\ndd if=/dev/zero of={disk}/filler bs=4k 2>/dev/null\nexec {GAMS_DOUBLE} \"$@\"\n")
+            os.chmod(wrapper, 0o755)
+            p = run(disk, options(max_iter=2, gams=wrapper, extra=["--workers", "1"]))
+            self.assertEqual(p.returncode, 2, output(p))
+            self.assertIn(f"could not record their results: the run folder '{disk}' is full", p.stdout)
+            assert_no_processes_left(self, disk)
+        finally:
+            subprocess.run(["umount", disk])
+
     def test_a_model_printing_the_answer_line_is_not_taken_for_the_workers(self):
         d = make_run("prints-done", SCENARIOS)
         wrapper = os.path.join(d, "gams-that-prints")
