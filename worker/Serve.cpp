@@ -52,26 +52,36 @@ Command shareCommand(int rank) {
     return Command{fields[0], fields[1], fields[2]};
 }
 
-// Rank 0's answer channel: the named pipe pha reads, or standard output.
+// Rank 0's answer channel: the named pipe pha reads. Where rank 0 cannot
+// open it (it runs on another host of a cluster, where the pipe is not), its
+// answers go to standard output, each line marked with the pipe's name, which
+// nothing else prints.
 class Answers {
 public:
-    // Non-blocking open: no reader (pha gone) is an error at once, not a wait.
+    // Non-blocking open: no reader is an error at once, not a wait.
     explicit Answers(const std::string& path)
-        : fd_(path.empty() ? STDOUT_FILENO : open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) {
-        if (fd_ >= 0 && !path.empty()) fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-        if (fd_ < 0) std::fprintf(stderr, "scw: the answer pipe '%s' cannot be opened: %s\n", path.c_str(), std::strerror(errno));
+        : fd_(path.empty() ? -1 : open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)),
+          mark_(path.empty() ? "" : "answer " + path + " ") {
+        if (fd_ >= 0) {
+            fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+            mark_.clear();
+        }
     }
     ~Answers() {
-        if (fd_ > STDERR_FILENO) close(fd_);
+        if (fd_ >= 0) close(fd_);
     }
     Answers(const Answers&) = delete;
     Answers& operator=(const Answers&) = delete;
-    bool ok() const { return fd_ >= 0; }
 
     void send(const std::string& line) {
-        std::fflush(stdout);
+        if (fd_ < 0) {
+            // The solver's output may end without a line break: the marked answer starts a line of its own.
+            std::printf("\n%s%s", mark_.c_str(), line.c_str());
+            std::fflush(stdout);
+            return;
+        }
         size_t written = 0;
-        while (fd_ >= 0 && written < line.size()) {
+        while (written < line.size()) {
             ssize_t n = write(fd_, line.data() + written, line.size() - written);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) break;
@@ -81,6 +91,7 @@ public:
 
 private:
     int fd_;
+    std::string mark_;
 };
 
 }  // namespace
@@ -96,18 +107,11 @@ int serve(const std::string& dir, const std::string& gamsPath, const std::string
         prepareForManySolves();
     }
 
-    // Only rank 0 answers; a rank 0 that cannot reach pha makes every rank stop.
+    // Only rank 0 answers.
     std::unique_ptr<Answers> answers;
-    int reachable = 1;
-    if (rank == 0) {
-        answers.reset(new Answers(answerPath));
-        reachable = answers->ok() ? 1 : 0;
-    }
+    if (rank == 0) answers.reset(new Answers(answerPath));
     // Start-up is over once every rank is here; pha times the solves from then on.
     MPI_Request started;
-    MPI_Ibcast(&reachable, 1, MPI_INT, 0, MPI_COMM_WORLD, &started);
-    waitQuietly(started);
-    if (!reachable) return 1;
     MPI_Ibarrier(MPI_COMM_WORLD, &started);
     waitQuietly(started);
     if (rank == 0) answers->send("ready " + std::to_string(size) + "\n");

@@ -3,8 +3,9 @@
 // scenario models when told to, until told to stop.
 //
 // Protocol: commands on rank 0's standard input (which mpirun forwards),
-// answers into ANSWERS, a named pipe pha made and reads (without ANSWERS: rank
-// 0's standard output). Standard output stays the solver's, so nothing a
+// answers into ANSWERS, a named pipe pha made and reads. A rank 0 that cannot
+// open it (on another host of a cluster, or without ANSWERS) writes each answer
+// to its standard output as "answer ANSWERS <line>", on a line of its own. Standard output stays the solver's, so nothing a
 // model prints can pass for an answer.
 //   scw -> "ready P"             every rank has started (P ranks)
 //   pha -> "solve ITERATION N"   solve scenario1.gms .. scenarioN.gms in DIR;

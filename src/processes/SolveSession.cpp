@@ -186,7 +186,7 @@ bool SolveSession::readAnswer(std::string& line, double deadlineSeconds, bool& t
                 passOnOutput(true);
                 ::close(child_.outFd);
                 child_.outFd = -1;  // mpirun has ended or closed its output: the answers end too
-                if (p[0].revents == 0) return false;
+                if (p[0].revents == 0 && pending_.find('\n') == std::string::npos) return false;
             } else {
                 outputPending_.append(buffer, static_cast<size_t>(got));
                 passOnOutput(false);
@@ -202,13 +202,19 @@ bool SolveSession::readAnswer(std::string& line, double deadlineSeconds, bool& t
 }
 
 void SolveSession::passOnOutput(bool all) {
+    // A rank 0 on another host, where the pipe is not, answers on its output with the pipe's name first.
+    const std::string mark = "answer " + answerPath_ + " ";
+    const auto take = [this, &mark](const std::string& line) {
+        if (line.rfind(mark, 0) == 0) pending_ += line.substr(mark.size()) + "\n";
+        else if (!line.empty()) std::fprintf(stderr, "%s\n", line.c_str());
+    };
     size_t end;
     while ((end = outputPending_.find('\n')) != std::string::npos) {
-        std::fprintf(stderr, "%s\n", outputPending_.substr(0, end).c_str());
+        take(outputPending_.substr(0, end));
         outputPending_.erase(0, end + 1);
     }
     if (all && !outputPending_.empty()) {
-        std::fprintf(stderr, "%s\n", outputPending_.c_str());
+        take(outputPending_);
         outputPending_.clear();
     }
 }

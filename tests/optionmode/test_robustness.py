@@ -222,6 +222,25 @@ class WorkersTest(unittest.TestCase):
         self.assertGreaterEqual(time.monotonic() - began, 59)
         assert_no_processes_left(self, d)
 
+    def test_a_rank_0_that_cannot_reach_the_pipe_answers_on_its_output(self):
+        # As on another host of a cluster, where the pipe is not: the worker finds no pipe under its name.
+        d = make_run("remote-rank-0", SCENARIOS)
+        bin_dir = os.path.join(d, "bin")
+        os.makedirs(bin_dir)
+        with open(os.path.join(bin_dir, "scw"), "w") as f:
+            f.write(f"#!/bin/sh\nrm -f \"$4\"\nexec {os.environ['SCW_BIN']} \"$@\"\n")
+        os.chmod(os.path.join(bin_dir, "scw"), 0o755)
+        environment = dict(os.environ, PATH=bin_dir + os.pathsep + os.environ["PATH"])
+        p = subprocess.run([os.environ["PHA_BIN"], *options(max_iter=3, extra=["--json", "remote.json"])], cwd=d,
+                           capture_output=True, text=True, timeout=300, env=environment)
+        self.assertEqual(p.returncode, 0, output(p))
+        self.assertNotIn("answer ", p.stderr)
+        plain = run(d, options(max_iter=3, extra=["--json", "plain.json"]))
+        self.assertEqual(plain.returncode, 0, output(plain))
+        averages = [[it["average"] for it in json.loads(read(d, name))["iterations"]]
+                    for name in ("plain.json", "remote.json")]
+        self.assertEqual(averages[0], averages[1])
+
     def test_a_full_run_folder_is_named_as_the_cause(self):
         d = make_run("full-folder", SCENARIOS)
         disk = os.path.join(d, "disk")
