@@ -45,7 +45,7 @@ CLI::Validator wholeNumber(long long low, long long high) {
             const std::string why = readWholeNumber(text, low, high, v);
             return why.empty() ? std::string() : quotedToken(text) + " " + why;
         },
-        "INT in [" + std::to_string(low) + ", " + std::to_string(high) + "]");
+        "in [" + std::to_string(low) + ", " + std::to_string(high) + "]");
 }
 
 // Input files are read whole: a device, a pipe or a directory is refused, not read until memory runs out.
@@ -134,7 +134,8 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
         ->check(wholeNumber(0, 17));
     app.add_option("--json", o.jsonFile, "write a machine-readable record of the run to this file");
     app.add_option("--resume", o.resumeFile,
-                   "go on from the last iteration recorded in this --json record (give the run's other options again)")
+                   "go on from the last iteration recorded in this --json record (give the run's other options "
+                   "again; --rho may be left out)")
         ->check(inputFile);
 
     auto* efOption = app.add_flag("--ef", o.extensiveForm,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <nlohmann/json.hpp>
 
@@ -227,7 +228,7 @@ ResumeRecord readResumeRecord(const RunOptions& commandLine, int numScenarios) {
         const json& settings = reader.at(record, "settings", "settings");
         const int recordScenarios =
             reader.whole(reader.at(settings, "settings.numScenarios", "numScenarios"), "settings.numScenarios", 1,
-                         1LL << 31, "1 and more");
+                         std::numeric_limits<int>::max(), "1 and more");
         if (recordScenarios != numScenarios)
             reader.refuse("settings.numScenarios", "is " + std::to_string(recordScenarios) + "; the settings file '" +
                                                        o.scenariosFile + "' has " + std::to_string(numScenarios) + ".");
