@@ -7,7 +7,9 @@
 #include <limits>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "AndersonAcceleration.h"
@@ -377,6 +379,29 @@ void removeScenarioFiles(int numScenarios) {
         for (const char* extension : {"gms", "lst", "sol"}) std::remove(scenarioFileName(k, extension).c_str());
 }
 
+// Before the scenario set is allocated: its decisions, weights and averages
+// (2 n1 + 3 n2 values per scenario) must fit into the machine's memory, so that
+// a wrong --n2 ends with a message instead of a run killed for want of memory.
+void refuseSetBeyondMemory(const RunOptions& o) {
+    FILE* file = std::fopen(o.scenariosFile.c_str(), "r");
+    if (file == nullptr) return;  // the reader names the file
+    long long lines = 0;
+    std::string line;
+    while (readWholeLine(file, line))
+        if (line[0] != '%') lines++;
+    std::fclose(file);
+    const double bytes = static_cast<double>(lines) * (2.0 * o.n1 + 3.0 * o.n2) * sizeof(double);
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0 || bytes <= static_cast<double>(pages) * static_cast<double>(pageSize)) return;
+    std::ostringstream message;
+    message.precision(3);
+    message << " > ERROR! " << lines << " scenario lines of '" << o.scenariosFile << "' with --n1 " << o.n1
+            << " and --n2 " << o.n2 << " need " << bytes / 1e9 << " GB for their decisions and weights alone; "
+            << "this machine has " << static_cast<double>(pages) * static_cast<double>(pageSize) / 1e9
+            << " GB. Check --n2.";
+    throw WrongInputParameter(message.str().c_str());
+}
+
 // Before anything is written: every output a regular file where it exists, none
 // of them an input or another output (--json farmer.gms, --json pha.lock).
 void refuseUnsafeOutputs(const RunOptions& o, int numScenarios) {
@@ -421,6 +446,7 @@ void runOptionMode(const RunOptions& given) {
     auto start = Clock::now();
     RunLock lock;
     std::string settings = given.scenariosFile;
+    refuseSetBeyondMemory(given);
     std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], given.n1, given.n2));
     refuseUnsafeOutputs(given, S->numScenarios);
     S->printAllScenarios();

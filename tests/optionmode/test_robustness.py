@@ -118,6 +118,12 @@ class NumbersTest(unittest.TestCase):
             self.assertIn(f"{option}: '{value}' {said}", p.stderr, (option, value))
             self.assertLess(len(p.stderr), 600, (option, value))  # no 309-digit range in the message
 
+    def test_a_scenario_set_beyond_the_memory_is_refused_before_it_is_allocated(self):
+        d = make_run("beyond-memory", [(0.00001, 0, 1, 8, 0)] * 100000)
+        p = run(d, options(n2=1000000), timeout=120)
+        self.assertEqual(p.returncode, 2, output(p)[-2000:])
+        self.assertIn("100000 scenario lines of 'scenarios.txt' with --n1 1 and --n2 1000000 need 2.4e+03 GB", p.stdout)
+
     def test_values_in_files_that_are_not_wholly_numbers_name_file_line_and_column(self):
         d = make_run("file-values", SCENARIOS)
         with open(os.path.join(d, "scenarios.txt"), "w") as f:
