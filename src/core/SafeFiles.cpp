@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <fcntl.h>
+#include <map>
+#include <utility>
 #include <unistd.h>
 
 #include "Exceptions.h"
@@ -116,21 +118,29 @@ bool replaceWholeFile(const std::string& name, const std::string& text, std::str
 }
 
 std::string outputConflict(const std::vector<RunFile>& outputs, const std::vector<RunFile>& inputs) {
-    std::vector<Identity> read, written;
+    std::vector<Identity> read;
     for (const RunFile& in : inputs) read.push_back(identityOf(in.name));
-    for (const RunFile& out : outputs) {
+    // The outputs so far by place and by file, so that thousands of scenario files are checked in n log n.
+    std::map<std::string, size_t> byPlace;
+    std::map<std::pair<dev_t, ino_t>, size_t> byFile;
+    for (size_t k = 0; k < outputs.size(); k++) {
+        const RunFile& out = outputs[k];
         std::string refusal = notRegular(out.name);
         if (!refusal.empty()) return refusal.substr(0, refusal.size() - 1) + " (" + out.role + ").";
         const Identity id = identityOf(out.name);
-        for (size_t k = 0; k < inputs.size(); k++)
-            if (sameFile(id, read[k]))
-                return "The file '" + out.name + "' (" + out.role + ") is " + inputs[k].role + " '" +
-                       inputs[k].name + "'; a run never writes over its own input.";
-        for (size_t k = 0; k < written.size(); k++)
-            if (sameFile(id, written[k]))
-                return "The file '" + out.name + "' (" + out.role + ") is also " + outputs[k].role + " '" +
-                       outputs[k].name + "'; give it another name.";
-        written.push_back(id);
+        for (size_t i = 0; i < inputs.size(); i++)
+            if (sameFile(id, read[i]))
+                return "The file '" + out.name + "' (" + out.role + ") is " + inputs[i].role + " '" +
+                       inputs[i].name + "'; a run never writes over its own input.";
+        auto place = byPlace.find(id.place);
+        auto file = id.exists ? byFile.find({id.device, id.inode}) : byFile.end();
+        if (place != byPlace.end() || file != byFile.end()) {
+            const RunFile& other = outputs[place != byPlace.end() ? place->second : file->second];
+            return "The file '" + out.name + "' (" + out.role + ") is also " + other.role + " '" + other.name +
+                   "'; give it another name.";
+        }
+        byPlace.emplace(id.place, k);
+        if (id.exists) byFile.emplace(std::make_pair(id.device, id.inode), k);
     }
     return "";
 }
