@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <set>
@@ -424,6 +426,15 @@ void refuseUnsafeOutputs(const RunOptions& o, int numScenarios) {
     if (conflict.empty() && !o.resumeFile.empty() && !o.extensiveForm)
         conflict = outputConflict(runFiles, {{"the --resume record", o.resumeFile}});
     if (!conflict.empty()) throw WrongInputParameter((" > ERROR! " + conflict).c_str());
+    // The record is first written after the first iteration: a folder it cannot go into is named now.
+    if (!o.jsonFile.empty()) {
+        const size_t slash = o.jsonFile.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : o.jsonFile.substr(0, slash);
+        if (access(folder.c_str(), W_OK | X_OK) != 0)
+            throw WrongInputParameter((" > ERROR! --json '" + o.jsonFile + "': the folder '" + folder +
+                                       "' cannot be written: " + std::strerror(errno) + ".")
+                                          .c_str());
+    }
 }
 
 // --ef: the extensive form alone, solved in this process; no workers, no hedging.

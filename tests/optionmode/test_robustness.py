@@ -46,7 +46,8 @@ class OutputFilesTest(unittest.TestCase):
                              ("template.gms", "is the --template file"),
                              ("scenarios.txt", "is the --scenarios file"),
                              ("results.txt", "is also --json"),
-                             ("pha.lock", "is also the lock of the run")]:
+                             ("pha.lock", "is also the lock of the run"),
+                             ("no-such-folder/rec.json", "the folder 'no-such-folder' cannot be written")]:
             p = run(d, options(max_iter=2, extra=["--json", target]))
             self.assertEqual(p.returncode, 2, (target, output(p)))
             self.assertIn(said, output(p), target)
