@@ -91,7 +91,19 @@ SolveSession::SolveSession(int numScenarios, int workers, const std::string& gam
                                 "' could not be started (" + failure.describe() + ").")
                                    .c_str());
     }
-    awaitAnswer("ready", startUpSeconds(solveTimeout_), kStartUp);
+    try {
+        awaitAnswer("ready", startUpSeconds(solveTimeout_), kStartUp);
+    } catch (...) {
+        // No destructor runs for a constructor that throws: the pipe and the workers' pipes go here.
+        for (int* fd : {&child_.inFd, &child_.outFd})
+            if (*fd >= 0) ::close(*fd), *fd = -1;
+        removeAnswerPipe();
+        throw;
+    }
+    // Both ends are open now: the names can go, so that a run ended by a signal leaves nothing in the
+    // temporary directory. The name stays known: a rank 0 on another host marks its answers with it.
+    unlink(answerPath_.c_str());
+    rmdir(answerDir_.c_str());
 }
 
 void SolveSession::makeAnswerPipe() {

@@ -220,7 +220,9 @@ class WorkersTest(unittest.TestCase):
         with open(os.path.join(bin_dir, "scw"), "w") as f:
             f.write("#!/bin/sh\nexec sleep 600\n")
         os.chmod(os.path.join(bin_dir, "scw"), 0o755)
-        environment = dict(os.environ, PATH=bin_dir + os.pathsep + os.environ["PATH"])
+        temporary = os.path.join(d, "tmp")
+        os.makedirs(temporary)
+        environment = dict(os.environ, PATH=bin_dir + os.pathsep + os.environ["PATH"], TMPDIR=temporary)
         began = time.monotonic()
         p = subprocess.run([os.environ["PHA_BIN"], *options(extra=["--solve-timeout", "1"])], cwd=d,
                            capture_output=True, text=True, timeout=400, env=environment)
@@ -228,6 +230,7 @@ class WorkersTest(unittest.TestCase):
         self.assertIn("did not report ready while starting (they must be up within 60 s", p.stdout)
         self.assertGreaterEqual(time.monotonic() - began, 59)
         assert_no_processes_left(self, d)
+        self.assertEqual(os.listdir(temporary), [])  # the answer pipe and its directory are gone
 
     def test_a_rank_0_that_cannot_reach_the_pipe_answers_on_its_output(self):
         # As on another host of a cluster, where the pipe is not: the worker finds no pipe under its name.
