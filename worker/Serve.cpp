@@ -6,7 +6,12 @@
 
 #include <mpi.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -47,9 +52,51 @@ Command shareCommand(int rank) {
     return Command{fields[0], fields[1], fields[2]};
 }
 
+// Rank 0's answer channel: the named pipe pha reads. Where rank 0 cannot
+// open it (it runs on another host of a cluster, where the pipe is not), its
+// answers go to standard output, each line marked with the pipe's name, which
+// nothing else prints.
+class Answers {
+public:
+    // Non-blocking open: no reader is an error at once, not a wait.
+    explicit Answers(const std::string& path)
+        : fd_(path.empty() ? -1 : open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)),
+          mark_(path.empty() ? "" : "answer " + path + " ") {
+        if (fd_ >= 0) {
+            fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+            mark_.clear();
+        }
+    }
+    ~Answers() {
+        if (fd_ >= 0) close(fd_);
+    }
+    Answers(const Answers&) = delete;
+    Answers& operator=(const Answers&) = delete;
+
+    void send(const std::string& line) {
+        if (fd_ < 0) {
+            // The solver's output may end without a line break: the marked answer starts a line of its own.
+            std::printf("\n%s%s", mark_.c_str(), line.c_str());
+            std::fflush(stdout);
+            return;
+        }
+        size_t written = 0;
+        while (written < line.size()) {
+            ssize_t n = write(fd_, line.data() + written, line.size() - written);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            written += static_cast<size_t>(n);
+        }
+    }
+
+private:
+    int fd_;
+    std::string mark_;
+};
+
 }  // namespace
 
-int serve(const std::string& dir, const std::string& gamsPath) {
+int serve(const std::string& dir, const std::string& gamsPath, const std::string& answerPath) {
     int rank = 0, size = 1;
     MPI_Comm_rank(MPI_COMM_WORLD, &rank);
     MPI_Comm_size(MPI_COMM_WORLD, &size);
@@ -60,14 +107,14 @@ int serve(const std::string& dir, const std::string& gamsPath) {
         prepareForManySolves();
     }
 
+    // Only rank 0 answers.
+    std::unique_ptr<Answers> answers;
+    if (rank == 0) answers.reset(new Answers(answerPath));
     // Start-up is over once every rank is here; pha times the solves from then on.
     MPI_Request started;
     MPI_Ibarrier(MPI_COMM_WORLD, &started);
     waitQuietly(started);
-    if (rank == 0) {
-        std::printf("ready %d\n", size);
-        std::fflush(stdout);
-    }
+    if (rank == 0) answers->send("ready " + std::to_string(size) + "\n");
 
     for (;;) {
         Command c = shareCommand(rank);
@@ -84,8 +131,9 @@ int serve(const std::string& dir, const std::string& gamsPath) {
         MPI_Ireduce(mine, total, 2, MPI_DOUBLE, MPI_SUM, 0, MPI_COMM_WORLD, &request);
         waitQuietly(request);
         if (rank == 0) {
-            std::printf("done %d %d %.6f\n", c.iteration, static_cast<int>(total[0]), total[1]);
-            std::fflush(stdout);
+            char line[128];
+            std::snprintf(line, sizeof line, "done %d %d %.6f\n", c.iteration, static_cast<int>(total[0]), total[1]);
+            answers->send(line);
         }
     }
     return 0;

@@ -1,8 +1,12 @@
 // The persistent worker of pha's option mode: started once per run as
-// `mpirun -np P scw --serve DIR GAMSPATH`, it solves every iteration's
+// `mpirun -np P scw --serve DIR GAMSPATH ANSWERS`, it solves every iteration's
 // scenario models when told to, until told to stop.
 //
-// Protocol (rank 0's standard input and output, which mpirun forwards):
+// Protocol: commands on rank 0's standard input (which mpirun forwards),
+// answers into ANSWERS, a named pipe pha made and reads. A rank 0 that cannot
+// open it (on another host of a cluster, or without ANSWERS) writes each answer
+// to its standard output as "answer ANSWERS <line>", on a line of its own. Standard output stays the solver's, so nothing a
+// model prints can pass for an answer.
 //   scw -> "ready P"             every rank has started (P ranks)
 //   pha -> "solve ITERATION N"   solve scenario1.gms .. scenarioN.gms in DIR;
 //                                rank r takes the scenarios r+1, r+1+P, ...
@@ -17,6 +21,6 @@
 
 // Runs the command loop on every rank (MPI must be initialised); returns the
 // process's exit status.
-int serve(const std::string& dir, const std::string& gamsPath);
+int serve(const std::string& dir, const std::string& gamsPath, const std::string& answers = "");
 
 #endif

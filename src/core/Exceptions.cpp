@@ -46,6 +46,8 @@ void SumProbabilitiesException::displayMessage() const {
 NumParametersException::NumParametersException()
     : GeneralException(" > ERROR! The number of parameters is not the same for all scenarios.") {}
 
+NumParametersException::NumParametersException(const char* _message) : GeneralException(_message) {}
+
 FileNotExists::FileNotExists(const char* _fileName)
     : GeneralException(" > ERROR! I cannot open the given file!"), fileName(copyText(_fileName)) {}
 

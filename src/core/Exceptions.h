@@ -32,6 +32,7 @@ public:
 class NumParametersException : public GeneralException {
 public:
     NumParametersException();
+    explicit NumParametersException(const char* _message);  // the message naming the file and line
 };
 
 class FileNotExists : public GeneralException {

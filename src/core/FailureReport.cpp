@@ -1,6 +1,7 @@
 #include "FailureReport.h"
 
 #include <cstdio>
+#include <new>
 
 #include "Exceptions.h"
 
@@ -26,6 +27,11 @@ int runReportingFailures(const std::function<void()>& run) {
         return kFailureStatus;
     } catch (const GeneralException& e) {
         e.displayMessage();
+        return kFailureStatus;
+    } catch (const std::bad_alloc&) {
+        // Sizes are checked before the large allocations; this is what is left.
+        std::printf(" > ERROR! The run needs more memory than this machine gives it (check --n1, --n2 and the "
+                    "number of scenarios).\n");
         return kFailureStatus;
     } catch (...) {
         std::printf(" > ERROR! An unspecified exception occured.");

@@ -5,11 +5,33 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Creates or truncates `name` for writing. A symbolic link there is refused
-// (a dangling one too, so nothing is created outside the directory). On
-// failure: null, and `error` names the file and the cause.
-FILE* openForWriting(const std::string& name, std::string& error);
+// (a dangling one too, so nothing is created outside the directory), and so is
+// anything else that is not a regular file (a device, a pipe). On failure:
+// null, and `error` names the file and the cause.
+// With `append`, the file is kept and written at its end.
+FILE* openForWriting(const std::string& name, std::string& error, bool append = false);
+
+// Writes `text` as the whole of `name`, so that a reader never sees half of
+// it: into "<name>.part", created exclusively and never through a link (a
+// leftover of a stopped run is removed first), then renamed over `name`. A
+// `name` that exists but is not a regular file (a device, a link, a
+// directory) is refused. On failure, a full disk among them, the temporary is
+// removed, `name` is left as it was, and `error` names the file and the cause.
+bool replaceWholeFile(const std::string& name, const std::string& text, std::string& error);
+
+// A file a run reads or writes, with what it is for messages ("--json").
+struct RunFile {
+    std::string role;
+    std::string name;
+};
+
+// Checked before a run writes anything: "" when every output either does not
+// exist yet or is a regular file, and none is one of the inputs or another
+// output (the same file under another name included); else the message.
+std::string outputConflict(const std::vector<RunFile>& outputs, const std::vector<RunFile>& inputs);
 
 // Flushes `file` and checks that every write so far succeeded. On failure:
 // false, and `error` names the file and the cause ("No space left on device").
@@ -25,7 +47,7 @@ bool writeWholeFile(const std::string& name, const std::string& text, std::strin
 // (" > ERROR! ..." naming the file and the cause).
 class CheckedOutput {
 public:
-    explicit CheckedOutput(const std::string& name);  // throws when it cannot be created
+    explicit CheckedOutput(const std::string& name, bool append = false);  // throws when it cannot be created
     ~CheckedOutput();                                  // closes without a check: call close() to know
     CheckedOutput(const CheckedOutput&) = delete;
     CheckedOutput& operator=(const CheckedOutput&) = delete;

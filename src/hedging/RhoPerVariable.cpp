@@ -6,7 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "CheckedNumbers.h"
 #include "Exceptions.h"
+#include "InputFiles.h"
 
 namespace {
 
@@ -19,6 +21,9 @@ namespace {
 }  // namespace
 
 std::vector<double> readRhoFile(const std::string& fileName, int n1) {
+    // At most 100 values (the codes @500..): a file of a megabyte holds them with any comments.
+    const std::string unfit = regularInputFile(fileName, 1 << 20);
+    if (!unfit.empty()) refuseRhoFile(fileName, 0, "the file " + unfit + ".");
     std::ifstream in(fileName);
     if (!in) refuseRhoFile(fileName, 0, "the file cannot be read.");
     std::vector<double> rho;
@@ -29,12 +34,13 @@ std::vector<double> readRhoFile(const std::string& fileName, int n1) {
         std::istringstream words(line);
         std::string word;
         if (!(words >> word) || word[0] == '%') continue;
-        char* end = nullptr;
-        const double value = std::strtod(word.c_str(), &end);
-        if (end != word.c_str() + word.size() || !std::isfinite(value) || !(value > 0.0))
-            refuseRhoFile(fileName, number, "'" + word + "' is not a finite number greater than 0.");
+        double value = 0.0;
+        const std::string why = readDecimal(word, value);
+        if (!why.empty()) refuseRhoFile(fileName, number, quotedToken(word) + " " + why + ".");
+        if (!(value > 0.0)) refuseRhoFile(fileName, number, quotedToken(word) + " is not greater than 0.");
         std::string extra;
-        if (words >> extra) refuseRhoFile(fileName, number, "one value a line, but '" + extra + "' follows.");
+        if (words >> extra)
+            refuseRhoFile(fileName, number, "one value a line, but " + quotedToken(extra) + " follows.");
         rho.push_back(value);
     }
     if (static_cast<int>(rho.size()) != n1)

@@ -4,12 +4,16 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "AndersonAcceleration.h"
@@ -73,7 +77,7 @@ void seedFromFile(SCENARIOS& S, const std::string& name) {
     FILE* file = std::fopen(name.c_str(), "r");
     if (file == nullptr) throw FileNotExists(name.c_str());
     try {
-        loadPrimalFirstStage(S, file);
+        loadPrimalFirstStage(S, file, name);
     } catch (...) {
         std::fclose(file);
         throw;
@@ -147,13 +151,15 @@ public:
     }
 
     // --resume: the state after the recorded run's last iteration; the next one follows it.
-    void resumeFrom(const ResumeState& state) {
+    void resumeFrom(const ResumeRecord& resumed) {
+        const ResumeState& state = resumed.state;
         restoreState(state, S_, bounds_);
         rho_ = state.rho;
         acceleration_.restore(state.acceleration);
         firstIteration_ = state.iteration + 1;
         currentIteration_ = firstIteration_;
-        std::printf("Resuming after iteration %d of '%s'.\n\n", state.iteration, o_.resumeFile.c_str());
+        record_.carryIterations(resumed.iterations);
+        std::printf("%s\n\n", resumed.origin.c_str());
     }
 
     // The dialogue's iteration and stop rule, with the bounds and the gap stop.
@@ -461,6 +467,62 @@ void removeScenarioFiles(int numScenarios) {
         for (const char* extension : {"gms", "lst", "sol"}) std::remove(scenarioFileName(k, extension).c_str());
 }
 
+// Before the scenario set is allocated: its decisions, weights and averages
+// (2 n1 + 3 n2 values per scenario) must fit into the machine's memory, so that
+// a wrong --n2 ends with a message instead of a run killed for want of memory.
+void refuseSetBeyondMemory(const RunOptions& o) {
+    FILE* file = std::fopen(o.scenariosFile.c_str(), "r");
+    if (file == nullptr) return;  // the reader names the file
+    long long lines = 0;
+    std::string line;
+    while (readWholeLine(file, line))
+        if (line[0] != '%') lines++;
+    std::fclose(file);
+    const double bytes = static_cast<double>(lines) * (2.0 * o.n1 + 3.0 * o.n2) * sizeof(double);
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0 || bytes <= static_cast<double>(pages) * static_cast<double>(pageSize)) return;
+    std::ostringstream message;
+    message.precision(3);
+    message << " > ERROR! " << lines << " scenario lines of '" << o.scenariosFile << "' with --n1 " << o.n1
+            << " and --n2 " << o.n2 << " need " << bytes / 1e9 << " GB for their decisions and weights alone; "
+            << "this machine has " << static_cast<double>(pages) * static_cast<double>(pageSize) / 1e9
+            << " GB. Check --n2.";
+    throw WrongInputParameter(message.str().c_str());
+}
+
+// Before anything is written: every output a regular file where it exists, none
+// of them an input or another output (--json farmer.gms, --json pha.lock).
+void refuseUnsafeOutputs(const RunOptions& o, int numScenarios) {
+    std::vector<RunFile> inputs = {{"the --template file", o.templateFile}, {"the --scenarios file", o.scenariosFile}};
+    if (!o.rhoFile.empty()) inputs.push_back({"the --rho-file", o.rhoFile});
+    if (o.start != "solve" && o.start != "zero") inputs.push_back({"the --start file", o.start});
+    std::vector<RunFile> outputs = {{"the lock of the run", runLockFileName()}};
+    if (!o.jsonFile.empty()) outputs.push_back({"--json", o.jsonFile});
+    std::vector<RunFile> runFiles;  // what the hedging writes besides the record
+    if (!o.extensiveForm) {
+        if (!o.jsonFile.empty()) outputs.push_back({"the temporary of --json", o.jsonFile + ".part"});
+        runFiles.push_back({"the results file", kResultsFile});
+        for (int k = 1; k <= numScenarios; k++)
+            for (const char* extension : {"gms", "lst", "sol"})
+                runFiles.push_back({"a scenario file", scenarioFileName(k, extension)});
+    }
+    outputs.insert(outputs.end(), runFiles.begin(), runFiles.end());
+    std::string conflict = outputConflict(outputs, inputs);
+    // The record may replace the --resume record it was read from (it is read whole first), and nothing else may.
+    if (conflict.empty() && !o.resumeFile.empty() && !o.extensiveForm)
+        conflict = outputConflict(runFiles, {{"the --resume record", o.resumeFile}});
+    if (!conflict.empty()) throw WrongInputParameter((" > ERROR! " + conflict).c_str());
+    // The record is first written after the first iteration: a folder it cannot go into is named now.
+    if (!o.jsonFile.empty()) {
+        const size_t slash = o.jsonFile.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : o.jsonFile.substr(0, slash);
+        if (access(folder.c_str(), W_OK | X_OK) != 0)
+            throw WrongInputParameter((" > ERROR! --json '" + o.jsonFile + "': the folder '" + folder +
+                                       "' cannot be written: " + std::strerror(errno) + ".")
+                                          .c_str());
+    }
+}
+
 // --ef: the extensive form alone, solved in this process; no workers, no hedging.
 void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTemplate& tpl) {
     refuseExtensiveFormWithout(o, gamsPathOf(o));
@@ -469,7 +531,7 @@ void runExtensiveFormOnly(const RunOptions& o, const SCENARIOS& S, const ModelTe
     if (!o.jsonFile.empty()) {
         std::string error;
         const std::string text = "{\n\"extensive_form\": " + extensiveFormJson(answer) + "\n}\n";
-        if (!writeWholeFile(o.jsonFile, text, error)) throw GeneralException((" > ERROR! " + error).c_str());
+        if (!replaceWholeFile(o.jsonFile, text, error)) throw GeneralException((" > ERROR! --json: " + error).c_str());
     }
     if (!answer.hasPlan)
         throw GeneralException((" > ERROR! The extensive form has no optimum: " + answer.statusText + ".").c_str());
@@ -495,12 +557,19 @@ void runOptionMode(const RunOptions& o) {
 
 namespace {
 
-void runAndReport(const RunOptions& o) {
+void runAndReport(const RunOptions& given) {
     auto start = Clock::now();
     RunLock lock;
-    std::string settings = o.scenariosFile;
-    std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], o.n1, o.n2));
-    if (o.verbose) S->printAllScenarios();
+    std::string settings = given.scenariosFile;
+    refuseSetBeyondMemory(given);
+    std::unique_ptr<SCENARIOS> S(new SCENARIOS(&settings[0], given.n1, given.n2));
+    refuseUnsafeOutputs(given, S->numScenarios);
+    if (given.verbose) S->printAllScenarios();
+    // --resume: the record is checked whole before anything runs, and gives rho when the command line does not.
+    ResumeRecord resumed;
+    resumed.options = given;
+    if (!given.resumeFile.empty() && !given.extensiveForm) resumed = readResumeRecord(given, S->numScenarios);
+    const RunOptions& o = resumed.options;
     // The template is read and the options checked against it before any worker starts.
     ModelTemplate tpl(o.templateFile);
     // Without weight and average codes (pha's own terms) any number of first-stage variables fits, and
@@ -518,12 +587,11 @@ void runAndReport(const RunOptions& o) {
         extensive = solveExtensiveForm(tpl, *S, o);
         printExtensiveForm(extensive);
     }
-    ResumeState resumed;
-    if (!o.resumeFile.empty()) resumed = readResumeState(o.resumeFile, S->numScenarios, o.n1, o.n2);
 
     std::string gamsPath = gamsPathOf(o);
     keepEarlierRun(o);
-    CheckedOutput results(kResultsFile);
+    // A resumed run goes on in the results of the run it resumes.
+    CheckedOutput results(kResultsFile, !o.resumeFile.empty());
     deferInterruptExit(true);
     SolveSession session(S->numScenarios, o.workers, gamsPath, o.solveTimeout);
     std::printf("pha %s: %d scenarios on %d workers.\n\n", kPhaVersion, S->numScenarios, session.workers());

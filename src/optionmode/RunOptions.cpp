@@ -7,39 +7,61 @@
 #include <cstdlib>
 
 #include "ModelNames.h"
+#include "CheckedNumbers.h"
+#include "InputFiles.h"
 #include "Version.h"
 
 namespace {
 
-// CLI11 converts the text; these checks add what the dialogue refuses and
-// what makes no sense for a run, each naming the option and the value.
+// Every numeric option is read by the checked number reader before CLI11
+// converts it, so no conversion can fail or overflow later; each refusal names
+// the option (CLI11 puts it first) and the value.
 std::string finiteNumber(const std::string& text) {
-    char* end = nullptr;
-    double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size()) return "'" + text + "' is not a number";
-    if (!std::isfinite(v)) return "'" + text + "' is not a finite number";
-    return "";
+    double v = 0.0;
+    const std::string why = readDecimal(text, v);
+    return why.empty() ? "" : quotedToken(text) + " " + why;
 }
 
 std::string positiveNumber(const std::string& text) {
-    std::string error = finiteNumber(text);
-    if (!error.empty()) return error;
-    if (std::stod(text) <= 0.0) return "'" + text + "' must be greater than 0";
+    double v = 0.0;
+    const std::string why = readDecimal(text, v);
+    if (!why.empty()) return quotedToken(text) + " " + why;
+    if (v <= 0.0) return quotedToken(text) + " must be greater than 0";
     return "";
 }
 
 std::string nonNegativeNumber(const std::string& text) {
-    std::string error = finiteNumber(text);
-    if (!error.empty()) return error;
-    if (std::stod(text) < 0.0) return "'" + text + "' must not be negative";
+    double v = 0.0;
+    const std::string why = readDecimal(text, v);
+    if (!why.empty()) return quotedToken(text) + " " + why;
+    if (v < 0.0) return quotedToken(text) + " must not be negative";
     return "";
 }
 
-// --n1: a whole number of at least 1; a run without a first stage hedges nothing.
+// A whole number within [low, high]; the range is part of the help text too.
+CLI::Validator wholeNumber(long long low, long long high) {
+    return CLI::Validator(
+        [low, high](const std::string& text) {
+            long long v = 0;
+            const std::string why = readWholeNumber(text, low, high, v);
+            return why.empty() ? std::string() : quotedToken(text) + " " + why;
+        },
+        "in [" + std::to_string(low) + ", " + std::to_string(high) + "]");
+}
+
+// Input files are read whole: a device, a pipe or a directory is refused, not read until memory runs out.
+std::string regularFile(const std::string& text) {
+    const std::string why = regularInputFile(text);
+    return why.empty() ? "" : quotedToken(text) + " " + why;
+}
+
+// --n1: a whole number from 1 (a run without a first stage hedges nothing) up
+// to the second stage's bound; the code range (@100.., 100 values) is checked
+// against the template, where pha's own hedging terms lift it.
 std::string firstStageCount(const std::string& text) {
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || end != text.c_str() + text.size()) return "'" + text + "' is not a whole number";
+    long long v = 0;
+    const std::string why = readWholeNumber(text, 0, kMaxSecondStage, v);
+    if (!why.empty()) return quotedToken(text) + " " + why;
     if (v < 1) return "'" + text + "' must be at least 1: without first-stage variables there is nothing to hedge";
     return "";
 }
@@ -47,7 +69,7 @@ std::string firstStageCount(const std::string& text) {
 // --start takes "solve", "zero" or the name of an existing file.
 std::string startChoice(const std::string& text) {
     if (text == "solve" || text == "zero") return "";
-    return CLI::ExistingFile(text);
+    return regularFile(text);
 }
 
 // --rho takes "auto" or a positive number.
@@ -90,32 +112,34 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     const auto finite = CLI::Validator(finiteNumber, "NUMBER");
     const auto positive = CLI::Validator(positiveNumber, "NUMBER > 0");
     const auto nonNegative = CLI::Validator(nonNegativeNumber, "NUMBER >= 0");
+    const auto inputFile = CLI::Validator(regularFile, "FILE");
 
     app.add_option("--template", o.templateFile, "GAMS model template with substitution codes")
-        ->required()->check(CLI::ExistingFile);
+        ->required()->check(inputFile);
     app.add_option("--scenarios", o.scenariosFile, "scenario settings file: probability and parameters per line")
-        ->required()->check(CLI::ExistingFile);
+        ->required()->check(inputFile);
     // Without a first stage there is nothing to hedge: x would go unread.
     app.add_option("--n1", o.n1, "number of first-stage variables x('1')..x('N1'), at least 1")
         ->required()->check(CLI::Validator(firstStageCount, "N >= 1"));
     app.add_option("--n2", o.n2, "number of second-stage variables y('1')..y('N2')")
-        ->required()->check(CLI::NonNegativeNumber);
+        ->required()->check(wholeNumber(0, kMaxSecondStage));
     app.add_option("--tol", o.tolerance, "stop tolerance for delta (and for the change of the average)")
-        ->capture_default_str()->check(finite);
+        ->capture_default_str()->check(nonNegative);
     std::string rhoText;
     auto* rhoOption = app.add_option("--rho", rhoText,
                                      "penalty parameter rho, or auto: rho per first-stage variable from the "
                                      "scenarios' first solutions (needs --start solve)")
                           ->check(CLI::Validator(rhoChoice, "NUMBER > 0|auto"));
     app.add_option("--rho-file", o.rhoFile, "rho per first-stage variable, one value a line (instead of --rho)")
-        ->check(CLI::ExistingFile)->excludes(rhoOption);
+        ->check(inputFile)->excludes(rhoOption);
     app.add_option("--rho-update", o.rhoUpdate,
                    "none, or balance: raise or lower rho per variable as the scenarios disagree or the average moves")
         ->capture_default_str()->check(CLI::IsMember({"none", "balance"}));
-    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")->capture_default_str();
+    app.add_option("--max-iter", o.maxIterations, "maximum number of iterations")
+        ->capture_default_str()->check(wholeNumber(1, kMaxIterations));
     app.add_option("--accelerate", o.accelerate,
                    "Anderson acceleration: mix the last M iterations' states into the next (0: off)")
-        ->capture_default_str()->check(CLI::Range(0, 50));
+        ->capture_default_str()->check(wholeNumber(0, 50));
 
     app.add_option("--gams", o.gamsPath, "GAMS directory or program (default: first line of pathGAMS.txt)");
     app.add_option("--start", o.start,
@@ -123,7 +147,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
                    "or a file with the first-stage values of every scenario")
         ->capture_default_str()->check(CLI::Validator(startChoice, "solve|zero|FILE"));
     app.add_option("--workers", o.workers, "MPI worker processes (default: the number of cores, at most the scenarios)")
-        ->check(CLI::PositiveNumber);
+        ->check(wholeNumber(1, kMaxWorkers));
     app.add_option("--solve-timeout", o.solveTimeout,
                    "seconds one scenario's solve may take before the run stops (0: no limit)")
         ->capture_default_str()->check(nonNegative);
@@ -140,7 +164,7 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
                    "on at that value (0: off)")
         ->capture_default_str()->check(CLI::NonNegativeNumber);
     app.add_option("--bound-every", o.boundEvery, "compute the bounds every K iterations (0: only at the end)")
-        ->capture_default_str()->check(CLI::NonNegativeNumber);
+        ->capture_default_str()->check(wholeNumber(0, kMaxIterations));
     app.add_option("--gap", o.gap,
                    "stop when the relative gap (U - L)/max(|U|, 1e-10) of the bounds is at most G (default: off)")
         ->check(nonNegative);
@@ -149,11 +173,12 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     app.add_option("--digits", o.digits,
                    "decimals of the values written into the scenario models (default: full precision, every value "
                    "as 17 significant digits that read back unchanged; the dialogue writes 3 decimals)")
-        ->check(CLI::Range(0, 17));
+        ->check(wholeNumber(0, 17));
     app.add_option("--json", o.jsonFile, "write a machine-readable record of the run to this file");
     app.add_option("--resume", o.resumeFile,
-                   "go on from the last iteration recorded in this --json record (give the run's other options again)")
-        ->check(CLI::ExistingFile);
+                   "go on from the last iteration recorded in this --json record (give the run's other options "
+                   "again; --rho may be left out)")
+        ->check(inputFile);
 
     auto* efOption = app.add_flag("--ef", o.extensiveForm,
                                   "solve the extensive form (all scenarios in one model, one shared first stage, "
@@ -169,9 +194,11 @@ ParsedCommandLine parseRunOptions(const std::vector<std::string>& args) {
     try {
         refuseUnknownOptions(app, args);
         app.parse(reversed);
-        if (rhoText.empty() && o.rhoFile.empty() && hedging) throw CLI::RequiredError("--rho");
+        // --resume takes rho from the record when it is not given.
+        if (rhoText.empty() && o.rhoFile.empty() && hedging && o.resumeFile.empty()) throw CLI::RequiredError("--rho");
         o.rhoAuto = rhoText == "auto";
-        if (!rhoText.empty() && !o.rhoAuto) o.rho = std::stod(rhoText);
+        // Checked by rhoChoice: a finite number > 0.
+        if (!rhoText.empty() && !o.rhoAuto) readDecimal(rhoText, o.rho);
         if (o.rhoAuto && o.start != "solve")
             throw CLI::ValidationError("--rho auto", "needs --start solve (it is chosen from the first solutions)");
     } catch (const CLI::CallForHelp&) {

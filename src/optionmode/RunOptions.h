@@ -21,6 +21,13 @@ constexpr int kDefaultBoundEvery = 10;
 // slam one after this many steps without progress (IntegerHeuristics; 0 turns either off).
 constexpr int kDefaultFixAfter = 3;
 constexpr int kDefaultSlamAfter = 10;
+// The ranges of the counts, checked before anything is allocated; they keep
+// every count and every iteration number far from the int range. (--n1 has
+// the second stage's bound: the codes @100.. and @200.. hold 100 values each,
+// which is checked against the template, since pha's own terms need no codes.)
+constexpr int kMaxSecondStage = 1000000;
+constexpr int kMaxIterations = 1000000000;
+constexpr int kMaxWorkers = 100000;
 
 struct RunOptions {
     // What the dialogue asks for.

@@ -1,11 +1,14 @@
 #include "RunRecord.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "Bounds.h"
 #include "Exceptions.h"
+#include "SafeFiles.h"
 
 namespace {
 
@@ -23,6 +26,23 @@ json gapOf(bool hasLower, double lower, bool hasUpper, double upper) {
 }
 
 }  // namespace
+
+std::string fileHash(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return "";
+    std::uint64_t hash = 14695981039346656037ULL;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        for (std::streamsize i = 0; i < in.gcount(); i++) {
+            hash ^= static_cast<unsigned char>(buffer[i]);
+            hash *= 1099511628211ULL;
+        }
+        if (!in) break;
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
 
 RunRecord::RunRecord(const std::string& fileName, const RunOptions& o, int numScenarios, int workers)
     : fileName_(fileName) {
@@ -44,7 +64,9 @@ RunRecord::RunRecord(const std::string& fileName, const RunOptions& o, int numSc
                      {"objective", o.objectiveVariable},
                      {"boundEvery", o.boundEvery},
                      {"gap", o.gap >= 0 ? json(o.gap) : json(nullptr)},
-                     {"absGap", o.absGap >= 0 ? json(o.absGap) : json(nullptr)}};
+                     {"absGap", o.absGap >= 0 ? json(o.absGap) : json(nullptr)},
+                     {"templateHash", fileHash(o.templateFile)},
+                     {"scenariosHash", fileHash(o.scenariosFile)}};
     settings_ = settings.dump();
 }
 
@@ -91,12 +113,7 @@ std::string RunRecord::text() const {
 
 void RunRecord::write() const {
     if (fileName_.empty()) return;
-    const std::string temporary = fileName_ + ".part";
-    const std::string body = text();
-    FILE* out = std::fopen(temporary.c_str(), "w");
-    if (out == nullptr) throw FileNotExists(temporary.c_str());
-    bool written = std::fwrite(body.data(), 1, body.size(), out) == body.size();
-    written = std::fclose(out) == 0 && written;
     // Renamed into place, so a reader never sees half a record.
-    if (!written || std::rename(temporary.c_str(), fileName_.c_str()) != 0) throw FileNotExists(fileName_.c_str());
+    std::string error;
+    if (!replaceWholeFile(fileName_, text(), error)) throw GeneralException((" > ERROR! --json: " + error).c_str());
 }

@@ -36,11 +36,18 @@ struct FinalAnswer {
     double seconds = 0.0;
 };
 
+// A hash of the file's bytes (64-bit FNV-1a, as 16 hex digits), recorded in
+// the settings so that --resume knows the template and settings file again;
+// "" when the file cannot be read.
+std::string fileHash(const std::string& fileName);
+
 class RunRecord {
 public:
     // Records nothing when `fileName` is empty.
     RunRecord(const std::string& fileName, const RunOptions& options, int numScenarios, int workers);
 
+    // --resume: the recorded run's iterations (JSON text) come first, so the record is the whole run's.
+    void carryIterations(const std::vector<std::string>& iterations) { iterations_ = iterations; }
     void addIteration(const IterationNumbers& numbers);  // writes the file
     void finish(const FinalAnswer& answer);              // writes the file
     // The state to go on from after the iteration just added (JSON text); written with the next write.

@@ -10,6 +10,7 @@
 #include "AndersonAcceleration.h"
 #include "Bounds.h"
 #include "GAMSInOut.h"
+#include "RunOptions.h"
 
 struct ResumeState {
     int iteration = 0;  // the last finished iteration
@@ -33,9 +34,23 @@ ResumeState capturedState(const SCENARIOS& set, int iteration, const std::vector
 // The state as the JSON text of the record's "resume" entry.
 std::string resumeStateText(const ResumeState& state);
 
-// Reads the "resume" entry of a --json record and checks it against the run
-// (scenarios, n1, n2). Throws WrongInputParameter naming the file and what is wrong.
-ResumeState readResumeState(const std::string& fileName, int numScenarios, int n1, int n2);
+// What a --resume record gives the run besides its state.
+struct ResumeRecord {
+    ResumeState state;
+    RunOptions options;                   // the command line's, rho filled in from the record when not given
+    std::vector<std::string> iterations;  // the record's iterations up to the state's, as JSON text
+    std::string origin;                   // what comes from the record and what from the command line
+};
+
+// Reads a --json record whole and checks it before anything runs: every field
+// of its "resume" entry of the right type and size (numScenarios, --n1, --n2),
+// finite, rho > 0, the iteration within [0, --max-iter]; the template and the
+// settings file those the record was made from (their hashes); its settings
+// the same as the command line's where they shape the iterates (n1, n2, rho,
+// --rho-update, --accelerate, --digits, --cost, --objective). A rho not given
+// on the command line is the record's. Throws WrongInputParameter naming the
+// file and what is wrong.
+ResumeRecord readResumeRecord(const RunOptions& commandLine, int numScenarios);
 
 // Puts weights, averages and second stages back into the scenario set and the bounds into `bounds`.
 void restoreState(const ResumeState& state, SCENARIOS& set, BoundKeeper& bounds);

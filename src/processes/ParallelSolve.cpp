@@ -1,5 +1,6 @@
 // Waiting for the done files of one launch of the solver worker.
 #include "ParallelSolve.h"
+#include "CheckedNumbers.h"
 #include "Exceptions.h"
 #include "Launch.h"
 #include "SolveOutcome.h"
@@ -58,11 +59,10 @@ std::string scenarioList(const std::vector<int>& scenarios) {
 double iterationTimeLimitFromEnvironment() {
     const char* text = std::getenv("PHA_ITERATION_TIMEOUT");
     if (text == nullptr || *text == '\0') return 0;
-    char* end = nullptr;
-    errno = 0;
-    double seconds = std::strtod(text, &end);
-    while (end != nullptr && std::isspace(static_cast<unsigned char>(*end))) end++;
-    if (end == text || *end != '\0' || errno != 0 || !std::isfinite(seconds) || seconds <= 0) {
+    std::string value = text;
+    while (!value.empty() && std::isspace(static_cast<unsigned char>(value.back()))) value.pop_back();
+    double seconds = 0.0;
+    if (!readDecimal(value, seconds).empty() || seconds <= 0) {
         std::string message = " > ERROR! The environment variable PHA_ITERATION_TIMEOUT='" + std::string(text) +
                               "' is not a time limit: give a positive number of seconds.";
         throw GeneralException(message.c_str());

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -24,10 +25,21 @@ std::string workingDirectory() {
 
 }  // namespace
 
-RunLock::RunLock() : fd_(open(kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666)) {
+const char* runLockFileName() { return kLockFile; }
+
+RunLock::RunLock() : fd_(open(kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666)) {
     if (fd_ < 0) {
         std::string message = " > ERROR! The lock file '" + std::string(kLockFile) + "' in the directory '" +
                               workingDirectory() + "' cannot be created: " + std::strerror(errno) + ".";
+        throw GeneralException(message.c_str());
+    }
+    // A pipe or device put there would hold no lock that the next run sees.
+    struct stat info;
+    if (fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd_);
+        fd_ = -1;
+        std::string message = " > ERROR! The lock file '" + std::string(kLockFile) + "' in the directory '" +
+                              workingDirectory() + "' is not a regular file; remove it and run again.";
         throw GeneralException(message.c_str());
     }
     int result;

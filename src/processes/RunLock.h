@@ -8,6 +8,9 @@
 // Holds an exclusive flock on "pha.lock" in the working directory for its
 // lifetime. The kernel releases it when the process ends, however it ends, so
 // a crashed run never blocks the next one. The file itself stays.
+// The name of the lock file in the working directory.
+const char* runLockFileName();
+
 class RunLock {
 public:
     // Throws GeneralException at once, naming the directory, when another

@@ -7,10 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <poll.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include "CheckedNumbers.h"
 #include "Exceptions.h"
 #include "ParallelSolve.h"
 #include "SolveOutcome.h"
@@ -21,6 +25,9 @@ namespace {
 
 // The "iteration" of the workers' start-up, in messages.
 const int kStartUp = -1;
+
+// What the workers' start-up may take at least (mpirun and MPI_Init on a loaded machine take seconds).
+const double kStartUpSeconds = 60.0;
 
 void removeDoneFiles(int n) {
     for (int k = 1; k <= n; k++) std::remove(doneFilePath("", k).c_str());
@@ -33,6 +40,16 @@ std::vector<int> scenariosWithoutDoneFile(int n) {
     for (int k = 1; k <= n; k++)
         if (!fileExists(doneFilePath("", k))) missing.push_back(k);
     return missing;
+}
+
+// Why the workers could not record a result: a full run folder is the common cause, and it shows only in
+// their own messages otherwise.
+std::string withoutDoneFiles() {
+    struct statvfs space;
+    if (statvfs(".", &space) == 0 && space.f_bavail == 0)
+        return "could not record their results: the run folder '" + currentDirectory() +
+               "' is full (no space left on its device)";
+    return "reported the iteration done without a done file (the workers' messages above say why)";
 }
 
 bool writeAll(int fd, const std::string& text) {
@@ -57,19 +74,67 @@ int workerCount(int requested, int numScenarios) {
     return std::max(1, std::min(p, numScenarios));
 }
 
+double startUpSeconds(double solveTimeout) { return std::max(kStartUpSeconds, solveTimeout); }
+
 SolveSession::SolveSession(int numScenarios, int workers, const std::string& gamsPath, double solveTimeout)
     : numScenarios_(numScenarios), workers_(workerCount(workers, numScenarios)), solveTimeout_(solveTimeout) {
     // A worker that dies closes the pipe; writing to it must be an error, not a signal.
     std::signal(SIGPIPE, SIG_IGN);
-    command_ = {"mpirun", "-np", std::to_string(workers_), workerProgram(), "--serve", currentDirectory(), gamsPath};
+    makeAnswerPipe();
+    command_ = {"mpirun", "-np",    std::to_string(workers_), workerProgram(), "--serve", currentDirectory(),
+                gamsPath, answerPath_};
     LaunchResult failure{};
     child_ = startChild(command_, "", true, true, failure);
     if (child_.pid < 0) {
+        removeAnswerPipe();
         throw GeneralException((" > ERROR! The solver workers '" + commandLine(command_) +
                                 "' could not be started (" + failure.describe() + ").")
                                    .c_str());
     }
-    awaitAnswer("ready", 0.0, kStartUp);
+    try {
+        awaitAnswer("ready", startUpSeconds(solveTimeout_), kStartUp);
+    } catch (...) {
+        // No destructor runs for a constructor that throws: the pipe and the workers' pipes go here.
+        for (int* fd : {&child_.inFd, &child_.outFd})
+            if (*fd >= 0) ::close(*fd), *fd = -1;
+        removeAnswerPipe();
+        throw;
+    }
+    // Both ends are open now: the names can go, so that a run ended by a signal leaves nothing in the
+    // temporary directory. The name stays known: a rank 0 on another host marks its answers with it.
+    unlink(answerPath_.c_str());
+    rmdir(answerDir_.c_str());
+}
+
+void SolveSession::makeAnswerPipe() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/pha-answers-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (mkdtemp(name.data()) == nullptr)
+        throw GeneralException((" > ERROR! The directory for the workers' answers '" + pattern +
+                                "' cannot be created: " + std::strerror(errno) + ".")
+                                   .c_str());
+    answerDir_ = name.data();
+    answerPath_ = answerDir_ + "/answers";
+    // Non-blocking: the open must not wait for the workers, and a read must not hang when they are gone.
+    if (mkfifo(answerPath_.c_str(), 0600) != 0 ||
+        (answerFd_ = open(answerPath_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
+        const std::string cause = std::strerror(errno);
+        removeAnswerPipe();
+        throw GeneralException((" > ERROR! The pipe for the workers' answers '" + answerPath_ +
+                                "' cannot be made: " + cause + ".")
+                                   .c_str());
+    }
+}
+
+void SolveSession::removeAnswerPipe() {
+    if (answerFd_ >= 0) ::close(answerFd_);
+    answerFd_ = -1;
+    if (!answerPath_.empty()) unlink(answerPath_.c_str());
+    if (!answerDir_.empty()) rmdir(answerDir_.c_str());
+    answerPath_.clear();
+    answerDir_.clear();
 }
 
 SolveSession::~SolveSession() {
@@ -78,6 +143,7 @@ SolveSession::~SolveSession() {
     } catch (...) {
         // Ending the workers must not throw from a destructor.
     }
+    removeAnswerPipe();
 }
 
 void SolveSession::close() {
@@ -96,6 +162,7 @@ void SolveSession::close() {
         child_.outFd = -1;
     }
     child_.pid = -1;
+    removeAnswerPipe();
 }
 
 bool SolveSession::readAnswer(std::string& line, double deadlineSeconds, bool& timedOut) {
@@ -118,15 +185,49 @@ bool SolveSession::readAnswer(std::string& line, double deadlineSeconds, bool& t
             }
             waitMs = static_cast<int>(std::min(left * 1000.0 + 1, 60000.0));
         }
-        struct pollfd p = {child_.outFd, POLLIN, 0};
-        int ready = poll(&p, 1, waitMs);
+        struct pollfd p[2] = {{answerFd_, POLLIN, 0}, {child_.outFd, POLLIN, 0}};
+        int ready = poll(p, child_.outFd >= 0 ? 2 : 1, waitMs);
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0) continue;
         char buffer[4096];
-        ssize_t got = read(child_.outFd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        pending_.append(buffer, static_cast<size_t>(got));
+        if (child_.outFd >= 0 && p[1].revents != 0) {
+            // Whatever the workers and the solver print is the user's to see, never an answer.
+            ssize_t got = read(child_.outFd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) {
+                passOnOutput(true);
+                ::close(child_.outFd);
+                child_.outFd = -1;  // mpirun has ended or closed its output: the answers end too
+                if (p[0].revents == 0 && pending_.find('\n') == std::string::npos) return false;
+            } else {
+                outputPending_.append(buffer, static_cast<size_t>(got));
+                passOnOutput(false);
+            }
+        }
+        if (p[0].revents != 0) {
+            ssize_t got = read(answerFd_, buffer, sizeof buffer);
+            if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+            if (got <= 0) return false;  // rank 0 closed the pipe: it has ended
+            pending_.append(buffer, static_cast<size_t>(got));
+        }
+    }
+}
+
+void SolveSession::passOnOutput(bool all) {
+    // A rank 0 on another host, where the pipe is not, answers on its output with the pipe's name first.
+    const std::string mark = "answer " + answerPath_ + " ";
+    const auto take = [this, &mark](const std::string& line) {
+        if (line.rfind(mark, 0) == 0) pending_ += line.substr(mark.size()) + "\n";
+        else if (!line.empty()) std::fprintf(stderr, "%s\n", line.c_str());
+    };
+    size_t end;
+    while ((end = outputPending_.find('\n')) != std::string::npos) {
+        take(outputPending_.substr(0, end));
+        outputPending_.erase(0, end + 1);
+    }
+    if (all && !outputPending_.empty()) {
+        take(outputPending_);
+        outputPending_.clear();
     }
 }
 
@@ -134,7 +235,14 @@ void SolveSession::fail(const std::string& cause, int iteration) {
     std::vector<int> missing = scenariosWithoutDoneFile(numScenarios_);
     std::string message = " > ERROR! The solver workers '" + commandLine(command_) + "' " + cause;
     if (iteration == kStartUp) {
-        message += " while starting.";
+        message += " while starting";
+        if (cause.rfind("did not", 0) == 0) {
+            std::ostringstream limit;
+            limit << " (they must be up within " << startUpSeconds(solveTimeout_)
+                  << " s: 60 s, or --solve-timeout when that is longer)";
+            message += limit.str();
+        }
+        message += ".";
     } else {
         message += " in iteration " + std::to_string(iteration) + "; " + std::to_string(missing.size()) + " of " +
                    std::to_string(numScenarios_) + " scenarios reported no result";
@@ -152,6 +260,7 @@ std::vector<std::string> SolveSession::awaitAnswer(const std::string& expected, 
         std::string line;
         bool timedOut = false;
         if (!readAnswer(line, deadlineSeconds, timedOut)) {
+            if (timedOut && iteration == kStartUp) fail("did not report ready", iteration);
             if (timedOut) {
                 std::ostringstream limit;
                 limit << "did not finish within the time limit (" << solveTimeout_ << " s per solve, "
@@ -166,8 +275,7 @@ std::vector<std::string> SolveSession::awaitAnswer(const std::string& expected, 
         std::vector<std::string> words;
         for (std::string w; in >> w;) words.push_back(w);
         if (!words.empty() && words[0] == expected) return words;
-        // Whatever else reaches rank 0's output is the user's to see.
-        std::fprintf(stderr, "%s\n", line.c_str());
+        fail("answered '" + line.substr(0, 80) + "' where '" + expected + "' was due", iteration);
     }
 }
 
@@ -188,10 +296,10 @@ void SolveSession::solveAll(int iteration) {
     // "done ITERATION FAILED SECONDS"
     if (answer.size() < 4 || answer[1] != std::to_string(iteration))
         fail("answered for another iteration", iteration);
-    lastSolveSeconds_ = std::strtod(answer[3].c_str(), nullptr);
+    if (!readDecimal(answer[3], lastSolveSeconds_).empty()) fail("answered '" + answer[3] + "' as its solve time", iteration);
 
     std::vector<int> missing = scenariosWithoutDoneFile(numScenarios_);
-    if (!missing.empty()) fail("reported the iteration done without a done file", iteration);
+    if (!missing.empty()) fail(withoutDoneFiles(), iteration);
     std::vector<int> all(static_cast<size_t>(numScenarios_));
     for (int k = 1; k <= numScenarios_; k++) all[static_cast<size_t>(k - 1)] = k;
     // The done files say how each solve ended; a failed one is never read as a result.

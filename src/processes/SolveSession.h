@@ -1,7 +1,10 @@
-// The option mode's parallel solve: one `mpirun -np P scw --serve DIR GAMS`
-// for the whole run. Each iteration pha tells the workers to solve and reads
-// their one-line answer; nothing is polled on disk, and no process is started
-// per iteration. The done files and listings are still written by the workers.
+// The option mode's parallel solve: one `mpirun -np P scw --serve DIR GAMS
+// ANSWERS` for the whole run. Each iteration pha tells the workers to solve
+// (on rank 0's standard input) and reads their one-line answer from ANSWERS, a
+// named pipe in a private temporary directory: the solver's own output goes to
+// standard output and can never pass for an answer. Nothing is polled on disk,
+// and no process is started per iteration. The done files and listings are
+// still written by the workers.
 #ifndef PHA_SOLVESESSION_H
 #define PHA_SOLVESESSION_H
 
@@ -12,7 +15,8 @@
 
 class SolveSession {
 public:
-    // Starts the workers and waits until every rank is up. `workers` ranks
+    // Starts the workers and waits until every rank is up, at most
+    // startUpSeconds(solveTimeout). `workers` ranks
     // (at least 1) share `numScenarios` scenarios; `solveTimeout` > 0 limits
     // one solve (an iteration may take that times the scenarios per worker).
     // Throws GeneralException when the workers cannot be started.
@@ -35,13 +39,17 @@ public:
     double lastSolveSeconds() const { return lastSolveSeconds_; }
 
 private:
-    // The next line of the workers' answer; false at the end of their output
-    // or when `deadline` (seconds since the command, <= 0: none) has passed.
+    // The next line of the workers' answer; false at the end of their answers
+    // or output, or when `deadline` (seconds since the command, <= 0: none) has
+    // passed. Their other output is passed on to standard error meanwhile.
     bool readAnswer(std::string& line, double deadlineSeconds, bool& timedOut);
     // The workers' answer to `expected` ("ready", "done"), their other output
     // passed on; throws when they end or exceed `deadlineSeconds` first.
     std::vector<std::string> awaitAnswer(const std::string& expected, double deadlineSeconds, int iteration);
     [[noreturn]] void fail(const std::string& cause, int iteration);
+    void passOnOutput(bool all);  // complete lines of the workers' output to standard error (all: the rest too)
+    void makeAnswerPipe();
+    void removeAnswerPipe();
 
     int numScenarios_;
     int workers_;
@@ -49,8 +57,15 @@ private:
     std::vector<std::string> command_;
     ChildProcess child_;
     std::string pending_;  // answer text read but not yet taken as a line
+    std::string outputPending_;  // the workers' own output, passed on by whole lines
+    std::string answerDir_;      // the private directory of the answer pipe
+    std::string answerPath_;     // the answer pipe
+    int answerFd_ = -1;          // its read end
     double lastSolveSeconds_ = 0.0;
 };
+
+// How long the workers may take to start: 60 s, or --solve-timeout when that is longer.
+double startUpSeconds(double solveTimeout);
 
 // The number of worker ranks: `requested` when given (> 0), else the number
 // of cores; never more than the scenarios, never fewer than one.

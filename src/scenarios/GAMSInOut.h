@@ -5,6 +5,8 @@
 #define PHA_GAMSINOUT_H
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "DataContainers.h"
 #include "TextLines.h"  // fexist
@@ -37,6 +39,8 @@ public:
     int numVariables1;
     int numVariables2;
     double rho;                 // penalty parameter written into the models (code 300)
+    std::string settingsFile;         // where the scenarios were read, for messages
+    std::vector<long> settingsLines;  // the settings file's line of each scenario
 
     SCENARIOS(char* fileName, int nV1, int nV2);
     SCENARIOS(const SCENARIOS&) = delete;

@@ -38,7 +38,8 @@ void writeScenarioModel(const std::vector<std::string>& lines, const SCENARIOS& 
     }
     // Never through a symbolic link: the model goes where its name says.
     std::string error;
-    if (!writeWholeFile(fileName, model, error)) throw FileNotExists(fileName.c_str());
+    // The cause (a full disk, a link, not a regular file) is named, not taken for a missing file.
+    if (!writeWholeFile(fileName, model, error)) throw GeneralException((" > ERROR! " + error).c_str());
 }
 
 }  // namespace

@@ -10,8 +10,11 @@
 class SCENARIOS;
 
 // Seeds the first-stage average with the probability-weighted sum of the
-// first-stage decisions read from `in`, one per scenario and variable.
-void loadPrimalFirstStage(SCENARIOS& S, FILE* in);
+// first-stage decisions read from `in`, one per scenario and variable. With
+// a `source` (the option mode's --start file) every value must be wholly a
+// number, and a refusal names the file and the cause; without one (the
+// dialogue's console) the values are read as scanf reads them.
+void loadPrimalFirstStage(SCENARIOS& S, FILE* in, const std::string& source = "");
 
 // Throws WrongInputParameter with `message` and the value when the value is
 // nan or infinite: fscanf reads "nan", "inf" and 1e999 as numbers.

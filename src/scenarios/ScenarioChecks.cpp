@@ -2,10 +2,33 @@
 // summing to one, and the same parameter count for every scenario.
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
 #include "TemplateCodes.h"
+
+namespace {
+
+// Where the first scenario whose count differs from the last one's stands in the settings file.
+std::string parameterCountMismatch(const SCENARIOS& set, int reference) {
+    const auto lineOf = [&set](int k) {
+        const size_t i = static_cast<size_t>(k);
+        return i < set.settingsLines.size() ? "line " + std::to_string(set.settingsLines[i])
+                                            : "scenario " + std::to_string(k + 1);
+    };
+    std::string text = " > ERROR! The number of parameters is not the same for all scenarios.";
+    for (int k = 0; k < set.numScenarios; k++) {
+        if (set.scenarios[k]->numParameters == reference) continue;
+        text += "\n >> The file '" + set.settingsFile + "', " + lineOf(k) + " gives " +
+                std::to_string(set.scenarios[k]->numParameters) + " parameters; the last scenario (" +
+                lineOf(set.numScenarios - 1) + ") gives " + std::to_string(reference) + ".";
+        break;
+    }
+    return text;
+}
+
+}  // namespace
 
 void SCENARIOS::printAllScenarios() {
     for (int k = 0; k < numScenarios; k++) {
@@ -33,7 +56,7 @@ void SCENARIOS::checkIntegrity(double epsilon, bool weightCodes, bool dataParame
     if (!(epsilon > std::fabs(sum - 1.0))) throw SumProbabilitiesException(sum);
     std::printf("Test of the inner probability scenarios consistency >> OK\n");
 
-    if (!numParamConsistency) throw NumParametersException();
+    if (!numParamConsistency) throw NumParametersException(parameterCountMismatch(*this, numParam).c_str());
     std::printf("Test of the inner parameters scenarios consistency >> OK\n\n");
     refuseCodeRangeOverflow(*this, weightCodes, dataParameter);
 }

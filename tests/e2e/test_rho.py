@@ -110,7 +110,8 @@ class ResumeTest(unittest.TestCase):
             whole_its = {it["iteration"]: it for it in json.load(f)["iterations"]}
         with open(os.path.join(d, "rest.json")) as f:
             rest_its = json.load(f)["iterations"]
-        self.assertEqual([it["iteration"] for it in rest_its], [4, 5, 6])
+        # The resumed record holds the whole run: the recorded iterations, then the new ones.
+        self.assertEqual([it["iteration"] for it in rest_its], [0, 1, 2, 3, 4, 5, 6])
         for it in rest_its:
             self.assertEqual(it["average"], whole_its[it["iteration"]]["average"], it["iteration"])
             self.assertEqual(it["rho"], whole_its[it["iteration"]]["rho"], it["iteration"])

@@ -44,6 +44,28 @@ def done(directory, k):
 
 
 class WorkerTest(unittest.TestCase):
+    def test_serve_answers_into_its_pipe_or_marked_on_its_output(self):
+        d = make_dir("serve", [(0, 8), (0, 12)])
+        pipe_dir = os.path.join(RUNS, "serve-pipe")
+        shutil.rmtree(pipe_dir, ignore_errors=True)
+        os.makedirs(pipe_dir)
+        pipe = os.path.join(pipe_dir, "answers")
+        os.mkfifo(pipe)
+        reader = os.open(pipe, os.O_RDONLY | os.O_NONBLOCK)
+        p = subprocess.run(["mpirun", "-np", "2", SCW, "--serve", d, GAMS, pipe], input="solve 1 2\nquit\n",
+                           capture_output=True, text=True, timeout=120)
+        answers = os.read(reader, 4096).decode()
+        os.close(reader)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertRegex(answers, r"^ready 2\ndone 1 0 \S+\n$")
+        self.assertNotIn("ready", p.stdout)
+        # A rank 0 that cannot open the pipe (on another host) marks its answers with the pipe's name.
+        p = subprocess.run(["mpirun", "-np", "1", SCW, "--serve", d, GAMS, "/nonexistent/answers"],
+                           input="solve 2 2\nquit\n", capture_output=True, text=True, timeout=120)
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertIn("\nanswer /nonexistent/answers ready 1", p.stdout)
+        self.assertIn("\nanswer /nonexistent/answers done 2 0 ", p.stdout)
+
     def test_wrong_calls_say_how_to_call_and_fail(self):
         for args in ([], ["/nonexistent-dir", GAMS], [RUNS]):
             p = subprocess.run([SCW] + args, capture_output=True, text=True, timeout=300)

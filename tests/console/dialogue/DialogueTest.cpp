@@ -246,7 +246,8 @@ TEST(Dialogue, FailedChecksStopBeforeTheQuestion) {
          ">> SCENARIO 1: probability = 0.50, number of parameters = 2\n   1.00  \n\n"
          ">> SCENARIO 2: probability = 0.50, number of parameters = 1\n   2.00  \n\n"
          "Test of the inner probability scenarios consistency >> OK\n"
-         " > ERROR! The number of parameters is not the same for all scenarios.\n"},
+         " > ERROR! The number of parameters is not the same for all scenarios.\n"
+         " >> The file 'scenarios.txt', line 1 gives 2 parameters; the last scenario (line 2) gives 1.\n"},
         {"% nothing but a comment\n", "The file 'scenarios.txt' does not contain any scenario.\n"},
     };
     for (const Row& row : rows) {

@@ -6,7 +6,10 @@
 #include <csignal>
 #include <functional>
 #include <string>
+#include <filesystem>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <vector>
 #include <unistd.h>
 
 #include "ChildProcess.h"
@@ -112,15 +115,77 @@ TEST_F(Robustness, FilesAreNeverWrittenThroughLinksNorSilentlyShort) {
     EXPECT_EQ(messageOf([] { CheckedOutput out("linked"); }),
               " > ERROR! The file 'linked' is a symbolic link; it is not written through a link.");
 
-    // A device that is always full: the write is buffered, the flush says why it failed.
-    CheckedOutput full("/dev/full");
-    std::fprintf(full.stream(), "Iteration 1:\n");
-    EXPECT_EQ(messageOf([&] { full.flush(); }),
-              " > ERROR! The file '/dev/full' cannot be written: No space left on device.");
-    EXPECT_FALSE(writeWholeFile("/dev/full", "text", error));
-    EXPECT_EQ(error, "The file '/dev/full' cannot be written: No space left on device.");
+    // Devices and pipes are never opened for writing (--json /dev/null, a pipe named results.txt).
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    for (const char* name : {"/dev/null", "/dev/full", "pipe"}) {
+        EXPECT_EQ(openForWriting(name, error), nullptr) << name;
+        EXPECT_NE(error.find("exists and is not a regular file"), std::string::npos) << error;
+        EXPECT_FALSE(replaceWholeFile(name, "text", error)) << name;
+        EXPECT_NE(error.find("exists and is not a regular file"), std::string::npos) << error;
+    }
+    struct stat null;
+    ASSERT_EQ(stat("/dev/null", &null), 0);
+    EXPECT_TRUE(S_ISCHR(null.st_mode));
     EXPECT_TRUE(writeWholeFile("plain", "text", error));
     EXPECT_EQ(readFile("plain"), "text");
+
+    // The record's temporary: a link there is removed, never written through, and none is left.
+    ASSERT_EQ(symlink((here + "/outside").c_str(), "rec.json.part"), 0);
+    EXPECT_TRUE(replaceWholeFile("rec.json", "{}\n", error)) << error;
+    EXPECT_EQ(readFile("rec.json"), "{}\n");
+    EXPECT_EQ(readFile("outside"), "keep\n");
+    EXPECT_FALSE(std::filesystem::exists("rec.json.part"));
+    EXPECT_FALSE(replaceWholeFile("linked", "{}\n", error));
+    EXPECT_EQ(readFile("outside"), "keep\n");
+}
+
+// A full disk, made with a small tmpfs (as root; skipped where mounting is not allowed).
+TEST_F(Robustness, AFullDiskIsNamedAndLeavesNoTemporary) {
+    ASSERT_EQ(mkdir("small", 0700), 0);
+    if (mount("tmpfs", "small", "tmpfs", 0, "size=16k") != 0) GTEST_SKIP() << "no tmpfs can be mounted here";
+    std::string error;
+    writeFile("small/rec.json", "old\n");
+    EXPECT_FALSE(replaceWholeFile("small/rec.json", std::string(1 << 20, 'x'), error));
+    EXPECT_EQ(error, "The file 'small/rec.json' cannot be written: No space left on device. The disk is full; the file "
+                     "is left as it was.");
+    EXPECT_EQ(readFile("small/rec.json"), "old\n");
+    EXPECT_FALSE(std::filesystem::exists("small/rec.json.part"));
+    // The buffered results file on the filled disk: the flush says why it failed.
+    {
+        FILE* filler = std::fopen("small/filler", "w");
+        ASSERT_NE(filler, nullptr);
+        while (std::fputc('x', filler) != EOF) {
+        }
+        std::fclose(filler);
+        CheckedOutput results("small/results.txt");
+        std::fputs("Iteration 1:\n", results.stream());
+        EXPECT_EQ(messageOf([&] { results.flush(); }),
+                  " > ERROR! The file 'small/results.txt' cannot be written: No space left on device.");
+    }
+    umount("small");
+}
+
+// Outputs checked before a run writes anything: not an input, not another output, not the lock.
+TEST_F(Robustness, OutputsThatAreInputsOrOtherOutputsAreRefused) {
+    writeFile("farmer-cost.gms", "* template\n");
+    writeFile("scenarios.txt", "1 1\n");
+    RunLock lock;
+    const std::vector<RunFile> inputs = {{"the --template file", "farmer-cost.gms"}, {"the --scenarios file", "scenarios.txt"}};
+    const auto conflict = [&inputs](const std::string& json) {
+        return outputConflict({{"the lock of the run", "pha.lock"}, {"--json", json}, {"the results file", "results.txt"}},
+                              inputs);
+    };
+    EXPECT_EQ(conflict("run.json"), "");
+    EXPECT_EQ(conflict("farmer-cost.gms"), "The file 'farmer-cost.gms' (--json) is the --template file 'farmer-cost.gms'; "
+                                           "a run never writes over its own input.");
+    EXPECT_EQ(conflict("./scenarios.txt"), "The file './scenarios.txt' (--json) is the --scenarios file 'scenarios.txt'; "
+                                           "a run never writes over its own input.");
+    EXPECT_EQ(conflict("pha.lock"), "The file 'pha.lock' (--json) is also the lock of the run 'pha.lock'; give it another name.");
+    EXPECT_EQ(conflict("results.txt"), "The file 'results.txt' (the results file) is also --json 'results.txt'; give it "
+                                        "another name.");
+    EXPECT_NE(conflict("/dev/null").find("'/dev/null' exists and is not a regular file (a device)"), std::string::npos);
+    ASSERT_EQ(symlink("farmer-cost.gms", "alias.gms"), 0);
+    EXPECT_NE(conflict("alias.gms").find("symbolic link"), std::string::npos);
 }
 
 TEST_F(Robustness, OneRunLockPerDirectory) {
