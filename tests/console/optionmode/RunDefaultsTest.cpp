@@ -29,7 +29,8 @@ TEST(RunDefaults, StopRuleBoundsAndPrecisionWithoutTheirOptionsAndInTheHelp) {
     EXPECT_EQ(o.slamAfter, 10);
 
     const std::string help = parseRunOptions({"--help"}).text;
-    for (const char* stated : {"--tol FLOAT:NUMBER=0.0001", "--max-iter INT=300", "--bound-every INT:NONNEGATIVE=10",
+    for (const char* stated : {"--tol FLOAT:NUMBER >= 0=0.0001", "--max-iter INT:in [1, 1000000000]=300",
+                               "--bound-every INT:in [0, 1000000000]=10",
                                "--start TEXT:solve|zero|FILE=solve", "--rho-update TEXT:{none,balance}=none",
                                "--solve-timeout FLOAT:NUMBER >= 0=0", "--fix-after INT:NONNEGATIVE=3",
                                "--slam-after INT:NONNEGATIVE=10"})
