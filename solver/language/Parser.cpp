@@ -458,7 +458,11 @@ void Parser::declareModels() {
                     failAt(t, kErrModel, "An equation expected after '-' in the model's list");
                 m.excludedEquations.push_back(eq);
             } else if (toLower(name) == "all" && eq < 0) {
+                // As GAMS: every equation declared so far; one declared after
+                // the model statement is not part of the model.
                 m.allEquations = true;
+                for (size_t k = 0; k < st_.symbols.size(); k++)
+                    if (st_.symbols[k].kind == SymKind::Equation) m.equations.push_back(static_cast<int>(k));
             } else if (eq < 0) {
                 failAt(t, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
             } else if (st_.symbols[static_cast<size_t>(eq)].kind == SymKind::Equation) {

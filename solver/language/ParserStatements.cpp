@@ -262,12 +262,12 @@ Statement Parser::solve() {
     if (!haveSense)
         fail(kErrUnsupported, "A solve without 'minimizing' or 'maximizing' (a feasibility model) is not supported by this solver");
     Symbol& m = st_.symbols[static_cast<size_t>(st.model)];
-    if (m.allEquations) {
-        m.equations.clear();
-        for (size_t k = 0; k < st_.symbols.size(); k++)
-            if (st_.symbols[k].kind == SymKind::Equation) m.equations.push_back(static_cast<int>(k));
-    }
     for (int ex : m.excludedEquations) m.equations.erase(std::remove(m.equations.begin(), m.equations.end(), ex), m.equations.end());
+    // An equation named twice (`/ all, e /`, a model joined with its own equations) is one equation.
+    std::vector<int> unique;
+    for (int eq : m.equations)
+        if (std::find(unique.begin(), unique.end(), eq) == unique.end()) unique.push_back(eq);
+    m.equations.swap(unique);
     for (int eq : m.equations)
         if (!st_.symbols[static_cast<size_t>(eq)].def.defined)
             failAt(modelTok, 71, "Equation '" + st_.symbols[static_cast<size_t>(eq)].name + "' of model '" + m.name +

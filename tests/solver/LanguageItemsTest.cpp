@@ -97,6 +97,17 @@ TEST(LanguageItems, ModelListsWithExclusions) {
     ModelInstance n = instantiate(r->st, r->program.back());
     EXPECT_EQ(m.rows.size(), 2u);
     EXPECT_EQ(n.rows.size(), 2u);  // n inherits the exclusion; b is listed but excluded too
+
+    // `all` is every equation declared before the model statement: one declared
+    // later (for another model) stays out, also when the model is solved after it.
+    auto later = compiles("Variable x, z; Equation o, a;\no.. z =e= x; a.. x =g= 1;\nModel m / all /;\n"
+                          "solve m using lp minimizing z;\n"
+                          "Equation c; c.. x =g= 5;\nModel k / m, c /;\nsolve k using lp minimizing z;\n"
+                          "solve m using lp minimizing z;\n");
+    const std::vector<Statement>& p = later->program;
+    EXPECT_EQ(instantiate(later->st, p[p.size() - 3]).rows.size(), 2u);
+    EXPECT_EQ(instantiate(later->st, p[p.size() - 2]).rows.size(), 3u);
+    EXPECT_EQ(instantiate(later->st, p.back()).rows.size(), 2u);
 }
 
 TEST(LanguageItems, DataLayoutsGamsAccepts) {
