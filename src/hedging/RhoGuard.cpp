@@ -1,5 +1,7 @@
 #include "RhoGuard.h"
 
+#include "CheckedNumbers.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -19,7 +21,9 @@ std::vector<long> codesOf(const std::string& line) {
     for (size_t at = line.find('@'); at != std::string::npos; at = line.find('@', at + 1)) {
         size_t end = at + 1;
         while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) end++;
-        if (end > at + 1 && end - at <= 6) codes.push_back(std::stol(line.substr(at + 1, end - at - 1)));
+        long long code = 0;
+        if (end > at + 1 && readWholeNumber(line.substr(at + 1, end - at - 1), 0, 99999, code).empty())
+            codes.push_back(static_cast<long>(code));
     }
     return codes;
 }

@@ -1,5 +1,7 @@
 #include "CompileErrors.h"
 
+#include "CheckedNumbers.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -29,7 +31,9 @@ bool echoedLine(const std::string& line, long& number, size_t& textStart) {
     while (end < line.size() && isDigit(line[end])) end++;
     if (end - i > 9) return false;
     if (end < line.size() && line.compare(end, 2, "  ") != 0) return false;
-    number = std::stol(line.substr(i, end - i));
+    long long value = 0;
+    if (!readWholeNumber(line.substr(i, end - i), 0, 999999999, value).empty()) return false;
+    number = static_cast<long>(value);
     textStart = std::min(line.size(), end + 2);
     return true;
 }
@@ -46,8 +50,9 @@ bool markerLine(const std::string& line, std::vector<std::pair<size_t, int>>& ma
         for (;;) {
             size_t d = i + 1;
             while (d < line.size() && isDigit(line[d])) d++;
-            if (d == i + 1) break;
-            marks.emplace_back(column, std::stoi(line.substr(i + 1, d - i - 1)));
+            long long code = 0;
+            if (d == i + 1 || !readWholeNumber(line.substr(i + 1, d - i - 1), 0, 999999, code).empty()) break;
+            marks.emplace_back(column, static_cast<int>(code));
             i = d;
             if (i < line.size() && line[i] == ',') continue;  // "$140,171": more codes at the same place
             i--;
@@ -65,7 +70,9 @@ bool explanationLine(const std::string& line, int& code, std::string& text) {
     size_t end = i;
     while (end < line.size() && isDigit(line[end])) end++;
     if (end - i > 6 || line.compare(end, 2, "  ") != 0) return false;
-    code = std::stoi(line.substr(i, end - i));
+    long long value = 0;
+    if (!readWholeNumber(line.substr(i, end - i), 0, 999999, value).empty()) return false;
+    code = static_cast<int>(value);
     size_t start = line.find_first_not_of(' ', end);
     text = start == std::string::npos ? "" : line.substr(start);
     return true;
