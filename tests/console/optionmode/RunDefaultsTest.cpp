@@ -2,7 +2,6 @@
 // --help states it.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -35,9 +34,13 @@ TEST(RunDefaults, StopRuleBoundsAndPrecisionWithoutTheirOptionsAndInTheHelp) {
                                "--solve-timeout FLOAT:NUMBER >= 0=0", "--fix-after INT:NONNEGATIVE=3",
                                "--slam-after INT:NONNEGATIVE=10"})
         EXPECT_NE(help.find(stated), std::string::npos) << stated;
-    for (const char* option : {"--gap", "--abs-gap", "--digits", "--cost", "--workers", "--gams", "--objective"})
-        EXPECT_TRUE(std::regex_search(help, std::regex(std::string(option) + " [^\n]*\n?[^\n]*\\(default: ")))
-            << option;
+    // The options without a default value say in their text what happens without them.
+    for (const char* option : {"--gap", "--abs-gap", "--digits", "--cost", "--workers", "--gams", "--objective"}) {
+        const size_t at = help.find(std::string(option) + " ");
+        ASSERT_NE(at, std::string::npos) << option;
+        const size_t secondLineEnd = help.find('\n', help.find('\n', at) + 1);
+        EXPECT_NE(help.substr(at, secondLineEnd - at).find("(default: "), std::string::npos) << option;
+    }
     // Defaults replace what was required: only --rho (or --rho-file) is still asked for.
     EXPECT_EQ(parseRunOptions({"--template", PHA_BINARY, "--scenarios", PHA_BINARY, "--n1", "3", "--n2", "6"}).action,
               ParsedCommandLine::Refuse);
