@@ -1,4 +1,5 @@
 #include "DollarControl.h"
+#include "TextBasics.h"
 
 #include <cctype>
 #include <cmath>
@@ -9,12 +10,11 @@
 
 namespace gamsub {
 
-namespace {
+using text::lower;
+using text::isNameChar;
 
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
+
+namespace {
 
 void skipBlanks(const std::string& s, size_t& i) {
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) i++;
@@ -33,8 +33,6 @@ std::string readOperand(const std::string& s, size_t& i, bool stopAtEquals) {
     while (i < s.size() && s[i] != ' ' && s[i] != '\t' && !(stopAtEquals && s.compare(i, 2, "==") == 0)) out += s[i++];
     return out;
 }
-
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
 // Recursive descent over a constant expression; nesting is bounded. GAMS's
 // precedence: or/xor below and, below not, below the comparisons, below + -,

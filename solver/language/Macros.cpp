@@ -1,25 +1,17 @@
 #include "Macros.h"
+#include "TextBasics.h"
 
 #include <cctype>
 
 namespace gamsub {
 
+using text::lower;
+using text::trim;
+using text::isNameStart;
+using text::isNameChar;
+
+
 namespace {
-
-bool isNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool isNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return "";
-    size_t e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
 
 // Calls `onName(start, end)` for each identifier outside quoted text that does
 // not follow a '.' (x.l is an attribute, never a macro); the callback returns

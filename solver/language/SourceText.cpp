@@ -1,4 +1,5 @@
 #include "SourceText.h"
+#include "TextBasics.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,19 +17,11 @@
 
 namespace gamsub {
 
+using text::lower;
+using text::trim;
+
+
 namespace {
-
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return "";
-    size_t e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
 
 // Cuts an end-of-line comment, ignoring the marker inside quoted text.
 std::string cutEolComment(const std::string& line, const std::string& marker) {

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     int rank = 0, size = 1;
     MPI_Comm_rank(MPI_COMM_WORLD, &rank);
     MPI_Comm_size(MPI_COMM_WORLD, &size);
-    double seconds = argc > 1 ? std::atof(argv[1]) : 2.0;
+    double seconds = argc > 1 ? std::strtod(argv[1], nullptr) : 2.0;
     double busy = waitRound(rank, seconds, false);
     double quiet = waitRound(rank, seconds, true);
     if (rank == 0) {

@@ -50,7 +50,8 @@ std::string substituted(const std::string& text, const std::vector<std::pair<int
         }
         size_t end = i + 1;
         while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) end++;
-        int code = std::stoi(text.substr(i + 1, end - i - 1));
+        // Codes have a few digits; a longer run is no code this bench knows (strtol saturates, never throws).
+        long code = std::strtol(text.substr(i + 1, end - i - 1).c_str(), nullptr, 10);
         bool known = false;
         for (const auto& [c, v] : values)
             if (c == code) {
@@ -141,7 +142,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench-solve: cannot read %s\n", argv[1]);
         return 2;
     }
-    int solves = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
+    int solves = argc > 2 ? static_cast<int>(std::clamp(std::strtol(argv[2], nullptr, 10), 1L, 1000000L)) : 200;
     std::string dir = argc > 3 ? argv[3] : "/tmp/bench-solve";
     mkdir(dir.c_str(), 0755);
     // Any path naming the bundled solver: the worker then solves in its own process.
