@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include <utility>
 
 #include "Bounds.h"
 #include "Exceptions.h"
@@ -132,6 +133,7 @@ HedgingRounds::Step HedgingRounds::hedgingStep(int iteration, bool alone) {
         std::copy(r.y.begin(), r.y.end(), scenario->solution2->data);
         scenario->solution1->isEmpty = scenario->solution2->isEmpty = false;
         costs.push_back(r.cost);
+        tellPoint(s, r);
     }
     set_.calcAverageSolution();
     Step step;
@@ -151,12 +153,20 @@ void HedgingRounds::notice(int iteration, const char* bound, const std::string& 
                 first && !options_.verbose ? " (said once; --verbose repeats it)" : "");
 }
 
+void HedgingRounds::tellPoint(int scenario, const ScenarioResult& r) const {
+    if (pointSeen_ && r.hasCost) pointSeen_(scenario, r.x, r.cost);
+}
+
 bool HedgingRounds::meanObjective(int iteration, const char* bound, double& mean) const {
     std::vector<double> objectives;
+    // The cost too when someone collects the points.
+    const std::string cost = pointSeen_ ? options_.costVariable : std::string();
     try {
-        for (int s = 0; s < set_.numScenarios; s++)
-            objectives.push_back(
-                readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_, "").objective);
+        for (int s = 0; s < set_.numScenarios; s++) {
+            const ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_, cost);
+            objectives.push_back(r.objective);
+            tellPoint(s, r);
+        }
     } catch (const GeneralException& e) {
         notice(iteration, bound, std::string(":\n") + e.message);
         return false;
@@ -190,6 +200,27 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
     return meanObjective(iteration, "outer", lower);
 }
 
+bool HedgingRounds::outerBound(int iteration, const std::vector<std::vector<double>>& weights, double& lower) {
+    if (weights.size() != static_cast<size_t>(set_.numScenarios)) return false;
+    for (const std::vector<double>& w : weights)
+        if (w.size() != static_cast<size_t>(set_.numVariables1)) return false;
+    // The scenarios' own weights go back whatever happens: the hedging steps go on with them.
+    struct Swap {
+        SCENARIOS& set;
+        std::vector<std::vector<double>> kept;
+        void exchange() {
+            for (int s = 0; s < set.numScenarios && static_cast<size_t>(s) < kept.size(); s++) {
+                VECTOR* w = set.scenarios[s]->weights1;
+                for (int j = 0; j < w->size && static_cast<size_t>(j) < kept[static_cast<size_t>(s)].size(); j++)
+                    std::swap(w->data[j], kept[static_cast<size_t>(s)][static_cast<size_t>(j)]);
+            }
+        }
+        ~Swap() { exchange(); }
+    } swap{set_, weights};
+    swap.exchange();
+    return outerBound(iteration, lower);
+}
+
 bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, double& upper, std::string* failure) {
     ModelRound fixed = round(true, true, true);
     fixed.fixedPlan = plan;
@@ -219,6 +250,7 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
             ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2,
                                                   byCost ? "" : objective_, options_.costVariable);
             costs.push_back(byCost ? r.cost : r.objective);
+            tellPoint(s, r);
             if (!r.xMarginal.empty()) marginals.push_back(r.xMarginal);
         }
     } catch (const GeneralException& e) {

@@ -42,6 +42,11 @@ public:
     // bound rounds never use them, so that the outer bound stays one.
     void fixInHedgingSteps(const std::vector<double>& fixings) { fixings_ = fixings; }
 
+    // Hears every feasible point a round gives: scenario (0-based), its first
+    // stage and its cost (--cost). For the outer bound from the scenarios' points.
+    using PointSeen = std::function<void(int scenario, const std::vector<double>& x, double cost)>;
+    void onPoint(PointSeen seen) { pointSeen_ = std::move(seen); }
+
     const std::string& objectiveVariable() const { return objective_; }
     std::vector<double> probabilities() const;
 
@@ -61,6 +66,9 @@ public:
     // printed, when the weights do not balance or a scenario is infeasible or
     // unbounded.
     bool outerBound(int iteration, double& lower);
+    // The same with other balanced weights than the scenarios' own (one
+    // vector per scenario): the outer bound from the scenarios' points.
+    bool outerBound(int iteration, const std::vector<std::vector<double>>& weights, double& lower);
 
     // sum_k p_k cost_k with x fixed at `plan` (the objective when there is no
     // --cost). False, with the reason printed (or put into `failure` when
@@ -81,6 +89,7 @@ private:
     // sum_k p_k z_k of the round just solved; false, with the reason printed,
     // when an objective cannot be read.
     bool meanObjective(int iteration, const char* bound, double& mean) const;
+    void tellPoint(int scenario, const ScenarioResult& r) const;
     // "No <bound> bound in iteration N<why>", each reason once unless --verbose.
     void notice(int iteration, const char* bound, const std::string& why) const;
 
@@ -93,6 +102,7 @@ private:
     AddedTerms addedTerms_;
     const std::vector<double>* rhoPerVariable_ = nullptr;
     std::vector<std::vector<double>> planMarginals_;
+    PointSeen pointSeen_;
     mutable std::set<std::string> said_;  // the reasons of notices already printed
 };
 

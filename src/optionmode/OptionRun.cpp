@@ -27,6 +27,7 @@
 #include "GAMSInOut.h"
 #include "HedgingPoint.h"
 #include "HedgingRounds.h"
+#include "ColumnBound.h"
 #include "IntegerHeuristics.h"
 #include "IntegerPlans.h"
 #include "IterationReport.h"
@@ -119,6 +120,13 @@ public:
         else rho_.assign(static_cast<size_t>(S.numVariables1), o.rho);  // 0 with --rho auto until iteration 0
         S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
         rounds_.useRhoPerVariable(&rho_);
+        // Binary or integer decisions: the outer bound also from the scenarios' points (needs their costs).
+        if (integer_ && !o.costVariable.empty()) {
+            columns_.reset(new ColumnBound(S.numScenarios, S.numVariables1));
+            rounds_.onPoint([this](int s, const std::vector<double>& x, double cost) {
+                if (columns_->add(s, x, cost)) newPoints_++;
+            });
+        }
         // rho_j that differ from each other: with --rho auto, --rho-file or --rho-update.
         if (o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none") {
             const std::string warning = meanRhoOnlyWarning(tpl.lines(), tpl.fileName());
@@ -171,6 +179,12 @@ public:
         while (!stop && iter <= o_.maxIterations) {
             currentIteration_ = iter;
             if (interruptedBy() != 0) break;  // between two iterations: nothing is lost
+            if (boundsOnly_) {
+                boundOnlyIteration(iter);
+                stop = !why_.empty();
+                iter++;
+                continue;
+            }
             auto start = Clock::now();
             if (o_.verbose) printIterationHeader(iter);
             std::vector<double> builtWith = currentAverage(S_);
@@ -200,8 +214,13 @@ public:
             lastAverage_ = numbers.average;
             if (!converged && o_.accelerate > 0) accelerate(pointBefore, rhoBefore);
             finishIteration(numbers, start);
-            if (converged) why_ = "the scenarios agree within the tolerance";
-            else if (bounds_.within(o_.gap, o_.absGap)) why_ = gapReached();
+            if (bounds_.within(o_.gap, o_.absGap)) why_ = gapReached();
+            else if (converged && columnsMayClose() && iter < o_.maxIterations) {
+                boundsOnly_ = true;
+                agreed_ = numbers;
+                std::printf("The scenarios agree; the bound rounds go on until the gap is within --gap%s.\n",
+                            o_.absGap >= 0 ? " or --abs-gap" : "");
+            } else if (converged) why_ = "the scenarios agree within the tolerance";
             else if (last) why_ = "the iteration limit";
             stop = !why_.empty();
             iter++;
@@ -332,6 +351,7 @@ private:
             numbers.lower = lower;
             bounds_.offerLower(lower, iteration);
         }
+        if (outer && columns_) columnOuterBound(iteration, numbers);
         const std::vector<double> plan = currentAverage(S_);
         if (integer_ && !integralPlan(plan)) {
             integerInnerBounds(iteration, plan, numbers);
@@ -344,6 +364,46 @@ private:
             numbers.hasUpper = true;
             bounds_.offerUpper(upper, plan, iteration);
         }
+    }
+
+    // The outer bound with the weights of the master over the scenarios'
+    // points (ColumnBound); its solutions are new points.
+    void columnOuterBound(int iteration, IterationNumbers& numbers) {
+        const ColumnBound::Master master = columns_->solve(rounds_.probabilities());
+        columnsCanRise_ = false;
+        if (!master.solved) return;
+        newPoints_ = 0;
+        double lower = 0.0;
+        if (!rounds_.outerBound(iteration, master.weights, lower)) return;
+        if (!numbers.hasLower || lower > numbers.lower) numbers.lower = lower;
+        numbers.hasLower = true;
+        bounds_.offerLower(lower, iteration);
+        // No new point: the weights priced every point the scenarios can give, the bound is what
+        // this relaxation gives; so is a bound that met the master's value.
+        const double slack = 1e-9 * std::max(1.0, std::fabs(master.value));
+        columnsCanRise_ = newPoints_ > 0 && bounds_.lower() < master.value - slack;
+    }
+
+    // After the scenarios agree: whether more bound rounds may still close the gap.
+    bool columnsMayClose() const {
+        return columns_ && columnsCanRise_ && (o_.gap >= 0 || o_.absGap >= 0) && bounds_.hasUpper() &&
+               !bounds_.within(o_.gap, o_.absGap);
+    }
+
+    // An iteration after the scenarios agree: no hedging step (it would give
+    // the same solutions), only the outer bound from the scenarios' points.
+    void boundOnlyIteration(int iteration) {
+        currentIteration_ = iteration;
+        auto start = Clock::now();
+        IterationNumbers numbers = agreed_;
+        numbers.iteration = iteration;
+        numbers.hasLower = numbers.hasUpper = false;
+        columnOuterBound(iteration, numbers);
+        finishIteration(numbers, start);
+        if (bounds_.within(o_.gap, o_.absGap)) why_ = gapReached();
+        else if (!columnsCanRise_)
+            why_ = "the scenarios agree, and the outer bound from their points can rise no further";
+        else if (iteration == o_.maxIterations) why_ = "the iteration limit";
     }
 
     std::vector<std::vector<double>> firstStages() const {
@@ -425,6 +485,11 @@ private:
     IntegerHeuristics heuristics_;  // fixing and slamming, for an integer first stage only
     std::set<std::vector<double>> tried_;  // integer plans whose inner bound was solved
     bool entriesChecked_ = false;          // the listings' x and y checked against --n1 and --n2
+    std::unique_ptr<ColumnBound> columns_;  // the scenarios' points, for an integer first stage with --cost
+    int newPoints_ = 0;                     // points first seen since the last column bound round
+    bool columnsCanRise_ = false;           // the last column bound round found new points below the master
+    bool boundsOnly_ = false;               // the scenarios agree: only bound rounds from here on
+    IterationNumbers agreed_;               // the iteration in which they agreed
 };
 
 // --ef-check: the extensive form's optimum beside the bounds of the run.
