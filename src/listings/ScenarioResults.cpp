@@ -109,6 +109,28 @@ SolveEnd listingSolveEnd(const std::string& listing, std::string* detail) {
     return end;
 }
 
+ListingBound listingBound(const std::string& listing) {
+    ListingFile file(listing.c_str());
+    ListingBound bound;
+    static const std::string label = "Best possible";
+    for (std::string line; file.next(line);) {
+        long status = 0;
+        if (modelStatus(line, status)) bound.modelStatus = status;
+        const size_t at = line.find(label);
+        if (at == std::string::npos) continue;
+        const size_t colon = line.find(':', at + label.size());
+        if (colon == std::string::npos || line.find_first_not_of(' ', at + label.size()) != colon) continue;
+        std::istringstream rest(line.substr(colon + 1));
+        std::string token;
+        double value = 0.0;
+        if (rest >> token && finiteNumber(token, value)) {
+            bound.hasBestPossible = true;
+            bound.bestPossible = value;
+        }
+    }
+    return bound;
+}
+
 ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wantObjective, bool wantCost) {
     ScenarioResult result;
     result.fromSolutionFile = true;

@@ -28,6 +28,17 @@ struct ScenarioResult {
 enum class SolveEnd { Solved, Feasible, Infeasible, Unbounded, Failed };
 SolveEnd listingSolveEnd(const std::string& listing, std::string* detail = nullptr);
 
+// What an outer bound may take from a solve: a mixed-integer solve that ended
+// with an integer solution whose optimum is not proven (model status 8: it
+// stopped at optcr, optca or a limit) is not a bound by its objective, only by
+// the "Best possible:" value its solver printed, when it printed one.
+struct ListingBound {
+    long modelStatus = 0;  // 0: no status line
+    bool hasBestPossible = false;
+    double bestPossible = 0.0;
+};
+ListingBound listingBound(const std::string& listing);
+
 // Reads a solution file: lines "x <j> <value>", "y <j> <value>",
 // "xm <j> <marginal>", "objective <value>", "cost <value>". Marginals are
 // kept only when every first-stage variable has a finite one (EPS is 0). Every x and y entry must stand once, and

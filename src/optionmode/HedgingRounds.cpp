@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <sstream>
 #include <utility>
 
@@ -140,7 +141,10 @@ HedgingRounds::Step HedgingRounds::hedgingStep(int iteration, bool alone) {
     step.hasExpectedCost = !options_.costVariable.empty();
     step.expectedCost = expectation(probabilities(), costs);
     // Alone, every scenario's optimum counts: their mean is an outer bound.
-    if (alone) step.hasObjectiveMean = meanObjective(iteration, "outer", step.objectiveMean);
+    std::vector<double> proven;
+    if (alone)
+        step.hasObjectiveMean =
+            provenBounds(iteration, proven) && meanObjective(iteration, "outer", step.objectiveMean, &proven);
     return step;
 }
 
@@ -153,18 +157,37 @@ void HedgingRounds::notice(int iteration, const char* bound, const std::string& 
                 first && !options_.verbose ? " (said once; --verbose repeats it)" : "");
 }
 
+bool HedgingRounds::provenBounds(int iteration, std::vector<double>& proven) const {
+    // An integer solution whose optimum is not proven bounds by its solver's best possible value only.
+    proven.assign(static_cast<size_t>(set_.numScenarios), std::numeric_limits<double>::quiet_NaN());
+    for (int s = 0; s < set_.numScenarios; s++) {
+        const ListingBound b = listingBound(scenarioFileName(s + 1, "lst"));
+        if (b.modelStatus != 8) continue;
+        if (!b.hasBestPossible) {
+            notice(iteration, "outer", ": scenario " + std::to_string(s + 1) +
+                                           " ended with an integer solution whose optimum is not proven (model status "
+                                           "8), and its listing gives no best possible value.");
+            return false;
+        }
+        proven[static_cast<size_t>(s)] = b.bestPossible;
+    }
+    return true;
+}
+
 void HedgingRounds::tellPoint(int scenario, const ScenarioResult& r) const {
     if (pointSeen_ && r.hasCost) pointSeen_(scenario, r.x, r.cost);
 }
 
-bool HedgingRounds::meanObjective(int iteration, const char* bound, double& mean) const {
+bool HedgingRounds::meanObjective(int iteration, const char* bound, double& mean,
+                                  const std::vector<double>* instead) const {
     std::vector<double> objectives;
     // The cost too when someone collects the points.
     const std::string cost = pointSeen_ ? options_.costVariable : std::string();
     try {
         for (int s = 0; s < set_.numScenarios; s++) {
             const ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_, cost);
-            objectives.push_back(r.objective);
+            const double other = instead != nullptr ? (*instead)[static_cast<size_t>(s)] : r.objective;
+            objectives.push_back(std::isnan(other) ? r.objective : std::min(other, r.objective));
             tellPoint(s, r);
         }
     } catch (const GeneralException& e) {
@@ -197,7 +220,8 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
                                            endName(ends[static_cast<size_t>(s)]) + " with rho 0 and its weights.");
             return false;
         }
-    return meanObjective(iteration, "outer", lower);
+    std::vector<double> proven;
+    return provenBounds(iteration, proven) && meanObjective(iteration, "outer", lower, &proven);
 }
 
 bool HedgingRounds::outerBound(int iteration, const std::vector<std::vector<double>>& weights, double& lower) {

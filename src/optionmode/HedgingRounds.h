@@ -87,9 +87,15 @@ private:
     ModelRound round(bool weightsOff, bool rhoOff, bool forBound) const;
     void solve(const ModelRound& round, int iteration);
     // sum_k p_k z_k of the round just solved; false, with the reason printed,
-    // when an objective cannot be read.
-    bool meanObjective(int iteration, const char* bound, double& mean) const;
+    // when an objective cannot be read. `instead`: values to take in place of
+    // z_k where they are not NaN (a smaller proven bound).
+    bool meanObjective(int iteration, const char* bound, double& mean,
+                       const std::vector<double>* instead = nullptr) const;
     void tellPoint(int scenario, const ScenarioResult& r) const;
+    // Per scenario, the best possible value to take for z_k where a mixed-integer
+    // solve's optimum is not proven (NaN elsewhere); false, with the reason
+    // printed, when such a listing gives none.
+    bool provenBounds(int iteration, std::vector<double>& proven) const;
     // "No <bound> bound in iteration N<why>", each reason once unless --verbose.
     void notice(int iteration, const char* bound, const std::string& why) const;
 

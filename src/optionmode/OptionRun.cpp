@@ -382,6 +382,9 @@ private:
         // this relaxation gives; so is a bound that met the master's value.
         const double slack = 1e-9 * std::max(1.0, std::fabs(master.value));
         columnsCanRise_ = newPoints_ > 0 && bounds_.lower() < master.value - slack;
+        if (o_.verbose)
+            std::printf("Outer bound from the scenarios' points in iteration %d: %.10g (their master %.10g over %zu "
+                        "points, %d new).\n\n", iteration, lower, master.value, columns_->points(), newPoints_);
     }
 
     // After the scenarios agree: whether more bound rounds may still close the gap.

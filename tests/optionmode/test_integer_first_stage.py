@@ -95,7 +95,7 @@ class IntegerHeuristicsTest(unittest.TestCase):
         self.assertEqual(ef.returncode, 0, ef.stdout[-3000:] + ef.stderr)
         optimum = float(re.search(r"Expected cost of the extensive form = (\S+)", ef.stdout).group(1))
         p, record = network_run("network-heuristics", "--rho", "20", "--max-iter", "60", "--bound-every", "5",
-                                "--fix-after", "3", "--slam-after", "5", "--json", "run.json")
+                                "--fix-after", "3", "--slam-after", "5", "--gap", "0.01", "--json", "run.json")
         self.assertEqual(p.returncode, 0, p.stdout[-3000:] + p.stderr)
         fixed = re.findall(r"x\('(\d+)'\) fixed at (\S+) from now on", p.stdout)
         self.assertTrue(fixed, p.stdout[-3000:])
@@ -105,6 +105,9 @@ class IntegerHeuristicsTest(unittest.TestCase):
                 self.assertLessEqual(it["bestL"], optimum + 1e-6, it)
             if it["bestU"] is not None:
                 self.assertGreaterEqual(it["bestU"], optimum - 1e-6, it)
+        # The outer bound from the scenarios' points closes the gap that the weights alone leave open.
+        self.assertIn("Finished: the gap of the bounds is within --gap.", p.stdout, p.stdout[-3000:])
+        self.assertGreaterEqual(record["iterations"][-1]["bestL"], 0.99 * optimum)
 
         off, _ = network_run("network-no-heuristics", "--rho", "20", "--max-iter", "3", "--fix-after", "0",
                              "--slam-after", "0")

@@ -219,6 +219,16 @@ TEST(SolutionFiles, ReadAtFullPrecisionAndRefuseWhatIsNoNumber) {
                       "\n >>  ** Error. out of memory");
     writeFile("scenario3.lst", "no solve summary\n");
     EXPECT_EQ(listingSolveEnd("scenario3.lst"), SolveEnd::Failed);
+
+    // A MIP stopped before its optimum was proven bounds by its best possible value only.
+    writeFile("scenario3.lst", "**** MODEL STATUS      8 Integer Solution\n**** OBJECTIVE VALUE  1234.5000\n"
+                               "MIP solution:            1234.5\nBest possible:           1200.25\n");
+    ListingBound b = listingBound("scenario3.lst");
+    EXPECT_EQ(b.modelStatus, 8);
+    ASSERT_TRUE(b.hasBestPossible);
+    EXPECT_EQ(b.bestPossible, 1200.25);
+    writeFile("scenario3.lst", "**** MODEL STATUS      8 Integer Solution\nBest possible:   NA\n");
+    EXPECT_FALSE(listingBound("scenario3.lst").hasBestPossible);
 }
 
 TEST(BoundArithmetic, ExpectationBalanceGapAndBestBounds) {
