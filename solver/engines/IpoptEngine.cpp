@@ -182,9 +182,9 @@ void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& 
                 adapter = polished;
                 appStatus = polishedStatus;
                 relaxed = false;
-                status.solverLines.push_back(formatted("    Ipopt stopped short of convergence; with %d variable(s) held at the bound",
-                                                       polish.held));
-                status.solverLines.push_back("    it stopped next to, the rest converged and the held bounds are optimal.");
+                status.solverLines.push_back(
+                    formatted("    Ipopt stopped next to %d bound(s) without converging; held there, the rest", polish.held));
+                status.solverLines.push_back("    converged and the held bounds passed the optimality check.");
                 status.solverLines.push_back(" ");
             } else {
                 // Back to the model's own fixed variables for the final point.
