@@ -67,19 +67,6 @@ TEST(HeldDerivatives, OnlyTheHeldVariablesEntriesMayBeInfinite) {
     EXPECT_THROW(model.setHeldVariables({1}), std::invalid_argument);
 }
 
-TEST(BoundPolish, PlanHoldsOnlyLevelsNextToABound) {
-    std::vector<double> lower{0, 0, 0, 3, 0, -kInf}, upper{1, 1, 1, 3, 1, kInf};
-    std::vector<double> x{1e-7, 0.5, 1 - 1e-7, 3, 2e-4, 1e-9};
-    BoundPolish plan = planBoundPolish(x, lower, upper);
-    EXPECT_EQ(2, plan.held);
-    EXPECT_EQ((std::vector<char>{1, 0, 0, 0, 0, 0}), plan.atLower);
-    EXPECT_EQ((std::vector<char>{0, 0, 1, 0, 0, 0}), plan.atUpper);
-    EXPECT_EQ((std::vector<double>{0, 0, 1, 3, 0, -kInf}), plan.lower);
-    EXPECT_EQ((std::vector<double>{0, 1, 1, 3, 1, kInf}), plan.upper);
-    EXPECT_EQ((std::vector<double>{0, 0.5, 1, 3, 2e-4, 1e-9}), plan.start);
-    EXPECT_EQ(0, planBoundPolish({0.5}, {0}, {1}).held);
-}
-
 // x held at its lower bound 0 (y free, at 0) with each objective: the hold is
 // optimal only where the objective does not fall as x rises.
 TEST(BoundPolish, HeldBoundPassesOnlyWhereTheObjectiveRisesInward) {
