@@ -81,6 +81,7 @@ void branchOnSets(CbcModel& cbc, const std::vector<OrderedSet>& sets, const Solv
     }
     cbc.addObjects(static_cast<int>(objects.size()), objects.data());
     for (CbcObject* o : objects) delete o;
+    cbc.setUseElapsedTime(true);  // reslim is wall-clock time, as for the other engines
     cbc.setMaximumSeconds(std::max(0.0, options.reslim));
     cbc.setAllowableFractionGap(std::max(0.0, options.optcr));
     cbc.setAllowableGap(std::max(0.0, options.optca));
@@ -110,8 +111,10 @@ MipOutcome branchAndCut(const LinearProblem& problem, const std::vector<OrderedS
         std::string seconds = formatted("%.17g", std::max(0.0, options.reslim));
         std::string ratio = formatted("%.17g", std::max(0.0, options.optcr));
         std::string absolute = formatted("%.17g", std::max(0.0, options.optca));
-        std::vector<const char*> args = {"gamsub", "-log", "0", "-seconds", seconds.c_str(), "-ratioGap", ratio.c_str(),
-                                         "-allowableGap", absolute.c_str(), "-solve", "-quit"};
+        // CBC counts CPU seconds unless told otherwise; reslim is wall-clock time,
+        // as for the other engines (a loaded machine must not stretch it).
+        std::vector<const char*> args = {"gamsub", "-log", "0", "-timeMode", "elapsed", "-seconds", seconds.c_str(),
+                                         "-ratioGap", ratio.c_str(), "-allowableGap", absolute.c_str(), "-solve", "-quit"};
         auto noCallback = [](CbcModel*, int) { return 0; };
         CbcMain1(static_cast<int>(args.size()), args.data(), cbc, noCallback, data);
     }

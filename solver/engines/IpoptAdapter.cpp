@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 namespace gamsub {
 
@@ -25,11 +26,27 @@ constexpr double kIpoptInfinity = 1e19;
 
 double ipoptBound(double value) { return std::max(-kIpoptInfinity, std::min(kIpoptInfinity, value)); }
 
+// After a successful evaluation the model has checked that only held variables'
+// entries can be infinite or undefined; Ipopt drops them, but gets no NaN.
+bool zeroedHeldEntries(bool ok, Ipopt::Number* values, size_t count) {
+    if (ok)
+        for (size_t e = 0; e < count; e++)
+            if (!std::isfinite(values[e])) values[e] = 0.0;
+    return ok;
+}
+
 }  // namespace
 
 IpoptAdapter::IpoptAdapter(CompiledModel& model, std::vector<double> lower, std::vector<double> upper,
                            std::vector<double> start)
-    : model_(model), lower_(std::move(lower)), upper_(std::move(upper)), start_(std::move(start)) {}
+    : model_(model), lower_(std::move(lower)), upper_(std::move(upper)), start_(std::move(start)) {
+    // Ipopt takes a variable with equal bounds out of the problem (its
+    // fixed_variable_treatment make_parameter): it never reads its derivatives.
+    std::vector<char> held(lower_.size(), 0);
+    for (size_t v = 0; v < held.size() && v < upper_.size(); v++) held[v] = lower_[v] == upper_[v] ? 1 : 0;
+    model_.setHeldVariables(std::move(held));
+}
+
 
 bool IpoptAdapter::counted(bool ok) {
     if (!ok) outcome_.evaluationErrors++;
@@ -74,7 +91,7 @@ bool IpoptAdapter::eval_f(Ipopt::Index, const Ipopt::Number* x, bool, Ipopt::Num
 
 bool IpoptAdapter::eval_grad_f(Ipopt::Index, const Ipopt::Number* x, bool, Ipopt::Number* grad_f) {
     CallbackTimer timer(outcome_.callbackSeconds);
-    return counted(model_.objectiveGradient(x, grad_f));
+    return counted(zeroedHeldEntries(model_.objectiveGradient(x, grad_f), grad_f, lower_.size()));
 }
 
 bool IpoptAdapter::eval_g(Ipopt::Index, const Ipopt::Number* x, bool, Ipopt::Index, Ipopt::Number* g) {
@@ -90,7 +107,7 @@ bool IpoptAdapter::eval_jac_g(Ipopt::Index, const Ipopt::Number* x, bool, Ipopt:
         std::copy(model_.jacobianColumns().begin(), model_.jacobianColumns().end(), jCol);
         return true;
     }
-    return counted(model_.jacobian(x, values));
+    return counted(zeroedHeldEntries(model_.jacobian(x, values), values, model_.jacobianRows().size()));
 }
 
 bool IpoptAdapter::eval_h(Ipopt::Index, const Ipopt::Number* x, bool, Ipopt::Number obj_factor, Ipopt::Index,
@@ -102,7 +119,8 @@ bool IpoptAdapter::eval_h(Ipopt::Index, const Ipopt::Number* x, bool, Ipopt::Num
         std::copy(model_.hessianColumns().begin(), model_.hessianColumns().end(), jCol);
         return true;
     }
-    return counted(model_.lagrangianHessian(x, obj_factor, lambda, values));
+    return counted(zeroedHeldEntries(model_.lagrangianHessian(x, obj_factor, lambda, values), values,
+                                     model_.hessianRows().size()));
 }
 
 bool IpoptAdapter::intermediate_callback(Ipopt::AlgorithmMode, Ipopt::Index iter, Ipopt::Number, Ipopt::Number,

@@ -7,7 +7,10 @@
 #include <chrono>
 #include <climits>
 #include <sstream>
+#include <tuple>
+#include <utility>
 
+#include "BoundPolish.h"
 #include "IpoptAdapter.h"
 #include "IpoptStatus.h"
 #include "ListingNumbers.h"
@@ -89,6 +92,25 @@ bool settled(const IpoptOutcome& outcome, Ipopt::ApplicationReturnStatus appStat
     }
 }
 
+// An unconverged stop that a bound polish may finish (see BoundPolish.h).
+bool worthPolishing(const IpoptOutcome& outcome) {
+    if (!outcome.finalized || outcome.timedOut || outcome.x.empty()) return false;
+    switch (outcome.status) {
+        case Ipopt::MAXITER_EXCEEDED:
+        case Ipopt::STOP_AT_TINY_STEP:
+        case Ipopt::RESTORATION_FAILURE:
+        case Ipopt::ERROR_IN_STEP_COMPUTATION:
+        case Ipopt::INVALID_NUMBER_DETECTED: return true;
+        default: return false;
+    }
+}
+
+std::vector<char> heldByBounds(const std::vector<double>& lower, const std::vector<double>& upper) {
+    std::vector<char> held(lower.size(), 0);
+    for (size_t v = 0; v < held.size() && v < upper.size(); v++) held[v] = lower[v] == upper[v] ? 1 : 0;
+    return held;
+}
+
 // A relaxed bound lets Ipopt end a hair outside it: put the point back.
 void clipToBounds(std::vector<double>& x, const std::vector<double>& lower, const std::vector<double>& upper) {
     for (size_t v = 0; v < x.size() && v < lower.size() && v < upper.size(); v++)
@@ -119,23 +141,56 @@ void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& 
     long used = 0;
     bool relaxed = false;
     callbackSeconds = 0.0;
+    auto run = [&](const Attempt& attempt, const std::vector<double>& lo, const std::vector<double>& up,
+                   const std::vector<double>& from) {
+        Ipopt::SmartPtr<IpoptAdapter> tried = new IpoptAdapter(compiled, lo, up, from);
+        tried->setDeadline(deadline);
+        Ipopt::SmartPtr<Ipopt::IpoptApplication> app = new Ipopt::IpoptApplication(false);
+        setOptions(*app->Options(), compiled, attempt);
+        std::istringstream noOptionFile;
+        Ipopt::ApplicationReturnStatus returned = app->Initialize(noOptionFile);
+        clock.lap(&PhaseTimes::engineSetup);
+        if (returned == Ipopt::Solve_Succeeded) returned = app->OptimizeTNLP(Ipopt::SmartPtr<Ipopt::TNLP>(tried));
+        clock.lap(&PhaseTimes::engineSolve);
+        used += tried->outcome().iterations;
+        callbackSeconds += tried->outcome().callbackSeconds;
+        return std::make_pair(tried, returned);
+    };
     for (const Attempt& planned : attempts) {
         Attempt attempt = planned;
         attempt.maxIterations = std::min(attempt.maxIterations, iterlim - used);
         if (Ipopt::IsValid(adapter) && attempt.maxIterations <= 0) break;
-        adapter = new IpoptAdapter(compiled, lower, upper, start);
-        adapter->setDeadline(deadline);
-        Ipopt::SmartPtr<Ipopt::IpoptApplication> app = new Ipopt::IpoptApplication(false);
-        setOptions(*app->Options(), compiled, attempt);
-        std::istringstream noOptionFile;
-        appStatus = app->Initialize(noOptionFile);
-        clock.lap(&PhaseTimes::engineSetup);
-        if (appStatus == Ipopt::Solve_Succeeded) appStatus = app->OptimizeTNLP(Ipopt::SmartPtr<Ipopt::TNLP>(adapter));
-        clock.lap(&PhaseTimes::engineSolve);
-        used += adapter->outcome().iterations;
-        callbackSeconds += adapter->outcome().callbackSeconds;
+        std::tie(adapter, appStatus) = run(attempt, lower, upper, start);
         relaxed = attempt.boundRelaxFactor > 0.0;
         if (settled(adapter->outcome(), appStatus)) break;
+    }
+    if (worthPolishing(adapter->outcome())) {
+        // Hold what the run left next to a bound and solve the rest from there.
+        std::vector<double> x = adapter->outcome().x;
+        if (relaxed) clipToBounds(x, lower, upper);
+        BoundPolish polish = planBoundPolish(x, lower, upper);
+        long left = iterlim - used;
+        if (polish.held > 0 && left > 0) {
+            Ipopt::SmartPtr<IpoptAdapter> polished;
+            Ipopt::ApplicationReturnStatus polishedStatus;
+            std::tie(polished, polishedStatus) =
+                run(Attempt{std::min(left, 1000L), 0.0, "adaptive"}, polish.lower, polish.upper, polish.start);
+            const IpoptOutcome& result = polished->outcome();
+            bool converged = result.finalized && !result.timedOut &&
+                             (result.status == Ipopt::SUCCESS || result.status == Ipopt::STOP_AT_ACCEPTABLE_POINT);
+            if (converged && heldBoundsOptimal(compiled, polish, result.x, result.constraintMultipliers, lower, upper)) {
+                adapter = polished;
+                appStatus = polishedStatus;
+                relaxed = false;
+                status.solverLines.push_back(
+                    formatted("    Ipopt stopped next to %d bound(s) without converging; held there, the rest", polish.held));
+                status.solverLines.push_back("    converged and the held bounds passed the optimality check.");
+                status.solverLines.push_back(" ");
+            } else {
+                // Back to the model's own fixed variables for the final point.
+                compiled.setHeldVariables(heldByBounds(lower, upper));
+            }
+        }
     }
     double ipoptWall = secondsSince(started);
 

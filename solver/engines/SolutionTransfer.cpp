@@ -19,10 +19,32 @@ double snapped(double value, double lower, double upper, double scale = 0.0) {
     return value;
 }
 
-// Reduced costs of Ipopt's variables, d = grad F + J^T lambda, and the size
-// of the terms summed into each (to tell a real value from rounding noise).
+// Ipopt's Lagrangian F + lambda' g at x, or NaN where it cannot be evaluated.
+double lagrangian(CompiledModel& compiled, const std::vector<double>& x, const std::vector<double>& lambda) {
+    double value = 0.0;
+    std::vector<double> g(static_cast<size_t>(compiled.constraintCount()));
+    if (!compiled.objective(x.data(), value) || !compiled.constraints(x.data(), g.data())) return std::nan("");
+    for (size_t k = 0; k < g.size() && k < lambda.size(); k++) value += lambda[k] * g[k];
+    return value;
+}
+
+}  // namespace
+
+double oneSidedReducedCost(CompiledModel& compiled, const std::vector<double>& x, const std::vector<double>& lambda,
+                           int v, double lower, double upper) {
+    size_t at = static_cast<size_t>(v);
+    double step = 1e-8 * std::max(1.0, std::fabs(x.at(at)));
+    // Into the bounds; a variable fixed there steps up, the side GAMS's fixed levels are read from.
+    double direction = x[at] + step <= upper || x[at] - step < lower ? 1.0 : -1.0;
+    std::vector<double> moved = x;
+    moved[at] += direction * step;
+    double here = lagrangian(compiled, x, lambda), there = lagrangian(compiled, moved, lambda);
+    return (there - here) / (direction * step);
+}
+
 bool reducedCosts(CompiledModel& compiled, const std::vector<double>& x, const std::vector<double>& lambda,
-                  std::vector<double>& reduced, std::vector<double>& size) {
+                  const std::vector<double>& lower, const std::vector<double>& upper, std::vector<double>& reduced,
+                  std::vector<double>& size) {
     size_t n = x.size();
     reduced.assign(n, 0.0);
     size.assign(n, 0.0);
@@ -31,14 +53,23 @@ bool reducedCosts(CompiledModel& compiled, const std::vector<double>& x, const s
     std::vector<double> jacobian(compiled.jacobianRows().size());
     if (!compiled.jacobian(x.data(), jacobian.data())) return false;
     for (size_t e = 0; e < jacobian.size(); e++) {
-        double term = lambda[compiled.jacobianRows()[e]] * jacobian[e];
+        double multiplier = lambda[compiled.jacobianRows()[e]];
+        if (multiplier == 0.0) continue;  // a row without weight adds nothing, even where its derivative is infinite
+        double term = multiplier * jacobian[e];
         reduced[compiled.jacobianColumns()[e]] += term;
         size[compiled.jacobianColumns()[e]] += std::fabs(term);
     }
+    // Only a held variable's entry can be infinite or undefined (the model
+    // checked the rest). An infinite one stays: no finite multiplier offsets
+    // it. An undefined one (0 * inf, inf - inf) is measured one-sidedly.
+    for (size_t v = 0; v < n; v++) {
+        if (!std::isnan(reduced[v])) continue;
+        reduced[v] = oneSidedReducedCost(compiled, x, lambda, static_cast<int>(v), lower.at(v), upper.at(v));
+        size[v] = std::fabs(reduced[v]);
+        if (!std::isfinite(reduced[v])) return false;
+    }
     return true;
 }
-
-}  // namespace
 
 void setRowBounds(ModelInstance& model, const CompiledModel& compiled) {
     for (size_t r = 0; r < model.rows.size(); r++) {
@@ -101,13 +132,17 @@ bool transferSolution(ModelInstance& model, CompiledModel& compiled, const std::
         bool noise = std::fabs(lambda[k]) <= 1e-12 * (1.0 + largestMultiplier);
         row.marginal = active && !noise ? -sign * lambda[k] : 0.0;
     }
-    std::vector<double> reduced, size;
-    if (!reducedCosts(compiled, x, lambda, reduced, size)) return false;
+    std::vector<double> reduced, size, lower, upper;
+    for (int v = 0; v < compiled.variableCount(); v++) {
+        lower.push_back(model.columns[compiled.columnOfVariable(v)].lower);
+        upper.push_back(model.columns[compiled.columnOfVariable(v)].upper);
+    }
+    if (!reducedCosts(compiled, x, lambda, lower, upper, reduced, size)) return false;
     for (int v = 0; v < compiled.variableCount(); v++) {
         Column& column = model.columns[compiled.columnOfVariable(v)];
         // Variables strictly between their bounds are basic: zero marginal.
         bool atBound = column.level == column.lower || column.level == column.upper;
-        bool noise = std::fabs(reduced[v]) <= 1e-9 * size[v];
+        bool noise = std::isfinite(reduced[v]) && std::fabs(reduced[v]) <= 1e-9 * size[v];
         column.marginal = atBound && !noise ? sign * reduced[v] : 0.0;
     }
     return defined;

@@ -255,9 +255,11 @@ bool CompiledModel::objectiveGradient(const double* x, double* gradient) {
     for (int j : objective_.general) {
         const TermTape& tape = tapes_[objective_.tapes[j]];
         scratch_.resize(tape.variables().size());
-        if (!tape.gradient(x, scratch_.data(), workspace_)) return false;
+        if (!tape.gradient(x, scratch_.data(), workspace_, held_.empty())) return false;
         for (size_t v = 0; v < scratch_.size(); v++) gradient[tape.variables()[v]] += objective_.weights[j] * scratch_[v];
     }
+    for (size_t v = 0; v < columnOfVariable_.size() && !held_.empty(); v++)
+        if (!std::isfinite(gradient[v]) && !held_[v]) return false;
     return true;
 }
 
@@ -279,11 +281,13 @@ bool CompiledModel::jacobian(const double* x, double* values) {
             size_t j = static_cast<size_t>(f.general[g]);
             const TermTape& tape = tapes_[f.tapes[j]];
             scratch_.resize(tape.variables().size());
-            if (!tape.gradient(x, scratch_.data(), workspace_)) return false;
+            if (!tape.gradient(x, scratch_.data(), workspace_, held_.empty())) return false;
             const std::vector<int>& positions = termPositions_[termUseStart_[k] + g];
             for (size_t v = 0; v < scratch_.size(); v++) values[positions[v]] += f.weights[j] * scratch_[v];
         }
     }
+    for (size_t e = 0; e < jacobianColumns_.size() && !held_.empty(); e++)
+        if (!std::isfinite(values[e]) && !held_[static_cast<size_t>(jacobianColumns_[e])]) return false;
     return true;
 }
 
@@ -299,10 +303,22 @@ bool CompiledModel::lagrangianHessian(const double* x, double objectiveFactor, c
         if (multiplier == 0.0) continue;
         const std::vector<int>& positions = hessianPositions_[t];
         scratch_.resize(positions.size());
-        if (!tapes_[t].hessian(x, scratch_.data(), workspace_)) return false;
+        if (!tapes_[t].hessian(x, scratch_.data(), workspace_, held_.empty())) return false;
         for (size_t e = 0; e < positions.size(); e++) values[positions[e]] += multiplier * scratch_[e];
     }
+    for (size_t e = 0; e < hessianRows_.size() && !held_.empty(); e++)
+        if (!std::isfinite(values[e]) && !held_[static_cast<size_t>(hessianRows_[e])] &&
+            !held_[static_cast<size_t>(hessianColumns_[e])])
+            return false;
     return true;
+}
+
+void CompiledModel::setHeldVariables(std::vector<char> held) {
+    if (!held.empty() && held.size() != columnOfVariable_.size())
+        throw std::invalid_argument("held variables: " + std::to_string(held.size()) + " flags for " +
+                                    std::to_string(columnOfVariable_.size()) + " variables");
+    bool any = std::find(held.begin(), held.end(), char(1)) != held.end();
+    held_ = any ? std::move(held) : std::vector<char>();
 }
 
 std::vector<double> CompiledModel::variablesFromColumns(const std::vector<double>& columnLevels) const {

@@ -69,6 +69,13 @@ public:
     const CompiledFunction& objectiveFunction() const { return objective_; }
     const CompiledFunction& constraintFunction(int k) const { return constraints_[static_cast<size_t>(k)]; }
 
+    // Variables the engine holds fixed (by Ipopt variable; empty: none). Their
+    // derivative entries are not needed by the solver, so one that is infinite
+    // or undefined at the held value (sqrt of a variable held at 0) is returned
+    // as it is instead of failing the evaluation; every other entry must be finite.
+    void setHeldVariables(std::vector<char> held);
+    bool held(int v) const { return !held_.empty() && held_[static_cast<size_t>(v)] != 0; }
+
     // Evaluations at Ipopt's x; each returns false where the model is undefined.
     bool objective(const double* x, double& value);
     bool objectiveGradient(const double* x, double* gradient);
@@ -118,6 +125,8 @@ private:
     std::vector<std::vector<int>> hessianPositions_;  // per tape, its lower triangle
     std::vector<double> tapeMultiplier_;
     bool linearEqualities_ = true, linearInequalities_ = true, constantHessian_ = true;
+
+    std::vector<char> held_;
 
     TapeWorkspace workspace_;
     std::vector<double> scratch_;

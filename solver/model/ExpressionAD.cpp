@@ -344,20 +344,20 @@ bool TermTape::value(const double* x, double& out, TapeWorkspace& ws) const {
     return true;
 }
 
-bool TermTape::gradient(const double* x, double* grad, TapeWorkspace& ws) const {
+bool TermTape::gradient(const double* x, double* grad, TapeWorkspace& ws, bool requireFinite) const {
     if (nodes_.empty() || !forward(x, ws, true)) return false;
     reverse(ws);
     size_t k = variables_.size();
     for (size_t v = 0; v < k; v++) grad[v] = 0.0;
     for (size_t i = 0; i < nodes_.size(); i++)
         if (nodes_[i].op == Op::Var) grad[nodes_[i].variable] += ws.adjoint[i];
-    for (size_t v = 0; v < k; v++)
+    for (size_t v = 0; v < k && requireFinite; v++)
         if (!std::isfinite(grad[v])) return false;
     return true;
 }
 
 // Forward-over-reverse: one tangent sweep per local variable gives one Hessian column.
-bool TermTape::hessian(const double* x, double* lower, TapeWorkspace& ws) const {
+bool TermTape::hessian(const double* x, double* lower, TapeWorkspace& ws, bool requireFinite) const {
     if (nodes_.empty() || !forward(x, ws, true)) return false;
     reverse(ws);
     size_t count = nodes_.size();
@@ -396,7 +396,7 @@ bool TermTape::hessian(const double* x, double* lower, TapeWorkspace& ws) const 
                 lower[node.variable * (node.variable + 1) / 2 + direction] += ws.adjointDot[i];
         }
     }
-    for (int e = 0; e < k * (k + 1) / 2; e++)
+    for (int e = 0; e < k * (k + 1) / 2 && requireFinite; e++)
         if (!std::isfinite(lower[e])) return false;
     return true;
 }

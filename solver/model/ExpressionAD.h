@@ -59,12 +59,14 @@ public:
     size_t size() const { return nodes_.size(); }
 
     // Each returns false when an operation is undefined or overflows at x
-    // (x is indexed by the global numbering of `variables()`).
+    // (x is indexed by the global numbering of `variables()`). With
+    // `requireFinite` false, a derivative entry that is infinite or undefined
+    // (sqrt at 0) is left in the result for the caller to judge.
     bool value(const double* x, double& out, TapeWorkspace& ws) const;
     // The gradient, by local variable, into grad[0..k-1].
-    bool gradient(const double* x, double* grad, TapeWorkspace& ws) const;
+    bool gradient(const double* x, double* grad, TapeWorkspace& ws, bool requireFinite = true) const;
     // Lower triangle of the Hessian, row by row: entry (r, c), c <= r, at r*(r+1)/2 + c.
-    bool hessian(const double* x, double* lower, TapeWorkspace& ws) const;
+    bool hessian(const double* x, double* lower, TapeWorkspace& ws, bool requireFinite = true) const;
 
 private:
     struct TapeNode {
