@@ -95,6 +95,10 @@ const char* signalName(int signal) {
     }
 }
 
+// Scenarios times first-stage entries up to which the master over the
+// scenarios' points is built: its rows are that number plus the scenarios.
+constexpr long kColumnBoundEntries = 100000;
+
 class OptionRun {
 public:
     OptionRun(const RunOptions& o, SCENARIOS& S, SolveSession& session, CheckedOutput& results,
@@ -121,8 +125,15 @@ public:
         S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
         rounds_.useRhoPerVariable(&rho_);
         // Binary or integer decisions: the outer bound also from the scenarios' points (needs their costs).
-        if (integer_ && !o.costVariable.empty()) {
-            columns_.reset(new ColumnBound(S.numScenarios, S.numVariables1));
+        const long entries = static_cast<long>(S.numScenarios) * S.numVariables1;
+        if (integer_ && !o.costVariable.empty() && entries > kColumnBoundEntries)
+            std::printf("The outer bound from the scenarios' points is off: %d scenarios times %d first-stage entries "
+                        "is more than its master can take (%ld).\n\n", S.numScenarios, S.numVariables1,
+                        kColumnBoundEntries);
+        if (integer_ && !o.costVariable.empty() && entries <= kColumnBoundEntries) {
+            // About two million stored numbers at most, 20 to 1000 points per scenario.
+            const long perScenario = std::max(20L, std::min(1000L, 2000000L / std::max(1L, entries)));
+            columns_.reset(new ColumnBound(S.numScenarios, S.numVariables1, static_cast<size_t>(perScenario)));
             rounds_.onPoint([this](int s, const std::vector<double>& x, double cost) {
                 if (columns_->add(s, x, cost)) newPoints_++;
             });
