@@ -13,6 +13,7 @@
 #include "BoundPolish.h"
 #include "IpoptAdapter.h"
 #include "IpoptStatus.h"
+#include "KktCheck.h"
 #include "ListingNumbers.h"
 #include "PhaseTimes.h"
 #include "SolutionTransfer.h"
@@ -192,6 +193,14 @@ void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& 
             }
         }
     }
+    // Still stopped without converging: a feasible point that passes the first-order check is locally optimal all
+    // the same (the rows' feasibility is checked below, by the listing's measure).
+    KktResidual residual;
+    if (worthPolishing(adapter->outcome())) {
+        std::vector<double> x = adapter->outcome().x;
+        if (relaxed) clipToBounds(x, lower, upper);
+        residual = kktResidual(*adapter, x, adapter->outcome().constraintMultipliers);
+    }
     double ipoptWall = secondsSince(started);
 
     IpoptOutcome outcome = adapter->outcome();
@@ -205,6 +214,15 @@ void solveWithIpopt(ModelInstance& model, CompiledModel& compiled, SolveStatus& 
     else
         transferSolution(model, compiled, start, nullptr);
     bool feasible = defined && largestViolation(model) <= kInfeasible;
+    if (feasible && kktSatisfied(residual)) {
+        outcome.status = Ipopt::SUCCESS;
+        appStatus = Ipopt::Solve_Succeeded;
+        status.solverLines.push_back("    Ipopt stopped without converging at a feasible point that passes the first-order");
+        status.solverLines.push_back(formatted("    optimality check (relative residuals: bounds %.1e, dual %.1e, "
+                                               "complementarity %.1e).", residual.primal, residual.dual,
+                                               residual.complementarity));
+        status.solverLines.push_back(" ");
+    }
     StatusCodes codes = statusFromIpopt(outcome.finalized, outcome.status, appStatus, feasible, compiled.linear(),
                                         outcome.timedOut);
     status.solverStatus = codes.solverStatus;
