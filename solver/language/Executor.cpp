@@ -1,4 +1,5 @@
 #include "Executor.h"
+#include "UnloadText.h"
 
 #include <chrono>
 #include <cmath>
@@ -187,6 +188,18 @@ void Runner::statement(const Statement& s, Env& env) {
         return;
     case Statement::Refused:
         throw ExecError{s.line, s.attr};
+    case Statement::Unload: {
+        std::vector<int> ids;
+        for (const DisplayItem& item : s.items) ids.push_back(item.sym);
+        const std::string path = unloadTextName(s.attr);
+        if (!writeUnloadText(path, st_, ids, "execute_unload '" + s.attr + "' at line " + std::to_string(s.line)))
+            throw ExecError{s.line, "execute_unload cannot write '" + path + "'"};
+        executionPage(listing_);
+        listing_.out() << "--- execute_unload at line " << s.line << ": no GDX library exists here; the symbols are "
+                       << "written as text to " << path << "\n\n";
+        if (log_) *log_ << "--- execute_unload: no GDX library here, written as text to " << path << '\n';
+        return;
+    }
     }
 }
 

@@ -150,6 +150,8 @@ void Parser::statement(std::vector<Statement>& out) {
         advance();
         endStatement("after the command of the execute statement");
         out.push_back(st);
+    } else if (w == "execute_unload" && st_.find(tok_.text) < 0 && peek().kind == Tok::String) {
+        out.push_back(unloadStatement());
     } else if (w == "put" || w == "putclose") {
         out.push_back(putStatement(w == "putclose"));
     } else {
@@ -158,10 +160,12 @@ void Parser::statement(std::vector<Statement>& out) {
             static const char* const unsupported[] = {"put_utility", "put_utilities", "execute",
                                                       "execute_unload", "execute_load", "acronym", "acronyms",
                                                       "function"};
-            if (w == "execute_unload" || w == "execute_load" || w == "execute_loadpoint" || w == "execute_unloaddi")
+            if (w == "execute_unload" || w == "execute_load" || w == "execute_loadpoint" || w == "execute_unloaddi" ||
+                w == "execute_unloadidx" || w == "execute_loaddc")
                 fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " + std::to_string(tok_.start.col + 1) +
                                           ": '" + tok_.text + "' reads or writes a GDX file, and no GDX library exists "
-                                          "here: remove the statement or keep the data in the model's own text");
+                                          "here (only execute_unload with a quoted file name is written, as text): "
+                                          "remove the statement or keep the data in the model's own text");
             for (const char* u : unsupported)
                 if (w == u)
                     fail(kErrUnsupported, "Line " + std::to_string(tok_.line) + ", column " +

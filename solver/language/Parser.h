@@ -63,6 +63,7 @@ private:
     Statement ifStatement();
     Statement whileStatement();
     Statement abortStatement();
+    Statement unloadStatement();
     Statement loopExit(Statement::Kind kind);
     Statement forStatement();
     Statement repeatStatement();

@@ -195,4 +195,31 @@ Statement Parser::loopExit(Statement::Kind kind) {
     return st;
 }
 
+// execute_unload 'file' [sym[, sym] ...]: no GDX library exists here, so the
+// symbols are written as text to file.txt when the statement runs (see
+// UnloadText.h). Renaming (name=sym) and anything but whole symbols is refused.
+Statement Parser::unloadStatement() {
+    Statement st = openStatement(Statement::Unload);
+    st.attr = tok_.text;
+    if (st.attr.empty()) fail(kErrSyntax, "execute_unload needs a file name");
+    advance();
+    while (!atStatementEnd() && !atStatementKeyword()) {
+        if (isPunct(",")) {
+            advance();
+            continue;
+        }
+        Token nameTok = tok_;
+        std::string name = expectIdent("a symbol to unload");
+        int sym = st_.find(name);
+        if (sym < 0) failAt(nameTok, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
+        if (isPunct("=") || isPunct("."))
+            failAt(tok_, kErrUnsupported, "execute_unload writes whole symbols under their own names only here");
+        DisplayItem item;
+        item.sym = sym;
+        st.items.push_back(item);
+    }
+    endStatement("at the end of the execute_unload statement");
+    return st;
+}
+
 }  // namespace gamsub

@@ -41,7 +41,7 @@ struct Branch {
 };
 
 struct Statement {
-    enum Kind { Assign, Solve, Display, Option, FileAttr, Put, PutClose, Loop, If, While, For, Repeat, Abort, Break, Continue, Refused } kind = Assign;
+    enum Kind { Assign, Solve, Display, Option, FileAttr, Put, PutClose, Loop, If, While, For, Repeat, Abort, Break, Continue, Refused, Unload } kind = Assign;
     int line = 0;
 
     // Assign: sym[.attr](idx)$cond = value; FileAttr: sym.attr = value
@@ -56,7 +56,7 @@ struct Statement {
     Sense sense = Sense::Minimize;
     int objective = -1;
 
-    // Display
+    // Display; Unload: the symbols to write (none: all), the file name in `attr`
     std::vector<DisplayItem> items;
 
     // Option: name = value pairs that have an effect (decimals, reslim, optcr,

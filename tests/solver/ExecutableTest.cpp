@@ -413,3 +413,31 @@ TEST(Executable, DiscreteVariablesNeedADiscreteTypeAndWholeBounds) {
     EXPECT_NE(lp.listing.find("is solved as LP but holds the discrete variable 'b'"), std::string::npos) << lp.listing;
     EXPECT_EQ(lp.listing.find("S O L V E"), std::string::npos);
 }
+
+// No GDX library exists here: execute_unload writes its symbols as text to
+// <file>.txt, at full precision, and says so; a rename or a load is refused.
+TEST(Executable, ExecuteUnloadWritesTextInsteadOfGdx) {
+    std::ofstream(scratch() + "/unload.gms")
+        << "Set i / a 'first', b /;\nParameter p(i) / a 0.1, b 2 /;\nPositive Variable x(i);\nVariable z;\n"
+           "Equation cap(i), o;\ncap(i).. x(i) =l= p(i);\no.. z =e= sum(i, x(i));\nModel m / all /;\n"
+           "Solve m using lp maximizing z;\nexecute_unload 'out.gdx', p, x, cap;\nexecute_unload \"all.gdx\";\n";
+    GamsRun r = gams("unload lo=0", "unload.lst");
+    EXPECT_EQ(r.status, 0) << r.listing;
+    EXPECT_NE(r.listing.find("the symbols are written as text to out.gdx.txt"), std::string::npos) << r.listing;
+    const std::string some = readFile(scratch() + "/out.gdx.txt");
+    EXPECT_NE(some.find("parameter p(i)\n'a' 0.10000000000000001\n'b' 2\n"), std::string::npos) << some;
+    EXPECT_NE(some.find("variable x(i) positive (level marginal lower upper scale)\n'a' 0.10000000000000001 "),
+              std::string::npos) << some;
+    EXPECT_NE(some.find("equation cap(i) (level marginal)\n'a' 0.10000000000000001 1\n"), std::string::npos) << some;
+    EXPECT_EQ(some.find("set i"), std::string::npos) << "only the symbols listed";
+    const std::string all = readFile(scratch() + "/all.gdx.txt");
+    EXPECT_NE(all.find("set i(*)\n'a' 'first'\n'b'\n"), std::string::npos) << all;
+    EXPECT_NE(all.find("variable z free"), std::string::npos) << all;
+
+    std::ofstream(scratch() + "/rename.gms") << "Parameter p / 1 /;\nexecute_unload 'r.gdx', q=p;\n";
+    EXPECT_EQ(gams("rename lo=0", "rename.lst").status, 2);
+    std::ofstream(scratch() + "/load.gms") << "Parameter p;\nexecute_load 'r.gdx', p;\n";
+    GamsRun load = gams("load lo=0", "load.lst");
+    EXPECT_EQ(load.status, 2);
+    EXPECT_NE(load.listing.find("reads or writes a GDX file"), std::string::npos) << load.listing;
+}
