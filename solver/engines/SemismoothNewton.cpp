@@ -128,6 +128,8 @@ NewtonResult solveBoxSystem(const BoxSystem& s, std::vector<double> start, const
     if (!evaluate(s, current) || !s.jacobian(current.x, current.jacobian)) return finish(NewtonResult::EvaluationError);
     constexpr double kTight = 1e-10;  // Newton goes on to here: the last steps are cheap
     std::vector<double> recent;       // merits of the last iterations
+    double bestMerit = kInfinity;
+    int sinceBest = 0;                // iterations since the merit last fell clearly
     for (;;) {
         result.residual = largestResidual(s, current);
         if (result.residual <= std::min(kTight, limits.tolerance)) return finish(NewtonResult::Solved);
@@ -147,6 +149,15 @@ NewtonResult solveBoxSystem(const BoxSystem& s, std::vector<double> start, const
         h.setFromTriplets(triplets.begin(), triplets.end());
         Eigen::Map<const Eigen::VectorXd> phi(current.phi.data(), static_cast<int>(n));
         Eigen::VectorXd gradient = h.transpose() * phi;
+        // A stationary point of the merit that is no solution, or a merit that
+        // stopped falling: Newton has nowhere left to go.
+        if (current.merit < bestMerit * (1.0 - 1e-6)) {
+            bestMerit = current.merit;
+            sinceBest = 0;
+        } else if (++sinceBest > 50) {
+            return finish(NewtonResult::Stalled);
+        }
+        if (gradient.norm() <= 1e-13 * (1.0 + std::sqrt(2.0 * current.merit))) return finish(NewtonResult::Stalled);
 
         // Candidate directions, best first: the Newton step, Levenberg-Marquardt
         // steps of growing damping, the merit's steepest descent.
