@@ -105,10 +105,12 @@ double largestResidual(const BoxSystem& s, const Point& p) {
 
 double scaledResidual(const BoxSystem& system, int j, double x, double f, double rowScale) {
     size_t k = static_cast<size_t>(j);
-    // The natural residual is in the unknown's units: a function value
-    // huge next to a bound (a price near zero) does not hide a bound violation.
-    if (system.complementary) return std::fabs(x - project(x - f, system.lower[k], system.upper[k]));
-    return std::fabs(f) / (1.0 + rowScale);
+    // F_j scaled by its largest derivative: a positive factor leaves the
+    // problem's solutions as they are. The natural residual stays in the
+    // unknown's units, so a point outside the box always shows its distance.
+    double scaled = f / std::max(1.0, rowScale);
+    if (system.complementary) return std::fabs(x - project(x - scaled, system.lower[k], system.upper[k]));
+    return std::fabs(scaled);
 }
 
 NewtonResult solveBoxSystem(const BoxSystem& s, std::vector<double> start, const NewtonLimits& limits) {

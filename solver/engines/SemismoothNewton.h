@@ -44,8 +44,9 @@ struct NewtonResult {
     double residual = 0.0;  // the largest scaled residual at x
 };
 
-// The residual of unknown j: the natural residual |x - mid(l, u, x - F)| of a
-// complementarity pair; |F| over 1 + the largest |dF_j/dx_i| for an equation.
+// The residual of unknown j, with F_j divided by max(1, its largest |dF_j/dx_i|):
+// the natural residual |x - mid(l, u, x - F_j)| of a complementarity pair, |F_j|
+// for an equation.
 double scaledResidual(const BoxSystem& system, int j, double x, double f, double rowScale);
 
 // Solves from `start` (projected onto the box).
