@@ -161,30 +161,36 @@ NewtonResult solveBoxSystem(const BoxSystem& s, std::vector<double> start, const
         }
         if (gradient.norm() <= 1e-13 * (1.0 + std::sqrt(2.0 * current.merit))) return finish(NewtonResult::Stalled);
 
-        // Candidate directions, best first: the Newton step, Levenberg-Marquardt
-        // steps of growing damping, the merit's steepest descent.
-        std::vector<Eigen::VectorXd> directions;
+        // Candidate directions, best first, each made only when the ones
+        // before it failed: the Newton step, Levenberg-Marquardt steps of
+        // growing damping, the merit's steepest descent.
         auto descent = [&](const Eigen::VectorXd& d) {
             return d.allFinite() && gradient.dot(d) < -1e-12 * gradient.norm() * d.norm();
         };
-        Eigen::SparseLU<Eigen::SparseMatrix<double>, Eigen::COLAMDOrdering<int>> lu;
-        lu.analyzePattern(h);
-        lu.factorize(h);
-        if (lu.info() == Eigen::Success) {
-            Eigen::VectorXd newton = lu.solve(-phi);
-            if (lu.info() == Eigen::Success && descent(newton)) directions.push_back(newton);
-        }
-        Eigen::SparseMatrix<double> normal = h.transpose() * h;
-        for (double damping : {1e-6, 1e-3, 1.0}) {
+        Eigen::SparseMatrix<double> normal;
+        auto candidate = [&](int k, Eigen::VectorXd& d) {
+            if (k == 0) {
+                Eigen::SparseLU<Eigen::SparseMatrix<double>, Eigen::COLAMDOrdering<int>> lu;
+                lu.analyzePattern(h);
+                lu.factorize(h);
+                if (lu.info() != Eigen::Success) return false;
+                d = lu.solve(-phi);
+                return lu.info() == Eigen::Success && descent(d);
+            }
+            if (k == 4) {
+                d = -gradient;
+                return true;
+            }
+            if (normal.size() == 0) normal = h.transpose() * h;
+            double damping = k == 1 ? 1e-6 : k == 2 ? 1e-3 : 1.0;
             Eigen::SparseMatrix<double> damped = normal;
             for (int j = 0; j < static_cast<int>(n); j++)
-                damped.coeffRef(j, j) += damping * (1.0 + normal.coeff(j, j)) + damping * 2.0 * current.merit;
+                damped.coeffRef(j, j) += damping * (1.0 + normal.coeff(j, j) + 2.0 * current.merit);
             Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> ldlt(damped);
-            if (ldlt.info() != Eigen::Success) continue;
-            Eigen::VectorXd marquardt = ldlt.solve(-gradient);
-            if (ldlt.info() == Eigen::Success && descent(marquardt)) directions.push_back(marquardt);
-        }
-        directions.push_back(-gradient);
+            if (ldlt.info() != Eigen::Success) return false;
+            d = ldlt.solve(-gradient);
+            return ldlt.info() == Eigen::Success && descent(d);
+        };
 
         // Non-monotone Armijo test against the worst of the recent merits: a
         // step may climb a little out of a narrow valley.
@@ -192,17 +198,18 @@ NewtonResult solveBoxSystem(const BoxSystem& s, std::vector<double> start, const
         if (recent.size() > 5) recent.erase(recent.begin());
         double reference = *std::max_element(recent.begin(), recent.end());
         bool moved = false;
-        for (const Eigen::VectorXd& d : directions) {
+        for (int k = 0; k < 5 && !moved; k++) {
+            Eigen::VectorXd d;
+            if (!candidate(k, d)) continue;
             double slope = gradient.dot(d);
             Point trial;
-            for (double t = 1.0; t > 1e-14 && !moved; t *= 0.5) {
+            for (double t = 1.0; t > (k == 4 ? 1e-14 : 1e-10) && !moved; t *= 0.5) {
                 if (!trialPoint(s, current.x, d, t, trial)) continue;  // undefined there: a shorter step
                 if (trial.merit <= reference + 1e-4 * t * slope) moved = true;
             }
             if (!moved) continue;
             if (!s.jacobian(trial.x, trial.jacobian)) return finish(NewtonResult::EvaluationError);
             current = std::move(trial);
-            break;
         }
         if (!moved) {
             result.residual = largestResidual(s, current);

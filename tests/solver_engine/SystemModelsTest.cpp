@@ -76,7 +76,7 @@ bool has(const std::string& text, const std::string& part) { return text.find(pa
 // a fixed t whose row drops out (t.m is its function, 5 - 7); z >= 0 with 2 + z =e= 0,
 // which holds only in the complementarity sense (z = 0, F = 2: the row is redefined).
 const char* kMarket =
-    "Positive Variables pa, pb, x, z;\nVariables q, y, t;\ny.lo = -inf; y.up = 1; t.fx = 5; x.l = 1;\n"
+    "option mcp = path;\nPositive Variables pa, pb, x, z;\nVariables q, y, t;\ny.lo = -inf; y.up = 1; t.fx = 5; x.l = 1;\n"
     "Equations mkta, mktb, demand, root, cap, tax, rz;\n"
     "mkta.. 3*pa - 0.5*pb - 12 =g= 0;\nmktb.. 1 + 2*pb - 0.1*pa =g= 0;\ndemand.. q =e= 12 - pa + 0.5*pb;\n"
     "root.. sqr(x) - 4 =g= 0;\ncap.. y - 3 =l= 0;\ntax.. t =g= 7 + 0*pa;\nrz.. 2 + z =e= 0;\n"
