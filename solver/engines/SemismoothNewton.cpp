@@ -81,13 +81,18 @@ bool evaluate(const BoxSystem& s, Point& p) {
     return std::isfinite(p.merit);
 }
 
-// x + t d projected onto the box: functions with a singularity at a bound
-// (a demand 1/p at a zero price) are never evaluated beyond it, where a
-// spurious zero of the merit function can lie.
-bool trialPoint(const BoxSystem& s, const std::vector<double>& x, const Eigen::VectorXd& d, double t, Point& trial) {
+// x + t d, projected onto the box unless `free`: projected, functions with a
+// singularity at a bound (a demand 1/p at a zero price) are never evaluated
+// beyond it, where a spurious zero of the merit can lie; unprojected, the
+// step is the one the Fischer-Burmeister theory follows (its zeros lie in the
+// box), tried where the projected step gets nowhere.
+bool trialPoint(const BoxSystem& s, const std::vector<double>& x, const Eigen::VectorXd& d, double t, bool free,
+                Point& trial) {
     trial.x.resize(x.size());
-    for (size_t j = 0; j < x.size(); j++)
-        trial.x[j] = project(x[j] + t * d[static_cast<int>(j)], s.lower[j], s.upper[j]);
+    for (size_t j = 0; j < x.size(); j++) {
+        trial.x[j] = x[j] + t * d[static_cast<int>(j)];
+        if (!free) trial.x[j] = project(trial.x[j], s.lower[j], s.upper[j]);
+    }
     return evaluate(s, trial);
 }
 
@@ -129,7 +134,6 @@ NewtonResult solveBoxSystem(const BoxSystem& s, std::vector<double> start, const
     };
     if (!evaluate(s, current) || !s.jacobian(current.x, current.jacobian)) return finish(NewtonResult::EvaluationError);
     constexpr double kTight = 1e-10;  // Newton goes on to here: the last steps are cheap
-    std::vector<double> recent;       // merits of the last iterations
     double bestMerit = kInfinity;
     int sinceBest = 0;                // iterations since the merit last fell clearly
     for (;;) {
@@ -168,21 +172,29 @@ NewtonResult solveBoxSystem(const BoxSystem& s, std::vector<double> start, const
             return d.allFinite() && gradient.dot(d) < -1e-12 * gradient.norm() * d.norm();
         };
         Eigen::SparseMatrix<double> normal;
+        Eigen::VectorXd newton;
+        bool haveNewton = false;
         auto candidate = [&](int k, Eigen::VectorXd& d) {
             if (k == 0) {
                 Eigen::SparseLU<Eigen::SparseMatrix<double>, Eigen::COLAMDOrdering<int>> lu;
                 lu.analyzePattern(h);
                 lu.factorize(h);
                 if (lu.info() != Eigen::Success) return false;
-                d = lu.solve(-phi);
-                return lu.info() == Eigen::Success && descent(d);
+                newton = lu.solve(-phi);
+                haveNewton = lu.info() == Eigen::Success && descent(newton);
+                d = newton;
+                return haveNewton;
             }
-            if (k == 4) {
+            if (k == 1) {  // the same Newton step, not projected
+                d = newton;
+                return haveNewton && s.complementary;
+            }
+            if (k == 5) {
                 d = -gradient;
                 return true;
             }
             if (normal.size() == 0) normal = h.transpose() * h;
-            double damping = k == 1 ? 1e-6 : k == 2 ? 1e-3 : 1.0;
+            double damping = k == 2 ? 1e-6 : k == 3 ? 1e-3 : 1.0;
             Eigen::SparseMatrix<double> damped = normal;
             for (int j = 0; j < static_cast<int>(n); j++)
                 damped.coeffRef(j, j) += damping * (1.0 + normal.coeff(j, j) + 2.0 * current.merit);
@@ -192,19 +204,17 @@ NewtonResult solveBoxSystem(const BoxSystem& s, std::vector<double> start, const
             return ldlt.info() == Eigen::Success && descent(d);
         };
 
-        // Non-monotone Armijo test against the worst of the recent merits: a
-        // step may climb a little out of a narrow valley.
-        recent.push_back(current.merit);
-        if (recent.size() > 5) recent.erase(recent.begin());
-        double reference = *std::max_element(recent.begin(), recent.end());
+        // Armijo's test on the merit (a non-monotone test over a few iterations
+        // let degenerate complementarity problems wander between large merits).
+        double reference = current.merit;
         bool moved = false;
-        for (int k = 0; k < 5 && !moved; k++) {
+        for (int k = 0; k < 6 && !moved; k++) {
             Eigen::VectorXd d;
             if (!candidate(k, d)) continue;
             double slope = gradient.dot(d);
             Point trial;
-            for (double t = 1.0; t > (k == 4 ? 1e-14 : 1e-10) && !moved; t *= 0.5) {
-                if (!trialPoint(s, current.x, d, t, trial)) continue;  // undefined there: a shorter step
+            for (double t = 1.0; t > (k == 5 ? 1e-14 : 1e-10) && !moved; t *= 0.5) {
+                if (!trialPoint(s, current.x, d, t, k == 1, trial)) continue;  // undefined there: a shorter step
                 if (trial.merit <= reference + 1e-4 * t * slope) moved = true;
             }
             if (!moved) continue;

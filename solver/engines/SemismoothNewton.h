@@ -5,10 +5,11 @@
 // the bounds: a constrained system of equations). The conditions become
 // Phi(x) = 0 through the Fischer-Burmeister function (nested for two finite
 // bounds); Newton steps on Phi use Eigen's sparse LU, an Armijo search on
-// 0.5 ||Phi||^2 (non-monotone over the last few merits) keeps them honest,
-// and Levenberg-Marquardt steps, then the merit's steepest descent, take over
-// where the Newton step fails. Trial points are projected onto the box, so
-// functions defined only inside it (logs, quotients) stay defined.
+// 0.5 ||Phi||^2 keeps them honest, and Levenberg-Marquardt steps, then the
+// merit's steepest descent, take over where the Newton step fails. Trial
+// points are projected onto the box first, so functions defined only inside
+// it (logs, quotients) stay defined; where that gets nowhere, the Newton step
+// is tried as it is (the reformulation's zeros lie in the box either way).
 #ifndef GAMSUB_SEMISMOOTHNEWTON_H
 #define GAMSUB_SEMISMOOTHNEWTON_H
 
