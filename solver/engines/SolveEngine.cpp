@@ -14,6 +14,7 @@
 #include "ListingNumbers.h"
 #include "PhaseTimes.h"
 #include "SolutionTransfer.h"
+#include "SystemEngine.h"
 
 namespace gamsub {
 
@@ -23,13 +24,14 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-enum class Engine { Clp, ClpQuadratic, Cbc, Ipopt, Bonmin };
+enum class Engine { Clp, ClpQuadratic, Cbc, Ipopt, Bonmin, Newton };
 
 // Relaxed types and models without a discrete column go to the continuous
 // engines. `linear`: the rows are linear (the front end refuses nonlinear
 // rows in LP, RMIP and MIP models, so the type alone decides in practice).
 // A discrete model nonlinear only through squares of binaries is a MIP.
 Engine engineFor(const ModelInstance& model, const CompiledModel& compiled) {
+    if (!hasObjective(model.type)) return Engine::Newton;  // MCP, CNS: a system, not an optimisation
     bool discrete = hasDiscreteColumns(model);
     bool linear = compiled.linear();
     bool mip = discrete && (linear || onlyBinarySquares(model, compiled));
@@ -57,6 +59,7 @@ const char* engineName(Engine engine) {
         case Engine::ClpQuadratic: return "CLP";
         case Engine::Cbc: return "CBC";
         case Engine::Bonmin: return "BONMIN";
+        case Engine::Newton: return "NEWTON";
         case Engine::Ipopt: break;
     }
     return "IPOPT";
@@ -126,7 +129,7 @@ void finishSolverLines(SolveStatus& status, double callbackSeconds) {
 // method that ends exactly on the active bounds, in a fraction of the time.
 Engine chooseEngine(const ModelInstance& model, CompiledModel& compiled, QuadraticObjective& quadratic) {
     Engine engine = engineFor(model, compiled);
-    if (engine == Engine::Ipopt && convexQuadratic(compiled, quadratic)) return Engine::ClpQuadratic;
+    if (engine == Engine::Ipopt && hasObjective(model.type) && convexQuadratic(compiled, quadratic)) return Engine::ClpQuadratic;
     return engine;
 }
 
@@ -160,6 +163,8 @@ SolveStatus solveInstance(ModelInstance& model, const std::function<void(const s
             status.solverStatus = 1;
             status.modelStatus = 4;
             status.solverMessage = "Infeasible solution. A variable's lower bound exceeds its upper bound.";
+        } else if (engine == Engine::Newton) {
+            solveSystem(model, compiled, status);
         } else if (allVariablesFixed(model, compiled)) {
             solveWithoutVariables(model, compiled, status);
         } else {
@@ -176,6 +181,7 @@ SolveStatus solveInstance(ModelInstance& model, const std::function<void(const s
                 case Engine::Cbc: solveWithCbc(model, compiled, status); break;
                 case Engine::Bonmin: solveWithBonmin(model, compiled, status, callbackSeconds); break;
                 case Engine::Ipopt: solveWithIpopt(model, compiled, status, callbackSeconds); break;
+                case Engine::Newton: break;  // solved above
             }
             if (constantRowViolated(model, compiled)) {
                 status.solverStatus = 1;
@@ -189,7 +195,8 @@ SolveStatus solveInstance(ModelInstance& model, const std::function<void(const s
         status.solverMessage = std::string("Error. ") + error.what();
     }
     status.seconds = secondsSince(started);
-    if (model.objectiveColumn >= 0 && static_cast<size_t>(model.objectiveColumn) < model.columns.size())
+    if (!hasObjective(model.type)) status.objective = NAN;  // no objective value to report
+    else if (model.objectiveColumn >= 0 && static_cast<size_t>(model.objectiveColumn) < model.columns.size())
         status.objective = model.columns[model.objectiveColumn].level + 0.0;  // no "-0.0000"
     finishSolverLines(status, callbackSeconds);
     return status;

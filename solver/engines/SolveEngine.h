@@ -1,6 +1,6 @@
 // The solve engine: picks the library for the model's type (Clp for LP and
 // RMIP, CBC for MIP, Ipopt for QCP, NLP, DNLP, RMIQCP and RMINLP, Bonmin for
-// MIQCP and MINLP; a model whose rows turned out linear goes to Clp or CBC
+// MIQCP and MINLP, the semismooth Newton method for MCP and CNS; a model whose rows turned out linear goes to Clp or CBC
 // whatever its type, and so does a discrete model nonlinear only through
 // squares of binaries, x*x = x) and solves an instantiated model with it.
 // Bonmin searches in a child process: a fault inside it is a failed solve.

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <map>
 
+#include "SystemStructure.h"
+
 namespace gamsub {
 
 namespace {
@@ -14,6 +16,8 @@ public:
     Builder(const SymbolTable& st, ModelInstance& m, const TimeBudget* budget) : st_(st), ev_(st, budget), m_(m) {}
 
     int build(const Expr& e, Env& env);
+    // The column of variable `sym`'s element `t`, made on first use.
+    int columnFor(int sym, const Tuple& t, int line);
     std::map<int, std::map<Tuple, int>> columnOf;  // variable symbol -> element -> column
 
 private:
@@ -29,12 +33,13 @@ private:
     ModelInstance& m_;
 };
 
-int Builder::column(const Expr& e, Env& env) {
-    Tuple t = ev_.tupleOf(e.idx, env);
-    auto& elements = columnOf[e.sym];
+int Builder::column(const Expr& e, Env& env) { return columnFor(e.sym, ev_.tupleOf(e.idx, env), e.line); }
+
+int Builder::columnFor(int sym, const Tuple& t, int line) {
+    auto& elements = columnOf[sym];
     auto it = elements.find(t);
     if (it != elements.end()) return it->second;
-    const Symbol& v = st_.symbols[static_cast<size_t>(e.sym)];
+    const Symbol& v = st_.symbols[static_cast<size_t>(sym)];
     auto a = v.attrs.find(t);
     VarAttrs attrs = a == v.attrs.end() ? VarAttrs() : a->second;
     Column c;
@@ -43,7 +48,7 @@ int Builder::column(const Expr& e, Env& env) {
     c.upper = st_.upperOf(v, attrs);
     c.level = attrs.l;
     if (std::isnan(c.lower) || std::isnan(c.upper) || std::isnan(c.level))
-        throw ExecError{e.line, "a bound or level of " + v.name + " is NA"};
+        throw ExecError{line, "a bound or level of " + v.name + " is NA"};
     c.scale = attrs.scale;
     m_.columns.push_back(c);
     int index = static_cast<int>(m_.columns.size()) - 1;
@@ -210,6 +215,15 @@ std::string elementName(const std::string& name, const std::vector<std::string>&
 
 std::string rowName(const Symbol& eq, const Row& r) { return elementName(eq.name, r.labels); }
 
+// The variable blocks paired in the model's equation.variable list (by block index).
+std::vector<int> pairedBlocks(const SymbolTable& st, const Symbol& model, const ModelInstance& m) {
+    std::vector<int> blocks;
+    for (const auto& pair : model.pairs)
+        for (size_t k = 0; k < m.varBlocks.size(); k++)
+            if (m.varBlocks[k].name == st.symbols[static_cast<size_t>(pair.second)].name) blocks.push_back(static_cast<int>(k));
+    return blocks;
+}
+
 std::string boundText(double v) {
     char text[40];
     std::snprintf(text, sizeof text, "%.15g", v);
@@ -224,7 +238,7 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve, const T
     m.modelName = model.name;
     m.type = solve.type;
     m.sense = solve.sense;
-    m.objectiveName = st.symbols[static_cast<size_t>(solve.objective)].name;
+    if (solve.objective >= 0) m.objectiveName = st.symbols[static_cast<size_t>(solve.objective)].name;
     m.solveLine = solve.line;
 
     Builder b(st, m, budget);
@@ -245,6 +259,9 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve, const T
             if (!Evaluator::complete(labels)) return;  // e(t+1).. for the last t: no row
             Row r;
             r.block = blockIndex;
+            // MCP: the element of the paired variable with the same labels
+            for (const auto& [pairEq, pairVar] : model.pairs)
+                if (pairEq == eqSym && m.type == ModelType::MCP) r.matchedColumn = b.columnFor(pairVar, labels, solve.line);
             for (int label : labels) r.labels.push_back(st.labels.name(label));
             r.type = eq.def.type;
             int lhs = b.build(*eq.def.lhs, env);
@@ -272,16 +289,20 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve, const T
         }
         m.varBlocks.push_back(block);
     }
-    auto obj = b.columnOf.find(solve.objective);
-    if (obj == b.columnOf.end() || obj->second.empty())
-        throw ExecError{solve.line, "The objective variable '" + m.objectiveName + "' does not appear in the equations of model '" +
-                                        model.name + "'"};
-    m.objectiveColumn = obj->second.begin()->second;
+    if (hasObjective(m.type)) {
+        auto obj = b.columnOf.find(solve.objective);
+        if (obj == b.columnOf.end() || obj->second.empty())
+            throw ExecError{solve.line, "The objective variable '" + m.objectiveName +
+                                            "' does not appear in the equations of model '" + model.name + "'"};
+        m.objectiveColumn = obj->second.begin()->second;
+    } else {
+        checkSystemStructure(m, pairedBlocks(st, model, m), solve.line);
+    }
 
     // As GAMS: a continuous model type does not relax a discrete variable, it
     // refuses it; a discrete type needs whole bounds on integer kinds.
     bool continuousType = m.type == ModelType::LP || m.type == ModelType::QCP || m.type == ModelType::NLP ||
-                          m.type == ModelType::DNLP;
+                          m.type == ModelType::DNLP || !hasObjective(m.type);
     for (const Block& block : m.varBlocks) {
         bool discrete = block.kind != VarKind::Free && block.kind != VarKind::Positive && block.kind != VarKind::Negative;
         bool wholeBounds = block.kind == VarKind::Binary || block.kind == VarKind::Integer || block.kind == VarKind::SemiInt;
@@ -290,7 +311,8 @@ ModelInstance instantiate(const SymbolTable& st, const Statement& solve, const T
             throw ExecError{solve.line, "Model '" + model.name + "' is solved as " + modelTypeName(m.type) +
                                             " but holds the discrete variable '" + block.name +
                                             "' (as in GAMS, not allowed: use " +
-                                            (m.type == ModelType::LP ? "MIP, or RMIP to relax it)"
+                                            (m.type == ModelType::LP    ? "MIP, or RMIP to relax it)"
+                                             : !hasObjective(m.type) ? "continuous variables)"
                                                                      : "MIQCP or MINLP, or RMIQCP or RMINLP to relax it)")};
         if (!wholeBounds) continue;
         for (int col : block.members) {

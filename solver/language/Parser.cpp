@@ -443,6 +443,28 @@ void Parser::declareEquations() {
     endDeclaration();
 }
 
+// `eq.x` in a model list: eq is matched with x for MCP; both must have the same
+// index positions, matched element by element, and neither may be paired twice.
+void Parser::modelPair(Symbol& m, int eq, const Token& eqTok) {
+    advance();
+    Token varTok = tok_;
+    std::string name = expectIdent("the variable of the equation.variable pair");
+    int var = st_.find(name);
+    if (var < 0) failAt(varTok, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
+    const Symbol& v = st_.symbols[static_cast<size_t>(var)];
+    const Symbol& e = st_.symbols[static_cast<size_t>(eq)];
+    if (v.kind != SymKind::Variable) failAt(varTok, kErrModel, "'" + name + "' is not a variable (equation.variable pair)");
+    if (v.dim != e.dim)
+        failAt(varTok, kErrDimension, "Pair " + e.name + "." + v.name + ": the equation has " + std::to_string(e.dim) +
+                                          " index position(s), the variable " + std::to_string(v.dim) +
+                                          " (this solver matches elements with the same labels only)");
+    for (const auto& [pe, pv] : m.pairs) {
+        if (pe == eq && pv != var) failAt(eqTok, kErrModel, "Equation '" + e.name + "' is already paired with '" + st_.symbols[static_cast<size_t>(pv)].name + "'");
+        if (pv == var && pe != eq) failAt(varTok, kErrModel, "Variable '" + v.name + "' is already paired with '" + st_.symbols[static_cast<size_t>(pe)].name + "'");
+    }
+    m.pairs.emplace_back(eq, var);
+}
+
 void Parser::declareModels() {
     while (tok_.kind == Tok::Ident) {
         Token nameTok = tok_;
@@ -471,17 +493,19 @@ void Parser::declareModels() {
                 failAt(t, kErrUnknownSymbol, "Unknown symbol '" + name + "'");
             } else if (st_.symbols[static_cast<size_t>(eq)].kind == SymKind::Equation) {
                 m.equations.push_back(eq);
+                if (isPunct(".")) modelPair(m, eq, t);
             } else if (st_.symbols[static_cast<size_t>(eq)].kind == SymKind::Model) {
                 const Symbol& other = st_.symbols[static_cast<size_t>(eq)];
                 if (other.allEquations) m.allEquations = true;
                 m.equations.insert(m.equations.end(), other.equations.begin(), other.equations.end());
                 m.excludedEquations.insert(m.excludedEquations.end(), other.excludedEquations.begin(),
                                            other.excludedEquations.end());
+                m.pairs.insert(m.pairs.end(), other.pairs.begin(), other.pairs.end());
             } else {
                 failAt(t, kErrModel, "'" + name + "' is not an equation");
             }
             if (isPunct("."))
-                fail(kErrUnsupported, "equation.variable pairs (complementarity models) are not supported by this solver");
+                failAt(t, kErrModel, "Only an equation can be paired with a variable ('" + name + ".')");
             if (isPunct(",") || isPunct("+")) advance();  // `/ m + mn /` joins lists as ',' does
         }
         advance();

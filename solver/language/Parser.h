@@ -47,6 +47,7 @@ private:
     static VarKind variableKind(const std::string& word);  // free, positive, binary, ...
     void declareEquations();
     void declareModels();
+    void modelPair(Symbol& model, int equation, const Token& equationToken);
     void defineEquation(int sym);
     Statement assignment(int sym);
     Statement openStatement(Statement::Kind kind);

@@ -240,8 +240,8 @@ Statement Parser::solve() {
                 failAt(typeTok, kErrUnsupported,
                        "Line " + std::to_string(typeTok.line) + ", column " + std::to_string(typeTok.start.col + 1) +
                            ": model type " + typeTok.text +
-                           " is not supported by this solver (lp, qcp, nlp, dnlp, mip, rmip, miqcp, rmiqcp, minlp and "
-                           "rminlp are)");
+                           " is not supported by this solver (lp, qcp, nlp, dnlp, mip, rmip, miqcp, rmiqcp, minlp, "
+                           "rminlp, mcp and cns are)");
             haveType = true;
         } else if (w.compare(0, 3, "min") == 0 || w.compare(0, 3, "max") == 0) {
             // min, minimizing, minimize ...: GAMS reads the direction from the word's start
@@ -259,9 +259,15 @@ Statement Parser::solve() {
         }
     }
     if (!haveType) fail(kErrSyntax, "'using' and a model type expected in the solve statement");
-    if (!haveSense)
+    bool noObjective = !hasObjective(st.type);
+    if (noObjective && haveSense)
+        failAt(modelTok, kErrModel, std::string("A ") + modelTypeName(st.type) + " model has no objective: no 'minimizing' or 'maximizing'");
+    if (!noObjective && !haveSense)
         fail(kErrUnsupported, "A solve without 'minimizing' or 'maximizing' (a feasibility model) is not supported by this solver");
     Symbol& m = st_.symbols[static_cast<size_t>(st.model)];
+    if (!m.pairs.empty() && st.type != ModelType::MCP)
+        failAt(modelTok, kErrModel, "Model '" + m.name + "' has equation.variable pairs: only an MCP solve matches them (solved as " +
+                                        modelTypeName(st.type) + " here)");
     for (int ex : m.excludedEquations) m.equations.erase(std::remove(m.equations.begin(), m.equations.end(), ex), m.equations.end());
     // An equation named twice (`/ all, e /`, a model joined with its own equations) is one equation.
     std::vector<int> unique;
@@ -342,7 +348,7 @@ bool Parser::modelTypeOf(const std::string& word, ModelType& type) {
         {"lp", ModelType::LP},         {"qcp", ModelType::QCP},     {"nlp", ModelType::NLP},
         {"dnlp", ModelType::DNLP},     {"mip", ModelType::MIP},     {"rmip", ModelType::RMIP},
         {"miqcp", ModelType::MIQCP},   {"rmiqcp", ModelType::RMIQCP}, {"minlp", ModelType::MINLP},
-        {"rminlp", ModelType::RMINLP}};
+        {"rminlp", ModelType::RMINLP}, {"mcp", ModelType::MCP},       {"cns", ModelType::CNS}};
     for (const auto& [name, t] : types)
         if (word == name) {
             type = t;

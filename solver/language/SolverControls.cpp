@@ -81,7 +81,7 @@ const Entry kOptionOnly[] = {
     {"seed", none},
     // Which solver GAMS would call for a model type: this solver picks its own.
     {"lp", none}, {"mip", none}, {"rmip", none}, {"nlp", none}, {"dnlp", none}, {"qcp", none},
-    {"miqcp", none}, {"rmiqcp", none}, {"minlp", none}, {"rminlp", none},
+    {"miqcp", none}, {"rmiqcp", none}, {"minlp", none}, {"rminlp", none}, {"mcp", none}, {"cns", none},
     {"profile", none}, {"profiletol", none}, {"eject", none}, {"measure", none}, {"memorystat", none},
     {"dispwidth", none}, {"dmpsym", none}, {"dmpopt", none}, {"dmpusersym", none}, {"subsystems", none},
     {"sparserun", none}, {"strictsingleton", none}, {"threadsasync", none}, {"asyncsollst", none},

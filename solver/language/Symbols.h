@@ -83,6 +83,8 @@ struct Symbol {
     bool allEquations = false;
     std::vector<int> excludedEquations;  // `all - e`
     std::vector<int> equations;
+    // MCP equation.variable pairs (equation symbol, variable symbol), in the order written.
+    std::vector<std::pair<int, int>> pairs;
     double modelStat = NAN, solveStat = NAN, objVal = NAN;
     std::map<std::string, double> modelOptions;  // m.optcr = ... and the like, set while running
 

@@ -25,12 +25,19 @@ struct Entry {
 };
 
 struct Tally {
-    int infeasible = 0, unbounded = 0;
+    int infeasible = 0, unbounded = 0, redefined = 0;
     double sum = 0.0, max = 0.0;
 };
 
-std::string flagFor(const Entry& e, bool isVariable, const SolveStatus& status, Tally& tally) {
-    if (relativeViolation(e.level, e.lower, e.upper) > kInfeasible) {
+std::string flagFor(const Entry& e, bool isVariable, const SolveStatus& status, Tally& tally, bool mcpSolved) {
+    bool violated = relativeViolation(e.level, e.lower, e.upper) > kInfeasible;
+    if (violated && mcpSolved && !isVariable) {
+        // A solved MCP row off its relation holds in the complementarity
+        // sense: its partner sits at a bound. GAMS marks it redefined.
+        tally.redefined++;
+        return " REDEF";
+    }
+    if (violated) {
         double amount = e.level < e.lower ? e.lower - e.level : e.level - e.upper;
         if (std::isnan(e.level)) amount = 0.0;
         tally.infeasible++;
@@ -84,7 +91,8 @@ bool nonlinearType(ModelType type) {
 
 class BlockWriter {
 public:
-    BlockWriter(std::ostream& out, const SolveStatus& status) : out_(out), status_(status) {}
+    BlockWriter(std::ostream& out, const SolveStatus& status, bool mcpSolved)
+        : out_(out), status_(status), mcpSolved_(mcpSolved) {}
 
     template <typename Item>
     void write(const char* kind, const Block& block, const std::vector<Item>& items, bool isVariable) {
@@ -101,7 +109,7 @@ public:
         out_ << std::string(width, ' ') << kHeader << "\n\n";
         for (size_t i = 0; i < labels.size(); i++) {
             Entry e = entryOf(items.at(block.members[i]));
-            std::string flag = flagFor(e, isVariable, status_, tally_);
+            std::string flag = flagFor(e, isVariable, status_, tally_, mcpSolved_);
             out_ << padRight(labels[i], width) << fields(e) << flag << '\n';
         }
         out_ << '\n';
@@ -117,7 +125,7 @@ public:
         }
         std::string name = block.name.size() > 10 ? block.name.substr(0, 9) + "~" : block.name;
         Entry e = entryOf(item);
-        std::string flag = flagFor(e, isVariable, status_, tally_);
+        std::string flag = flagFor(e, isVariable, status_, tally_, mcpSolved_);
         out_ << padRight(std::string("---- ") + kind + ' ' + name, 19) << fields(e) << flag << '\n';
         if (!block.text.empty()) runTexts_.push_back({block.name, block.text});
     }
@@ -140,12 +148,13 @@ public:
 private:
     std::ostream& out_;
     const SolveStatus& status_;
+    bool mcpSolved_;
     Tally tally_;
     std::string runKind_;
     std::vector<std::pair<std::string, std::string>> runTexts_;
 };
 
-void writeReportSummary(std::ostream& out, const Tally& tally, bool nonlinear) {
+void writeReportSummary(std::ostream& out, const Tally& tally, bool nonlinear, bool mcp) {
     out << "**** REPORT SUMMARY :" << formatted("%9d", 0) << "     NONOPT\n";
     out << std::string(21, ' ') << formatted("%9d", tally.infeasible) << " INFEASIBLE";
     if (tally.infeasible > 0) {
@@ -160,6 +169,7 @@ void writeReportSummary(std::ostream& out, const Tally& tally, bool nonlinear) {
     out << std::string(21, ' ') << formatted("%9d", tally.unbounded) << "  UNBOUNDED"
         << (tally.unbounded > 0 ? " (UNBND)" : "") << '\n';
     if (nonlinear) out << std::string(21, ' ') << formatted("%9d", 0) << "     ERRORS\n";
+    if (mcp) out << std::string(21, ' ') << formatted("%9d", tally.redefined) << "  REDEFINED\n";
 }
 
 }  // namespace
@@ -167,9 +177,14 @@ void writeReportSummary(std::ostream& out, const Tally& tally, bool nonlinear) {
 void writeSolveSummary(std::ostream& out, const ModelInstance& model, const SolveStatus& status) {
     bool nonlinear = nonlinearType(model.type);
     out << "               S O L V E      S U M M A R Y\n\n";
-    out << "     MODEL   " << padRight(model.modelName, 20) << "OBJECTIVE  " << model.objectiveName << '\n';
-    out << "     TYPE    " << padRight(modelTypeName(model.type), 20) << "DIRECTION  "
-        << (model.sense == Sense::Minimize ? "MINIMIZE" : "MAXIMIZE") << '\n';
+    if (hasObjective(model.type)) {
+        out << "     MODEL   " << padRight(model.modelName, 20) << "OBJECTIVE  " << model.objectiveName << '\n';
+        out << "     TYPE    " << padRight(modelTypeName(model.type), 20) << "DIRECTION  "
+            << (model.sense == Sense::Minimize ? "MINIMIZE" : "MAXIMIZE") << '\n';
+    } else {  // MCP, CNS: no objective, no direction
+        out << "     MODEL   " << model.modelName << '\n';
+        out << "     TYPE    " << modelTypeName(model.type) << '\n';
+    }
     out << "     SOLVER  " << padRight(status.solverName, 20) << "FROM LINE  " << model.solveLine << "\n\n";
     out << "**** SOLVER STATUS     " << status.solverStatus << ' ' << padRight(solverStatusText(status.solverStatus), 26)
         << '\n';
@@ -179,7 +194,8 @@ void writeSolveSummary(std::ostream& out, const ModelInstance& model, const Solv
     std::string objective = !std::isfinite(status.objective)   ? "NA"
                             : std::fabs(status.objective) < 1e15 ? formatted("%.4f", status.objective)
                                                                  : formatted("%.6E", status.objective);
-    out << "**** OBJECTIVE VALUE" << padLeft(objective, 22) << "\n\n";
+    if (hasObjective(model.type)) out << "**** OBJECTIVE VALUE" << padLeft(objective, 22) << "\n";
+    out << '\n';
     out << " RESOURCE USAGE, LIMIT" << formatted("%15.3f%14.3f", status.seconds, model.options.reslim) << '\n';
     out << " ITERATION COUNT, LIMIT" << formatted("%10d%14ld", status.iterations, model.options.iterlim) << '\n';
     if (nonlinear) out << " EVALUATION ERRORS" << formatted("%15d%14d", status.evaluationErrors, 0) << '\n';
@@ -189,12 +205,13 @@ void writeSolveSummary(std::ostream& out, const ModelInstance& model, const Solv
 }
 
 void writeSolutionBlocks(std::ostream& out, const ModelInstance& model, const SolveStatus& status) {
-    BlockWriter writer(out, status);
+    bool mcp = model.type == ModelType::MCP;
+    BlockWriter writer(out, status, mcp && status.modelStatus == 1);
     for (const Block& block : model.equBlocks) writer.write("EQU", block, model.rows, false);
     for (const Block& block : model.varBlocks) writer.write("VAR", block, model.columns, true);
     writer.endScalarRun();
     out << '\n';
-    writeReportSummary(out, writer.tally(), nonlinearType(model.type));
+    writeReportSummary(out, writer.tally(), nonlinearType(model.type), mcp);
 }
 
 void writeSolutionReport(Listing& listing, const ModelInstance& model, const SolveStatus& status) {

@@ -41,6 +41,7 @@ void CompiledModel::compileRows(const ModelInstance& model) {
 void CompiledModel::chooseObjective(const ModelInstance& model) {
     objectiveColumn_ = model.objectiveColumn;
     sign_ = model.sense == Sense::Minimize ? 1.0 : -1.0;
+    if (!hasObjective(model.type)) return;  // MCP, CNS: a system of rows, no objective
     if (objectiveColumn_ < 0 || static_cast<size_t>(objectiveColumn_) >= model.columns.size())
         throw std::invalid_argument("the objective variable is not a column of the model");
     const Column& objective = model.columns[objectiveColumn_];
@@ -71,7 +72,9 @@ void CompiledModel::chooseVariables(const ModelInstance& model) {
         for (int t : rowTapes_[r])
             for (int column : tapes_[t].variables()) used[column] = 1;
     }
-    used[objectiveColumn_] = substitutedRow_ < 0 ? 1 : 0;
+    if (objectiveColumn_ >= 0) used[objectiveColumn_] = substitutedRow_ < 0 ? 1 : 0;
+    // A system's paired variable is one of its unknowns even where no row uses it.
+    if (!hasObjective(model.type)) std::fill(used.begin(), used.end(), 1);
     variableOfColumn_.assign(model.columns.size(), -1);
     for (size_t c = 0; c < model.columns.size(); c++) {
         if (!used[c]) continue;
@@ -99,7 +102,7 @@ void CompiledModel::buildFunctions(const ModelInstance& model) {
     if (substitutedRow_ >= 0) {
         // a*z + rest = 0  =>  z = -rest / a
         convert(substitutedRow_, -sign_ / substitutedCoefficient_, objective_);
-    } else {
+    } else if (objectiveColumn_ >= 0) {
         objective_.linearVariables.push_back(variableOfColumn_[objectiveColumn_]);
         objective_.linearCoefficients.push_back(sign_);
     }

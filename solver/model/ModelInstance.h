@@ -77,7 +77,11 @@ struct ExpressionPool {
 // one set, of which at most one (two neighbouring, in the last index's order) may be nonzero.
 enum class VarKind { Free, Positive, Negative, Binary, Integer, SemiCont, SemiInt, Sos1, Sos2 };
 enum class RowType { E, L, G };  // =e=, =l=, =g=
-enum class ModelType { LP, QCP, NLP, DNLP, MIP, RMIP, MIQCP, RMIQCP, MINLP, RMINLP };
+// MCP and CNS have no objective: a complementarity problem over matched
+// equation.variable pairs, and a square system of equations.
+enum class ModelType { LP, QCP, NLP, DNLP, MIP, RMIP, MIQCP, RMIQCP, MINLP, RMINLP, MCP, CNS };
+
+inline bool hasObjective(ModelType type) { return type != ModelType::MCP && type != ModelType::CNS; }
 
 // The type's name as GAMS writes it ("LP", "MIQCP", ...).
 inline const char* modelTypeName(ModelType type) {
@@ -92,6 +96,8 @@ inline const char* modelTypeName(ModelType type) {
     case ModelType::RMIQCP: return "RMIQCP";
     case ModelType::MINLP: return "MINLP";
     case ModelType::RMINLP: return "RMINLP";
+    case ModelType::MCP: return "MCP";
+    case ModelType::CNS: return "CNS";
     }
     return "?";
 }
@@ -126,6 +132,7 @@ struct Row {
     double level = 0.0, marginal = 0.0;  // filled by the engine after the solve
     double lower = -kInf, upper = kInf;  // filled by the engine: minus the body's constant, per type
     bool nonbasic = false;               // as Column::nonbasic
+    int matchedColumn = -1;              // MCP: the column of its equation.variable pair, -1 if unmatched
 };
 
 // A declared variable or equation as the listing shows it: its elements in
@@ -143,7 +150,7 @@ struct ModelInstance {
     std::string modelName;   // as written in the source (listing shows it upper-cased where GAMS does)
     ModelType type = ModelType::LP;
     Sense sense = Sense::Minimize;
-    int objectiveColumn = -1;  // the scalar variable being optimised
+    int objectiveColumn = -1;  // the scalar variable being optimised; -1 for MCP and CNS
     std::string objectiveName;
     int solveLine = 0;         // source line of the solve statement ("FROM LINE")
     SolveOptions options;      // as set by `option` statements and the command line

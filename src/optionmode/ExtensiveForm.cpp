@@ -53,6 +53,9 @@ TypeClass classOf(ModelType t) {
     case ModelType::MIP: return {true, 0};
     case ModelType::MIQCP: return {true, 1};
     case ModelType::MINLP: return {true, 2};
+    case ModelType::MCP:
+    case ModelType::CNS:
+        refuse(std::string("a ") + gamsub::modelTypeName(t) + " model has no objective to hedge");
     }
     return {true, 3};
 }

@@ -208,7 +208,7 @@ TEST(Executable, CompilationAndExecutionErrors) {
     EXPECT_EQ(c.status, 2);
     EXPECT_NE(c.listing.find("**** 5 ERROR(S)   0 WARNING(S)"), std::string::npos) << c.listing;
     EXPECT_NE(c.listing.find("   2  Acronym b;\n****        $901\n"), std::string::npos) << c.listing;
-    EXPECT_NE(c.listing.find("model type mcp is not supported"), std::string::npos);
+    EXPECT_NE(c.listing.find("model type emp is not supported"), std::string::npos);
     EXPECT_EQ(c.listing.find("S O L V E"), std::string::npos);
     EXPECT_EQ(c.listing.rfind("\n**** USER ERROR(S) ENCOUNTERED\n"), c.listing.size() - 32);
 

@@ -320,8 +320,8 @@ TEST(FrontEnd, DiscreteVariablesAndSolveLimits) {
     EXPECT_EQ(kinds["x"], std::make_pair(VarKind::Free, std::make_pair(-1.0, kInf)));
 
     auto bad = compile("Variable z; Equation e; e.. z =e= 1; Model m / all /;\noption reslim = -1;\n"
-                       "Solve m using mcp minimizing z;\n");
+                       "Solve m using emp minimizing z;\n");
     std::string all = errorsText(*bad);
     EXPECT_NE(all.find("2:18 $409 option reslim must not be negative"), std::string::npos) << all;
-    EXPECT_NE(all.find("3:17 $901 Line 3, column 15: model type mcp"), std::string::npos) << all;
+    EXPECT_NE(all.find("3:17 $901 Line 3, column 15: model type emp"), std::string::npos) << all;
 }

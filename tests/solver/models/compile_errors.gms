@@ -6,4 +6,4 @@ Equation e(i), obj;
 e(i).. x(i) =g= p(j);
 obj.. z =e= sum(i, x(i)) + undefined;
 Model m / all /;
-Solve m using mcp minimizing z;
+Solve m using emp minimizing z;
