@@ -33,6 +33,11 @@ bool IntegerHeuristics::anyFixed() const {
     return false;
 }
 
+void IntegerHeuristics::restore(const std::vector<std::pair<int, double>>& fixed) {
+    for (const auto& f : fixed)
+        if (f.first >= 0 && static_cast<size_t>(f.first) < fixings_.size()) fixings_[static_cast<size_t>(f.first)] = f.second;
+}
+
 bool IntegerHeuristics::allFixed() const {
     for (double v : fixings_)
         if (std::isnan(v)) return false;

@@ -14,6 +14,7 @@
 #define PHA_INTEGERHEURISTICS_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct IntegerHeuristicSettings {
@@ -40,6 +41,8 @@ public:
     // One value per entry: the value it is fixed at, NaN where it is free.
     const std::vector<double>& fixings() const { return fixings_; }
     bool anyFixed() const;
+    // --resume: the fixings of the recorded run (entry, value); agreement and stall counts start afresh.
+    void restore(const std::vector<std::pair<int, double>>& fixed);
     bool allFixed() const;
 
 private:

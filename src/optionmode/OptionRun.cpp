@@ -178,6 +178,11 @@ public:
         firstIteration_ = state.iteration + 1;
         currentIteration_ = firstIteration_;
         record_.carryIterations(resumed.iterations);
+        if (!state.fixings.empty()) {
+            heuristics_.restore(state.fixings);
+            rounds_.fixInHedgingSteps(heuristics_.fixings());
+            std::printf("%zu entries of x stay fixed as the recorded run fixed them.\n", state.fixings.size());
+        }
         std::printf("%s\n\n", resumed.origin.c_str());
     }
 
@@ -473,8 +478,11 @@ private:
         std::printf("%s\n%s", iterationLine(numbers, bounds_).c_str(), o_.verbose ? "\n" : "");
         std::fflush(stdout);
         // Set before the iteration is written, so the file always holds a state to go on from.
-        record_.setResumeState(
-            resumeStateText(capturedState(S_, numbers.iteration, rho_, bounds_, acceleration_.history())));
+        ResumeState state = capturedState(S_, numbers.iteration, rho_, bounds_, acceleration_.history());
+        const std::vector<double>& fixings = heuristics_.fixings();
+        for (size_t j = 0; j < fixings.size(); j++)
+            if (!std::isnan(fixings[j])) state.fixings.emplace_back(static_cast<int>(j), fixings[j]);
+        record_.setResumeState(resumeStateText(state));
         record_.addIteration(numbers);
     }
 

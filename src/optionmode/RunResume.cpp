@@ -63,6 +63,11 @@ std::string resumeStateText(const ResumeState& s) {
                              {"images", s.acceleration.images},
                              {"lastResidual", s.acceleration.lastResidual},
                              {"lastAccelerated", s.acceleration.lastAccelerated}};
+    if (!s.fixings.empty()) {
+        json fixed = json::array();
+        for (const auto& f : s.fixings) fixed.push_back({{"entry", f.first + 1}, {"value", f.second}});
+        j["fixings"] = fixed;
+    }
     return j.dump();
 }
 
@@ -276,6 +281,21 @@ ResumeRecord readResumeRecord(const RunOptions& commandLine, int numScenarios) {
             const json& last = reader.at(a, "resume.acceleration.lastAccelerated", "lastAccelerated");
             if (!last.is_boolean()) reader.refuse("resume.acceleration.lastAccelerated", "is not true or false.");
             s.acceleration.lastAccelerated = last.get<bool>();
+        }
+        if (r.contains("fixings")) {
+            const json& fixed = r["fixings"];
+            if (!fixed.is_array()) reader.refuse("resume.fixings", "is not a list.");
+            std::vector<bool> seen(m1, false);
+            for (size_t f = 0; f < fixed.size(); f++) {
+                const std::string field = "resume.fixings[" + std::to_string(f) + "]";
+                const int entry = reader.whole(reader.at(fixed[f], field + ".entry", "entry"), field + ".entry", 1,
+                                               static_cast<int>(m1), "1 to --n1");
+                if (seen[static_cast<size_t>(entry - 1)]) reader.refuse(field + ".entry", "names an entry fixed twice.");
+                seen[static_cast<size_t>(entry - 1)] = true;
+                const double value = reader.finite(reader.at(fixed[f], field + ".value", "value"), field + ".value");
+                if (value != std::round(value)) reader.refuse(field + ".value", "is not a whole number.");
+                s.fixings.emplace_back(entry - 1, value);
+            }
         }
         // The iterations the record went through, so that the new record is the whole run's.
         const json& iterations = reader.at(record, "iterations", "iterations");

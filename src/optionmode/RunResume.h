@@ -5,6 +5,7 @@
 #define PHA_RUNRESUME_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AndersonAcceleration.h"
@@ -26,6 +27,8 @@ struct ResumeState {
     // --accelerate: the mixing history, so that the next iterate is the one
     // the run would have had (points and images of the hedging state).
     AndersonAcceleration::History acceleration;
+    // The integer heuristics' fixings: entry (0-based) and value; empty when none.
+    std::vector<std::pair<int, double>> fixings;
 };
 
 ResumeState capturedState(const SCENARIOS& set, int iteration, const std::vector<double>& rho,

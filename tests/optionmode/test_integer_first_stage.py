@@ -68,11 +68,12 @@ class IntegerFirstStageTest(unittest.TestCase):
             self.assertLessEqual(it["bestL"], it["bestU"] + 1e-6, it)
 
 
-def network_run(name, *options):
+def network_run(name, *options, fresh=True):
     """The network example (8 binary sites) on its first 10 scenarios, equally likely."""
     directory = os.path.join(RUNS, name)
-    shutil.rmtree(directory, ignore_errors=True)
-    os.makedirs(directory)
+    if fresh:
+        shutil.rmtree(directory, ignore_errors=True)
+    os.makedirs(directory, exist_ok=True)
     source = os.path.join(EXAMPLES, "network")
     shutil.copy(os.path.join(source, "network-short.gms"), directory)
     with open(os.path.join(source, "scenarios.txt")) as f:
@@ -113,6 +114,18 @@ class IntegerHeuristicsTest(unittest.TestCase):
                              "--slam-after", "0")
         self.assertEqual(off.returncode, 0, off.stdout[-3000:] + off.stderr)
         self.assertNotIn("fixed at", off.stdout)
+
+    def test_resume_keeps_the_fixings(self):
+        common = ["--rho", "20", "--bound-every", "5", "--fix-after", "3", "--slam-after", "5", "--json", "run.json"]
+        p, record = network_run("network-resume", "--max-iter", "12", *common)
+        self.assertEqual(p.returncode, 0, p.stdout[-3000:] + p.stderr)
+        fixed = set(re.findall(r"x\('(\d+)'\) fixed at", p.stdout))
+        self.assertTrue(fixed, p.stdout[-3000:])
+        self.assertEqual({str(f["entry"]) for f in record["resume"]["fixings"]}, fixed)
+        q, _ = network_run("network-resume", "--max-iter", "16", "--resume", "run.json", *common, fresh=False)
+        self.assertEqual(q.returncode, 0, q.stdout[-3000:] + q.stderr)
+        self.assertIn("%d entries of x stay fixed" % len(fixed), q.stdout)
+        self.assertFalse(fixed & set(re.findall(r"x\('(\d+)'\) fixed at", q.stdout)), "an entry was fixed again")
 
 
 if __name__ == "__main__":
