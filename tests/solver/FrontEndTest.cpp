@@ -167,7 +167,7 @@ TEST(FrontEnd, ErrorsNameLineColumnAndMarkTheToken) {
         "Equation e(i);\n"
         "e(i).. x(i+n) =e= 1;\n"
         "p('c') = 2;\n"
-        "execute_unload 'x.gdx';\n"
+        "execute_load 'x.gdx';\n"
         "Scalar s;\n"
         "s = p(i);\n"                    // uncontrolled set
         "s = p('a', 'a');\n"             // wrong dimension
@@ -178,7 +178,7 @@ TEST(FrontEnd, ErrorsNameLineColumnAndMarkTheToken) {
     EXPECT_NE(all.find("5:7 $901 Line 5, column 1: the 'Acronym' statement"), std::string::npos) << all;
     EXPECT_NE(all.find("8:12 $901 Line 8, column 12: a lag or lead needs a whole number"), std::string::npos) << all;
     EXPECT_NE(all.find("9:5 $116"), std::string::npos) << all;                 // 'c' is no label at all
-    EXPECT_NE(all.find("10:14 $901 Line 10, column 1: 'execute_unload' reads or writes a GDX file"), std::string::npos) << all;
+    EXPECT_NE(all.find("10:12 $901 Line 10, column 1: 'execute_load' reads or writes a GDX file"), std::string::npos) << all;
     EXPECT_NE(all.find("12:7 $149"), std::string::npos) << all;
     EXPECT_NE(all.find("13:5 $148"), std::string::npos) << all;
     EXPECT_NE(all.find("14:16 $125"), std::string::npos) << all;
