@@ -117,6 +117,24 @@ bool replaceWholeFile(const std::string& name, const std::string& text, std::str
     return written;
 }
 
+void emptyInPlace(const std::string& name) {
+    // No O_CREAT: nothing is created; non-blocking, so that a pipe there cannot hold the open.
+    int fd = open(name.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno != ENOENT) unlink(name.c_str());
+        return;
+    }
+    struct stat info;
+    const bool emptied = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ftruncate(fd, 0) == 0;
+    close(fd);
+    if (!emptied) unlink(name.c_str());
+}
+
+bool hasContent(const std::string& name) {
+    struct stat info;
+    return stat(name.c_str(), &info) == 0 && info.st_size > 0;
+}
+
 std::string outputConflict(const std::vector<RunFile>& outputs, const std::vector<RunFile>& inputs) {
     std::vector<Identity> read;
     for (const RunFile& in : inputs) read.push_back(identityOf(in.name));

@@ -22,6 +22,15 @@ FILE* openForWriting(const std::string& name, std::string& error, bool append = 
 // removed, `name` is left as it was, and `error` names the file and the cause.
 bool replaceWholeFile(const std::string& name, const std::string& text, std::string& error);
 
+// Readies `name` to be written anew without touching its folder's entries (a
+// file removed and created again in every round makes the folder's lock the
+// busiest place of a run): an existing regular file is emptied in place; a
+// link or anything else there is removed, so nobody writes through it.
+void emptyInPlace(const std::string& name);
+
+// True when `name` exists and holds at least one byte.
+bool hasContent(const std::string& name);
+
 // A file a run reads or writes, with what it is for messages ("--json").
 struct RunFile {
     std::string role;
