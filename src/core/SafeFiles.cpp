@@ -117,7 +117,7 @@ bool replaceWholeFile(const std::string& name, const std::string& text, std::str
     return written;
 }
 
-void emptyInPlace(const std::string& name) {
+void markStale(const std::string& name) {
     // No O_CREAT: nothing is created; non-blocking, so that a pipe there cannot hold the open.
     int fd = open(name.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -125,14 +125,39 @@ void emptyInPlace(const std::string& name) {
         return;
     }
     struct stat info;
-    const bool emptied = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ftruncate(fd, 0) == 0;
+    const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool marked = regular && (info.st_size == 0 || pwrite(fd, "", 1, 0) == 1);
     close(fd);
-    if (!emptied) unlink(name.c_str());
+    if (!marked) unlink(name.c_str());
 }
 
-bool hasContent(const std::string& name) {
+bool isFresh(const std::string& name) {
+    int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    char first = '\0';
+    const bool fresh = read(fd, &first, 1) == 1 && first != '\0';
+    close(fd);
+    return fresh;
+}
+
+bool overwriteWholeFile(const std::string& name, const std::string& text, std::string& error) {
+    FILE* file = openForWriting(name, error, false, false);
+    if (file == nullptr) return false;
+    const int fd = fileno(file);
+    int cause = 0;
     struct stat info;
-    return stat(name.c_str(), &info) == 0 && info.st_size > 0;
+    bool written = writeAllTo(fd, text, cause);
+    if (written && fstat(fd, &info) == 0 && info.st_size > static_cast<off_t>(text.size()) &&
+        ftruncate(fd, static_cast<off_t>(text.size())) != 0) {
+        cause = errno;
+        written = false;
+    }
+    if (std::fclose(file) != 0 && written) {
+        cause = causeOf(errno);
+        written = false;
+    }
+    if (!written) error = cannotWrite(name, cause);
+    return written;
 }
 
 std::string outputConflict(const std::vector<RunFile>& outputs, const std::vector<RunFile>& inputs) {
@@ -163,7 +188,7 @@ std::string outputConflict(const std::vector<RunFile>& outputs, const std::vecto
     return "";
 }
 
-FILE* openForWriting(const std::string& name, std::string& error, bool append) {
+FILE* openForWriting(const std::string& name, std::string& error, bool append, bool empty) {
     error = notRegular(name);
     if (!error.empty()) return nullptr;
     // Non-blocking, so that a pipe put there meanwhile cannot hold the open; checked again once open.
@@ -183,7 +208,7 @@ FILE* openForWriting(const std::string& name, std::string& error, bool append) {
         error = "The file '" + name + "' is not a regular file; pha writes only regular files.";
         return nullptr;
     }
-    if ((!append && ftruncate(fd, 0) != 0) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    if ((!append && empty && ftruncate(fd, 0) != 0) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         error = "The file '" + name + "' cannot be created: " + std::strerror(errno) + ".";
         close(fd);
         return nullptr;

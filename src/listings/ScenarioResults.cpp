@@ -166,7 +166,7 @@ ScenarioResult readScenarioResult(int k, int n1, int n2, const std::string& obje
                                   const std::string& costVariable, bool levelsFromListing) {
     const std::string solution = scenarioFileName(k, "sol");
     const std::string listing = scenarioFileName(k, "lst");
-    if (hasContent(solution)) {
+    if (isFresh(solution)) {
         ScenarioResult result = readSolutionFile(solution, n1, n2, !objectiveVariable.empty(), !costVariable.empty());
         if (levelsFromListing) {
             result.x = listingVector(listing, "x", n1);

@@ -43,13 +43,18 @@ std::vector<int> scenariosWithoutDoneFile(int n) {
 }
 
 // Why the workers could not record a result: a full run folder is the common cause, and it shows only in
-// their own messages otherwise.
-std::string withoutDoneFiles() {
+// their own messages otherwise. "" when the folder has room.
+std::string fullRunFolder() {
     struct statvfs space;
     if (statvfs(".", &space) == 0 && space.f_bavail == 0)
         return "could not record their results: the run folder '" + currentDirectory() +
                "' is full (no space left on its device)";
-    return "reported the iteration done without a done file (the workers' messages above say why)";
+    return "";
+}
+
+std::string withoutDoneFiles() {
+    const std::string full = fullRunFolder();
+    return full.empty() ? "reported the iteration done without a done file (the workers' messages above say why)" : full;
 }
 
 bool writeAll(int fd, const std::string& text) {
@@ -409,6 +414,12 @@ void SolveSession::solveOnRankPipes(int iteration, double deadlineSeconds) {
                 if (unreported_ > 0) failAsEnded(iteration);
             }
         }
+    }
+    // Solves that wrote no listing into a full folder: the folder is the cause to name.
+    if (!failedSolves_.empty() && !fullRunFolder().empty()) {
+        for (const auto& failed : failedSolves_)
+            if (!failed.second.listingWritten) reported_[static_cast<size_t>(failed.first - 1)] = 0;
+        fail(fullRunFolder(), iteration);
     }
     refuseFailedOutcomes(failedSolves_);
 }

@@ -107,9 +107,9 @@ void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const M
     for (int s = 0; s < set.numScenarios; s++) {
         const std::string model = scenarioModelText(tpl, set, s, round);
         const std::string name = scenarioFileName(s + 1, "gms");
-        // The last round's solution must not pass for this one's: emptied in place, it reads as none.
-        emptyInPlace(scenarioFileName(s + 1, "sol"));
+        // The last round's solution must not pass for this one's: marked stale in place, it reads as none.
+        markStale(scenarioFileName(s + 1, "sol"));
         std::string error;
-        if (!writeWholeFile(name, model, error)) throw GeneralException((" > ERROR! " + error).c_str());
+        if (!overwriteWholeFile(name, model, error)) throw GeneralException((" > ERROR! " + error).c_str());
     }
 }

@@ -72,15 +72,15 @@ std::string gamsExitMeaning(int status) {
     }
 }
 
-void clearListing(const std::string& listingPath) { emptyInPlace(listingPath); }
+void clearListing(const std::string& listingPath) { markStale(listingPath); }
 
 SolveOutcome outcomeOfSolve(const LaunchResult& run, const std::string& listingPath) {
     SolveOutcome outcome;
     outcome.recorded = true;
     outcome.ended = run.succeeded() ? "ok" : run.describe();
     if (run.started && run.exited && run.exitStatus != 0) outcome.meaning = gamsExitMeaning(run.exitStatus);
-    if (!hasContent(listingPath)) {
-        std::remove(listingPath.c_str());  // emptied before the solve, never written: the user finds none
+    if (!isFresh(listingPath)) {
+        std::remove(listingPath.c_str());  // marked before the solve, never written: the user finds none
         return outcome;
     }
     outcome.listingWritten = true;

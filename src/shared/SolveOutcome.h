@@ -33,14 +33,14 @@ std::string gamsExitMeaning(int status);
 
 // Readies a listing for the next solve: an old one must not pass for the
 // new solve's result, and nobody may write through a link there. A regular
-// file is emptied in place (no folder entry removed and created again in every
-// round); anything else is removed.
+// file is marked stale in place (markStale: no folder entry removed and
+// created again in every round); anything else is removed.
 void clearListing(const std::string& listingPath);
 
 // How the solve described by `run` ended; when it did not end normally, with
 // the "****" lines of its listing (the first kMaxListingLines of them, and a
-// count of the rest). An empty listing (cleared, and nothing written since) is
-// no listing: it is removed.
+// count of the rest). A listing still marked stale (or empty) is no listing of
+// this solve: it is removed.
 SolveOutcome outcomeOfSolve(const LaunchResult& run, const std::string& listingPath);
 constexpr size_t kMaxListingLines = 20;
 
