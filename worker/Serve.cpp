@@ -106,17 +106,29 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 int serveOnPipes(RankPipes& pipes, int rank, int size, const std::string& dir, const std::string& gamsPath,
                  const GamsRunner& runGams) {
     std::string line;
+    // "solve ITERATION N [UPTO]": scenarios up to UPTO (all N without it) may be solved at once; the others
+    // once an "upto K" line has released them (pha is still writing their models).
+    const auto unknown = [rank](const std::string& command) {
+        std::fprintf(stderr, "scw: rank %d: unknown command '%s'; stopping\n", rank, command.c_str());
+        return 1;
+    };
     while (pipes.readCommand(line)) {
         std::istringstream words(line);
         std::string verb;
-        int iteration = 0, numScenarios = 0;
+        int iteration = 0, numScenarios = 0, released = 0;
         words >> verb;
         if (verb == "quit") break;
-        if (verb != "solve" || !(words >> iteration >> numScenarios) || numScenarios < 0) {
-            std::fprintf(stderr, "scw: rank %d: unknown command '%s'; stopping\n", rank, line.c_str());
-            return 1;
-        }
+        if (verb == "upto") continue;  // a release of the last round beyond this rank's scenarios
+        if (verb != "solve" || !(words >> iteration >> numScenarios) || numScenarios < 0) return unknown(line);
+        if (!(words >> released)) released = numScenarios;
         for (int k = rank + 1; k <= numScenarios; k += size) {
+            while (k > released) {
+                if (!pipes.readCommand(line)) return 0;
+                std::istringstream more(line);
+                more >> verb;
+                if (verb == "quit") return 0;
+                if (verb != "upto" || !(more >> released)) return unknown(line);
+            }
             const auto begin = std::chrono::steady_clock::now();
             const SolveOutcome outcome = solveScenarioQuietly(dir, gamsPath, k, runGams);
             if (!pipes.report(formatScenarioReport(k, secondsSince(begin), outcome))) return 1;

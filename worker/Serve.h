@@ -13,7 +13,10 @@
 //                                (RankReports.h): from then on each rank
 //                                takes its commands from the first and
 //                                reports each scenario into the second, and
-//                                nothing below goes through rank 0.
+//                                nothing below goes through rank 0. There
+//   pha -> "solve ITERATION N UPTO"  lets the ranks start on the scenarios
+//                                up to UPTO while pha writes the others;
+//   pha -> "upto K"              releases the scenarios up to K.
 //   pha -> "solve ITERATION N"   solve scenario1.gms .. scenarioN.gms in DIR;
 //                                rank r takes the scenarios r+1, r+1+P, ...
 //   scw -> "done ITERATION F S"  all N are done (each has written its done

@@ -23,7 +23,9 @@ bool CheckedFileBuffer::open(const std::string& path) {
     // No O_TRUNC: an existing file is written over in place and cut to length on close. Emptying it
     // first would free its blocks and have the file system write it out at once on close, which costs
     // more than the solve when a worker writes one listing after another.
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    // An existing file is opened without O_CREAT, which would take the folder's lock for itself.
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd_ < 0 && errno == ENOENT) fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0) fail(errno);
     written_ = 0;
     setp(buffer_.data(), buffer_.data() + buffer_.size());

@@ -192,7 +192,10 @@ FILE* openForWriting(const std::string& name, std::string& error, bool append, b
     error = notRegular(name);
     if (!error.empty()) return nullptr;
     // Non-blocking, so that a pipe put there meanwhile cannot hold the open; checked again once open.
-    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : 0), 0666);
+    // An existing file is opened without O_CREAT, which would take the folder's lock for itself.
+    const int flags = O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : 0);
+    int fd = open(name.c_str(), flags);
+    if (fd < 0 && errno == ENOENT) fd = open(name.c_str(), flags | O_CREAT, 0666);
     if (fd < 0) {
         int e = errno;
         if (e == ELOOP) {

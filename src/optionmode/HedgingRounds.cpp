@@ -111,7 +111,9 @@ ModelRound HedgingRounds::round(bool weightsOff, bool rhoOff, bool forBound) con
 }
 
 void HedgingRounds::solve(const ModelRound& round, int iteration) {
-    writeScenarioModels(tpl_, set_, round);
+    std::function<void(int)> written;
+    if (modelsWritten_) written = [this, iteration](int k) { modelsWritten_(iteration, k); };
+    writeScenarioModels(tpl_, set_, round, written);
     solveAll_(iteration);
 }
 

@@ -36,6 +36,12 @@ public:
     // Checks the options as checkedObjectiveVariable does.
     HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll);
 
+    // Told how many models of a round are written so far (1..N, in order), so
+    // that their solves may start while the rest are written.
+    void onModelsWritten(std::function<void(int iteration, int written)> written) {
+        modelsWritten_ = std::move(written);
+    }
+
     // rho_j for the template codes 500..; kept by the caller.
     void useRhoPerVariable(const std::vector<double>* rho) { rhoPerVariable_ = rho; }
     // Entries of x fixed in the hedging steps from now on (NaN: free); the
@@ -88,6 +94,7 @@ private:
     SCENARIOS& set_;
     const RunOptions& options_;
     SolveAll solveAll_;
+    std::function<void(int iteration, int written)> modelsWritten_;
     std::string objective_;
     bool termsByPha_ = false;
     AddedTerms addedTerms_;

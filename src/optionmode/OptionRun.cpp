@@ -119,6 +119,7 @@ public:
         else rho_.assign(static_cast<size_t>(S.numVariables1), o.rho);  // 0 with --rho auto until iteration 0
         S_.rho = o.rhoFile.empty() ? o.rho : meanOf(rho_);
         rounds_.useRhoPerVariable(&rho_);
+        rounds_.onModelsWritten([this](int iteration, int written) { session_.modelsWritten(iteration, written); });
         // rho_j that differ from each other: with --rho auto, --rho-file or --rho-update.
         if (o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none") {
             const std::string warning = meanRhoOnlyWarning(tpl.lines(), tpl.fileName());

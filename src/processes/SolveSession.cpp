@@ -361,14 +361,44 @@ std::vector<int> SolveSession::scenariosWithoutResult() const {
     return missing;
 }
 
+void SolveSession::tellRanks(const std::string& line, int iteration) {
+    for (int fd : commandFds_)
+        if (!writeAll(fd, line + "\n")) fail("could not be told to solve (" + std::string(std::strerror(errno)) + ")", iteration);
+}
+
+void SolveSession::modelsWritten(int iteration, int written) {
+    if (!onRankPipes_ || child_.pid < 0) return;
+    if (!roundOpen_) {
+        // Every rank has a model to start on; the round's reports are counted from here.
+        if (written < std::min(workers_, numScenarios_)) return;
+        reported_.assign(static_cast<size_t>(numScenarios_), 0);
+        unreported_ = numScenarios_;
+        failedSolves_.clear();
+        lastSolveSeconds_ = 0.0;
+        tellRanks("solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_) + " " +
+                      std::to_string(written),
+                  iteration);
+        roundOpen_ = true;
+        released_ = written;
+        return;
+    }
+    // Released in batches of about an eighth of the round: each release wakes every rank.
+    if (written == numScenarios_ || written - released_ >= std::max(workers_, numScenarios_ / 8)) {
+        tellRanks("upto " + std::to_string(written), iteration);
+        released_ = written;
+    }
+}
+
 void SolveSession::solveOnRankPipes(int iteration, double deadlineSeconds) {
-    reported_.assign(static_cast<size_t>(numScenarios_), 0);
-    unreported_ = numScenarios_;
-    failedSolves_.clear();
-    lastSolveSeconds_ = 0.0;
-    const std::string command = "solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_) + "\n";
-    for (size_t r = 0; r < commandFds_.size(); r++)
-        if (!writeAll(commandFds_[r], command)) fail("could not be told to solve (" + std::string(std::strerror(errno)) + ")", iteration);
+    if (!roundOpen_) {
+        reported_.assign(static_cast<size_t>(numScenarios_), 0);
+        unreported_ = numScenarios_;
+        failedSolves_.clear();
+        lastSolveSeconds_ = 0.0;
+    }
+    if (!roundOpen_) tellRanks("solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_), iteration);
+    else if (released_ < numScenarios_) tellRanks("upto " + std::to_string(numScenarios_), iteration);
+    roundOpen_ = false;
     const auto start = std::chrono::steady_clock::now();
     std::vector<struct pollfd> watched;
     std::vector<int> rankOf;

@@ -38,6 +38,12 @@ public:
     // cause (a worker died, the time limit, a failed solve).
     void solveAll(int iteration);
 
+    // Scenarios 1..`written` of the coming round are written: on the ranks'
+    // own pipes, their solves start now (the rest follow in batches), and
+    // solveAll releases what is left and waits for all. Without the pipes:
+    // nothing to do.
+    void modelsWritten(int iteration, int written);
+
     // Tells the workers to end and waits for them (briefly, then ends them).
     void close();
 
@@ -60,6 +66,7 @@ private:
     void makeAnswerPipe();
     void removeAnswerPipe();
     void unlinkPipeNames();
+    void tellRanks(const std::string& line, int iteration);
     // solveAll on the ranks' own pipes.
     void solveOnRankPipes(int iteration, double deadlineSeconds);
     // Takes the complete reports rank `rank` has sent; false when it has closed its pipe.
@@ -85,6 +92,8 @@ private:
     std::vector<ScenarioReportReader> readers_;  // per rank: report text not yet taken
     std::vector<char> reported_;   // per scenario: its report of this iteration came in
     int unreported_ = 0;
+    bool roundOpen_ = false;  // the ranks were told to start on the coming round
+    int released_ = 0;        // scenarios they may solve so far
     std::vector<std::pair<int, SolveOutcome>> failedSolves_;  // this iteration's
     double lastSolveSeconds_ = 0.0;
 };

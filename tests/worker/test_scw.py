@@ -97,13 +97,27 @@ class WorkerTest(unittest.TestCase):
 
         try:
             self.assertEqual(read_until(answer_fd, lambda t: t.endswith("\n")), "ready 2 pipes\n")
-            for fd in command_fds:
-                os.write(fd, b"solve 1 3\n")
-            rank0 = read_until(report_fds[0], lambda t: t.count("\n") >= 2)
+            def tell(line):
+                for fd in command_fds:
+                    os.write(fd, (line + "\n").encode())
+
+            # Only scenario 1 released at first (pha still writes the others): rank 0 solves it alone.
+            tell("solve 1 3 1")
+            self.assertRegex(read_until(report_fds[0], lambda t: t.endswith("\n")), r"^ok 1 \d+\.\d+\n$")
+            tell("upto 3")
+            rank0 = read_until(report_fds[0], lambda t: t.endswith("\n"))
             rank1 = read_until(report_fds[1], lambda t: t.count("\n") >= 4)
-            self.assertRegex(rank0, r"^ok 1 \d+\.\d+\nok 3 \d+\.\d+\n$")
-            self.assertRegex(rank1, r"^failed 2 \d+\.\d+ 3\nended: exit status 3\nmeaning: execution error\n"
-                                    r"listing: missing\n$")
+            self.assertRegex(rank0, r"^ok 3 \d+\.\d+\n$")
+            failed = r"failed 2 \d+\.\d+ 3\nended: exit status 3\nmeaning: execution error\nlisting: missing\n"
+            self.assertRegex(rank1, "^" + failed + "$")
+            # A release beyond a rank's last scenario reaches it after its round: the next round still runs.
+            tell("solve 2 3 2")
+            tell("upto 3")
+            tell("solve 3 3")
+            rank1 = read_until(report_fds[1], lambda t: t.count("\n") >= 8)
+            self.assertRegex(rank1, "^" + failed + failed + "$")
+            rank0 = read_until(report_fds[0], lambda t: t.count("\n") >= 4)
+            self.assertRegex(rank0, r"^(ok [13] \d+\.\d+\n){4}$")
             self.assertEqual(level_of_x(os.path.join(d, "scenario1.lst")), 4.0)
             self.assertEqual(level_of_x(os.path.join(d, "scenario3.lst")), 5.0)
             self.assertFalse(os.path.exists(os.path.join(d, "scenario2.lst")))
