@@ -86,6 +86,10 @@ SolveSession::SolveSession(int numScenarios, int workers, const std::string& gam
     // A worker that dies closes the pipe; writing to it must be an error, not a signal.
     std::signal(SIGPIPE, SIG_IGN);
     makeAnswerPipe();
+    // Open MPI binds each rank to a core of its own by default. pha works beside the ranks (it writes the next
+    // models while they solve), and on a shared machine other programs do too: unbound, the system moves a
+    // rank to whichever core is free. A binding the user chose stays.
+    setenv("OMPI_MCA_hwloc_base_binding_policy", "none", 0);
     command_ = {"mpirun", "-np",    std::to_string(workers_), workerProgram(), "--serve", currentDirectory(),
                 gamsPath, answerPath_};
     LaunchResult failure{};
