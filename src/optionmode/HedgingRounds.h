@@ -28,6 +28,15 @@ std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions&
 // the variable the models minimise and the line that says so.
 HedgingTermsChoice checkedHedgingTerms(const ModelTemplate& tpl, const RunOptions& options);
 
+// How a scenario's solve of the current round ended, read as soon as it was solved.
+struct KnownEnd {
+    bool read = false;
+    SolveEnd end = SolveEnd::Failed;
+    std::string detail;
+    bool solutionRead = false;  // its solution file, read whole (readSolutionFile)
+    ScenarioResult solution;
+};
+
 class HedgingRounds {
 public:
     // Solves scenario1.gms .. scenarioN.gms of the working directory.
@@ -41,6 +50,10 @@ public:
     void onModelsWritten(std::function<void(int iteration, int written)> written) {
         modelsWritten_ = std::move(written);
     }
+
+    // Scenario k of the current round is solved: its listing is read now, while
+    // the others are still being solved, instead of after the round.
+    void scenarioSolved(int k);
 
     // rho_j for the template codes 500..; kept by the caller.
     void useRhoPerVariable(const std::vector<double>* rho) { rhoPerVariable_ = rho; }
@@ -87,6 +100,9 @@ private:
     // sum_k p_k z_k of the round just solved; false, with the reason printed,
     // when an objective cannot be read.
     bool meanObjective(int iteration, const char* bound, double& mean) const;
+    // readScenarioResult of scenario s + 1, from what scenarioSolved read when that serves.
+    ScenarioResult resultOf(int s, const std::string& objectiveVariable, const std::string& costVariable,
+                            bool levelsFromListing = false) const;
     // "No <bound> bound in iteration N<why>", each reason once unless --verbose.
     void notice(int iteration, const char* bound, const std::string& why) const;
 
@@ -95,6 +111,7 @@ private:
     const RunOptions& options_;
     SolveAll solveAll_;
     std::function<void(int iteration, int written)> modelsWritten_;
+    std::vector<KnownEnd> knownEnds_;  // of the current round, per scenario
     std::string objective_;
     bool termsByPha_ = false;
     AddedTerms addedTerms_;

@@ -489,6 +489,7 @@ bool SolveSession::takeReports(int rank, int iteration) {
         unreported_--;
         lastSolveSeconds_ += report.seconds;
         if (!report.outcome.normal()) failedSolves_.emplace_back(k, report.outcome);
+        else if (scenarioSolved_) scenarioSolved_(k);
     }
     return true;
 }

@@ -12,6 +12,7 @@
 #ifndef PHA_SOLVESESSION_H
 #define PHA_SOLVESESSION_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ public:
     // solveAll releases what is left and waits for all. Without the pipes:
     // nothing to do.
     void modelsWritten(int iteration, int written);
+
+    // Called with k as soon as a rank reports scenario k solved (rank pipes
+    // only), so that its results can be read while the others are solved.
+    void onScenarioSolved(std::function<void(int k)> solved) { scenarioSolved_ = std::move(solved); }
 
     // Tells the workers to end and waits for them (briefly, then ends them).
     void close();
@@ -92,6 +97,7 @@ private:
     std::vector<ScenarioReportReader> readers_;  // per rank: report text not yet taken
     std::vector<char> reported_;   // per scenario: its report of this iteration came in
     int unreported_ = 0;
+    std::function<void(int k)> scenarioSolved_;
     bool roundOpen_ = false;  // the ranks were told to start on the coming round
     int released_ = 0;        // scenarios they may solve so far
     std::vector<std::pair<int, SolveOutcome>> failedSolves_;  // this iteration's
