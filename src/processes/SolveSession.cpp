@@ -429,6 +429,8 @@ void SolveSession::solveOnRankPipes(int iteration, double deadlineSeconds) {
         if (child_.outFd >= 0) watched.push_back({child_.outFd, POLLIN, 0});
         if (watched.empty()) failAsEnded(iteration);
         const int ready = poll(watched.data(), watched.size(), waitMs);
+        if (ready < 0 && errno != EINTR)
+            fail("could not be waited for (" + std::string(std::strerror(errno)) + ")", iteration);
         if (ready <= 0) continue;  // interrupted, or the time limit is checked above
         for (size_t i = 0; i < rankOf.size(); i++)
             if (watched[i].revents != 0 && !takeReports(rankOf[i], iteration)) failAsEnded(iteration);
