@@ -102,7 +102,7 @@ SolveSession::SolveSession(int numScenarios, int workers, const std::string& gam
     }
     try {
         const std::vector<std::string> ready = awaitAnswer("ready", startUpSeconds(solveTimeout_), kStartUp);
-        onRankPipes_ = ready.size() >= 3 && ready[2] == "pipes";
+        onRankPipes_ = ready.size() >= 3 && ready[2] == "pipes" && static_cast<int>(reportFds_.size()) == workers_;
     } catch (...) {
         // No destructor runs for a constructor that throws: the pipe and the workers' pipes go here.
         for (int* fd : {&child_.inFd, &child_.outFd})
@@ -159,8 +159,16 @@ void SolveSession::makeAnswerPipe() {
         int commandFd = -1, reportFd = -1;
         if (mkfifo(commands.c_str(), 0600) == 0) commandFd = open(commands.c_str(), O_RDWR | O_CLOEXEC);
         if (mkfifo(reports.c_str(), 0600) == 0) reportFd = open(reports.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (commandFd >= 0) commandFds_.push_back(commandFd);
-        if (reportFd >= 0) reportFds_.push_back(reportFd);
+        if (commandFd < 0 || reportFd < 0) {
+            // Without both names that rank cannot find its pair, and all ranks work through rank 0.
+            if (commandFd >= 0) ::close(commandFd);
+            if (reportFd >= 0) ::close(reportFd);
+            unlink(commands.c_str());
+            unlink(reports.c_str());
+            continue;
+        }
+        commandFds_.push_back(commandFd);
+        reportFds_.push_back(reportFd);
     }
 }
 
