@@ -39,13 +39,19 @@ bool solveScenario(const std::string& dir, const std::string& gamsPath, int k) {
     });
 }
 
+SolveOutcome solveScenarioQuietly(const std::string& dir, const std::string& gamsPath, int k,
+                                  const GamsRunner& runGams) {
+    const std::string listing = inDir(dir, "scenario" + std::to_string(k) + ".lst");
+    clearListing(listing);
+    return outcomeOfSolve(runGams(gamsCommand(gamsPath, dir, k), dir), listing);
+}
+
 bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& runGams,
                    bool sayFailures) {
     std::string name = "scenario" + std::to_string(k);
     std::string listing = inDir(dir, name + ".lst");
-    // An old listing must not pass for this solve's result; removing it also
-    // removes a link there, so GAMS never writes through one.
-    std::remove(listing.c_str());
+    // An old listing must not pass for this solve's result, nor a link there be written through.
+    clearListing(listing);
     std::remove(doneFilePath(dir, k).c_str());
 
     std::vector<std::string> command = gamsCommand(gamsPath, dir, k);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Launch.h"
+#include "SolveOutcome.h"
 
 // The GAMS program named by the path argument: a directory means its "gams".
 std::string gamsExecutable(const std::string& gamsPath);
@@ -16,7 +17,7 @@ std::string gamsExecutable(const std::string& gamsPath);
 // log on the console, and a page size that keeps tables free of page breaks.
 std::vector<std::string> gamsCommand(const std::string& gamsPath, const std::string& dir, int k);
 
-// Removes the old listing and done file, runs GAMS, and then creates done<k>
+// Clears the old listing (clearListing) and removes the done file, runs GAMS, and then creates done<k>
 // with how the solve ended (SolveOutcome.h), also when GAMS failed (the failure
 // is told on standard error too). Returns false only when the done file itself
 // could not be created.
@@ -31,5 +32,10 @@ using GamsRunner = std::function<LaunchResult(const std::vector<std::string>& co
 // pha reports it from the done file, once, and passes false.
 bool solveScenario(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& run,
                    bool sayFailures = true);
+
+// The serve mode's solve of scenario k: the listing cleared in place, GAMS
+// run, and how it ended returned instead of written into a done file (the
+// rank reports it to pha on its pipe).
+SolveOutcome solveScenarioQuietly(const std::string& dir, const std::string& gamsPath, int k, const GamsRunner& run);
 
 #endif

@@ -2,12 +2,15 @@
 
 #include "InProcessSolver.h"
 #include "QuietMpi.h"
+#include "RankPipes.h"
+#include "RankReports.h"
 #include "ScenarioSolve.h"
 
 #include <mpi.h>
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -94,6 +97,46 @@ private:
     std::string mark_;
 };
 
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Every rank on pha's host: each takes its commands from its own pipe and
+// reports every scenario the moment it is solved; no rank waits for another.
+int serveOnPipes(RankPipes& pipes, int rank, int size, const std::string& dir, const std::string& gamsPath,
+                 const GamsRunner& runGams) {
+    std::string line;
+    // "solve ITERATION N [UPTO]": scenarios up to UPTO (all N without it) may be solved at once; the others
+    // once an "upto K" line has released them (pha is still writing their models).
+    const auto unknown = [rank](const std::string& command) {
+        std::fprintf(stderr, "scw: rank %d: unknown command '%s'; stopping\n", rank, command.c_str());
+        return 1;
+    };
+    while (pipes.readCommand(line)) {
+        std::istringstream words(line);
+        std::string verb;
+        int iteration = 0, numScenarios = 0, released = 0;
+        words >> verb;
+        if (verb == "quit") break;
+        if (verb == "upto") continue;  // a release of the last round beyond this rank's scenarios
+        if (verb != "solve" || !(words >> iteration >> numScenarios) || numScenarios < 0) return unknown(line);
+        if (!(words >> released)) released = numScenarios;
+        for (int k = rank + 1; k <= numScenarios; k += size) {
+            while (k > released) {
+                if (!pipes.readCommand(line)) return 0;
+                std::istringstream more(line);
+                more >> verb;
+                if (verb == "quit") return 0;
+                if (verb != "upto" || !(more >> released)) return unknown(line);
+            }
+            const auto begin = std::chrono::steady_clock::now();
+            const SolveOutcome outcome = solveScenarioQuietly(dir, gamsPath, k, runGams);
+            if (!pipes.report(formatScenarioReport(k, secondsSince(begin), outcome))) return 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int serve(const std::string& dir, const std::string& gamsPath, const std::string& answerPath) {
@@ -107,14 +150,21 @@ int serve(const std::string& dir, const std::string& gamsPath, const std::string
         prepareForManySolves();
     }
 
+    // A report pipe whose reader has gone is an error to see, not a signal that ends the rank.
+    std::signal(SIGPIPE, SIG_IGN);
     // Only rank 0 answers.
     std::unique_ptr<Answers> answers;
     if (rank == 0) answers.reset(new Answers(answerPath));
     // Start-up is over once every rank is here; pha times the solves from then on.
+    // The ranks' own pipes serve only when every rank has found them.
+    RankPipes pipes(answerPath, rank);
+    int mine = pipes.open() ? 1 : 0, everyRank = 0;
     MPI_Request started;
-    MPI_Ibarrier(MPI_COMM_WORLD, &started);
+    MPI_Iallreduce(&mine, &everyRank, 1, MPI_INT, MPI_MIN, MPI_COMM_WORLD, &started);
     waitQuietly(started);
-    if (rank == 0) answers->send("ready " + std::to_string(size) + "\n");
+    if (!everyRank) pipes.close();
+    if (rank == 0) answers->send("ready " + std::to_string(size) + (everyRank ? " pipes" : "") + "\n");
+    if (everyRank) return serveOnPipes(pipes, rank, size, dir, gamsPath, runGams);
 
     for (;;) {
         Command c = shareCommand(rank);

@@ -8,6 +8,15 @@
 // to its standard output as "answer ANSWERS <line>", on a line of its own. Standard output stays the solver's, so nothing a
 // model prints can pass for an answer.
 //   scw -> "ready P"             every rank has started (P ranks)
+//   scw -> "ready P pipes"       ... and every rank has opened its own pipes
+//                                ANSWERS.to-rank-R and ANSWERS.from-rank-R
+//                                (RankReports.h): from then on each rank
+//                                takes its commands from the first and
+//                                reports each scenario into the second, and
+//                                nothing below goes through rank 0. There
+//   pha -> "solve ITERATION N UPTO"  lets the ranks start on the scenarios
+//                                up to UPTO while pha writes the others;
+//   pha -> "upto K"              releases the scenarios up to K.
 //   pha -> "solve ITERATION N"   solve scenario1.gms .. scenarioN.gms in DIR;
 //                                rank r takes the scenarios r+1, r+1+P, ...
 //   scw -> "done ITERATION F S"  all N are done (each has written its done

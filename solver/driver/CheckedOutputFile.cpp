@@ -1,6 +1,7 @@
 #include "CheckedOutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,8 +20,14 @@ CheckedFileBuffer::~CheckedFileBuffer() { close(); }
 bool CheckedFileBuffer::open(const std::string& path) {
     close();
     errorCode_ = 0;
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // No O_TRUNC: an existing file is written over in place and cut to length on close. Emptying it
+    // first would free its blocks and have the file system write it out at once on close, which costs
+    // more than the solve when a worker writes one listing after another.
+    // An existing file is opened without O_CREAT, which would take the folder's lock for itself.
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd_ < 0 && errno == ENOENT) fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0) fail(errno);
+    written_ = 0;
     setp(buffer_.data(), buffer_.data() + buffer_.size());
     return fd_ >= 0;
 }
@@ -40,6 +47,7 @@ bool CheckedFileBuffer::drain() {
             break;
         }
         next += written;
+        written_ += static_cast<off_t>(written);
     }
     // What could not be written is dropped: the run reports the failure.
     setp(buffer_.data(), buffer_.data() + buffer_.size());
@@ -60,6 +68,8 @@ int CheckedFileBuffer::sync() { return drain() ? 0 : -1; }
 bool CheckedFileBuffer::close() {
     if (fd_ < 0) return !failed();
     drain();
+    struct stat info;
+    if (!failed() && fstat(fd_, &info) == 0 && info.st_size > written_ && ftruncate(fd_, written_) != 0) fail(errno);
     if (::close(fd_) != 0) fail(errno);
     fd_ = -1;
     return !failed();

@@ -4,6 +4,7 @@
 #define GAMSUB_CHECKEDOUTPUTFILE_H
 
 #include <ostream>
+#include <sys/types.h>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -17,7 +18,9 @@ public:
     CheckedFileBuffer(const CheckedFileBuffer&) = delete;
     CheckedFileBuffer& operator=(const CheckedFileBuffer&) = delete;
 
-    // Creates or truncates `path`; false (with error() set) when it cannot.
+    // Creates `path`, or writes an existing one over from its start (what is
+    // left of the old text beyond the new is cut off on close); false (with
+    // error() set) when it cannot be opened.
     bool open(const std::string& path);
     // Writes what is buffered and closes; false when anything was lost.
     bool close();
@@ -35,6 +38,7 @@ private:
 
     int fd_ = -1;
     int errorCode_ = 0;
+    off_t written_ = 0;  // bytes written since open
     std::vector<char> buffer_;
 };
 

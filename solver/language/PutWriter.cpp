@@ -1,5 +1,8 @@
 #include "PutWriter.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 
 #include "PutFormat.h"
@@ -46,8 +49,18 @@ PutWriter::OpenFile& PutWriter::file(int sym, int line) {
         std::string path = st_.symbols[static_cast<size_t>(sym)].filePath;
         if (!directory_.empty() && !path.empty() && path[0] != '/')
             path = directory_ + (directory_.back() == '/' ? "" : "/") + path;
-        f.out.open(path, append ? std::ios::app | std::ios::binary : std::ios::trunc | std::ios::binary);
+        // An existing file is written over in place and cut to length on close (see CheckedOutputFile.h).
+        f.inPlace = false;
+        if (!append) {
+            f.out.open(path, std::ios::in | std::ios::out | std::ios::binary);
+            f.inPlace = f.out.is_open();
+        }
+        if (!f.out.is_open()) {
+            f.out.clear();
+            f.out.open(path, append ? std::ios::app | std::ios::binary : std::ios::trunc | std::ios::binary);
+        }
         if (!f.out) throw ExecError{line, "Could not open the put file " + path + " for writing"};
+        f.path = path;
         f.wasOpened = true;
     }
     return f;
@@ -66,8 +79,13 @@ void PutWriter::close(int sym, int line) {
     if (it == files_.end() || !it->second->out.is_open()) return;
     OpenFile& f = *it->second;
     if (!f.line.empty()) endLine(sym, f, line);
+    const std::streamoff length = f.inPlace ? static_cast<std::streamoff>(f.out.tellp()) : -1;
     f.out.close();
-    if (f.out.fail()) throw ExecError{line, "Could not write the put file " + st_.symbols[static_cast<size_t>(sym)].filePath};
+    struct stat info;
+    const bool cut = length < 0 || stat(f.path.c_str(), &info) != 0 || info.st_size <= length ||
+                     truncate(f.path.c_str(), static_cast<off_t>(length)) == 0;
+    if (f.out.fail() || !cut)
+        throw ExecError{line, "Could not write the put file " + st_.symbols[static_cast<size_t>(sym)].filePath};
 }
 
 void PutWriter::closeAll(int line) {

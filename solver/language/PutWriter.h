@@ -32,6 +32,8 @@ private:
         std::ofstream out;
         std::string line;  // the line being composed
         bool wasOpened = false;
+        bool inPlace = false;  // an existing file written over from its start: cut to length on close
+        std::string path;
     };
     OpenFile& file(int sym, int line);
     void endLine(int sym, OpenFile& f, int line);

@@ -117,6 +117,49 @@ bool replaceWholeFile(const std::string& name, const std::string& text, std::str
     return written;
 }
 
+void markStale(const std::string& name) {
+    // No O_CREAT: nothing is created; non-blocking, so that a pipe there cannot hold the open.
+    int fd = open(name.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno != ENOENT) unlink(name.c_str());
+        return;
+    }
+    struct stat info;
+    const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool marked = regular && (info.st_size == 0 || pwrite(fd, "", 1, 0) == 1);
+    close(fd);
+    if (!marked) unlink(name.c_str());
+}
+
+bool isFresh(const std::string& name) {
+    int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    char first = '\0';
+    const bool fresh = read(fd, &first, 1) == 1 && first != '\0';
+    close(fd);
+    return fresh;
+}
+
+bool overwriteWholeFile(const std::string& name, const std::string& text, std::string& error) {
+    FILE* file = openForWriting(name, error, false, false);
+    if (file == nullptr) return false;
+    const int fd = fileno(file);
+    int cause = 0;
+    struct stat info;
+    bool written = writeAllTo(fd, text, cause);
+    if (written && fstat(fd, &info) == 0 && info.st_size > static_cast<off_t>(text.size()) &&
+        ftruncate(fd, static_cast<off_t>(text.size())) != 0) {
+        cause = errno;
+        written = false;
+    }
+    if (std::fclose(file) != 0 && written) {
+        cause = causeOf(errno);
+        written = false;
+    }
+    if (!written) error = cannotWrite(name, cause);
+    return written;
+}
+
 std::string outputConflict(const std::vector<RunFile>& outputs, const std::vector<RunFile>& inputs) {
     std::vector<Identity> read;
     for (const RunFile& in : inputs) read.push_back(identityOf(in.name));
@@ -145,11 +188,14 @@ std::string outputConflict(const std::vector<RunFile>& outputs, const std::vecto
     return "";
 }
 
-FILE* openForWriting(const std::string& name, std::string& error, bool append) {
+FILE* openForWriting(const std::string& name, std::string& error, bool append, bool empty) {
     error = notRegular(name);
     if (!error.empty()) return nullptr;
     // Non-blocking, so that a pipe put there meanwhile cannot hold the open; checked again once open.
-    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : 0), 0666);
+    // An existing file is opened without O_CREAT, which would take the folder's lock for itself.
+    const int flags = O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | (append ? O_APPEND : 0);
+    int fd = open(name.c_str(), flags);
+    if (fd < 0 && errno == ENOENT) fd = open(name.c_str(), flags | O_CREAT, 0666);
     if (fd < 0) {
         int e = errno;
         if (e == ELOOP) {
@@ -165,7 +211,7 @@ FILE* openForWriting(const std::string& name, std::string& error, bool append) {
         error = "The file '" + name + "' is not a regular file; pha writes only regular files.";
         return nullptr;
     }
-    if ((!append && ftruncate(fd, 0) != 0) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    if ((!append && empty && ftruncate(fd, 0) != 0) || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         error = "The file '" + name + "' cannot be created: " + std::strerror(errno) + ".";
         close(fd);
         return nullptr;

@@ -11,8 +11,9 @@
 // (a dangling one too, so nothing is created outside the directory), and so is
 // anything else that is not a regular file (a device, a pipe). On failure:
 // null, and `error` names the file and the cause.
-// With `append`, the file is kept and written at its end.
-FILE* openForWriting(const std::string& name, std::string& error, bool append = false);
+// With `append`, the file is kept and written at its end; without `empty`
+// (and without `append`), it is kept and written over from its start.
+FILE* openForWriting(const std::string& name, std::string& error, bool append = false, bool empty = true);
 
 // Writes `text` as the whole of `name`, so that a reader never sees half of
 // it: into "<name>.part", created exclusively and never through a link (a
@@ -21,6 +22,25 @@ FILE* openForWriting(const std::string& name, std::string& error, bool append = 
 // directory) is refused. On failure, a full disk among them, the temporary is
 // removed, `name` is left as it was, and `error` names the file and the cause.
 bool replaceWholeFile(const std::string& name, const std::string& text, std::string& error);
+
+// Files written anew in every round are written over in place: removing and
+// creating them again, or emptying them first, makes the folder's lock and
+// the file system's journal the busiest places of a run with many scenarios.
+
+// Marks the file `name` as left from an earlier round, in place: a NUL as its
+// first byte, which no text file a solve writes starts with; a solve that
+// writes the file writes over the mark. A link or anything else that is not
+// a regular file there is removed, so nobody writes through it.
+void markStale(const std::string& name);
+
+// True when `name` exists, holds at least one byte and is not marked stale.
+bool isFresh(const std::string& name);
+
+// Writes `text` as the whole of `name` over the old text in place (cut to
+// length after), or into a new file. Refuses a link or anything else that is
+// not a regular file, as openForWriting does. On failure: false, and `error`
+// names the file and the cause.
+bool overwriteWholeFile(const std::string& name, const std::string& text, std::string& error);
 
 // A file a run reads or writes, with what it is for messages ("--json").
 struct RunFile {

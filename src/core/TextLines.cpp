@@ -1,15 +1,30 @@
 #include "TextLines.h"
 
+#include <cstdlib>
 #include <fstream>
+#include <stdio.h>
+
+namespace {
+
+// getdelim's buffer, kept from line to line: it grows to the longest line read.
+struct LineBuffer {
+    char* data = nullptr;
+    size_t capacity = 0;
+    ~LineBuffer() { std::free(data); }
+};
+
+}  // namespace
 
 bool readWholeLine(FILE* file, std::string& line) {
-    line.clear();
-    int c;
-    while ((c = std::fgetc(file)) != EOF) {
-        line.push_back(static_cast<char>(c));
-        if (c == '\n') break;
+    // One call per line instead of one per character: listings are read every round.
+    thread_local LineBuffer buffer;
+    const ssize_t got = getdelim(&buffer.data, &buffer.capacity, '\n', file);
+    if (got <= 0) {
+        line.clear();
+        return false;
     }
-    return !line.empty();
+    line.assign(buffer.data, static_cast<size_t>(got));
+    return true;
 }
 
 std::string withoutLineEnd(const std::string& line) {

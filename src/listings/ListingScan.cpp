@@ -16,7 +16,9 @@ ListingFile::~ListingFile() { std::fclose(file_); }
 bool ListingFile::next(std::string& line) {
     if (!readWholeLine(file_, line)) return false;
     lineNumber_++;
-    line = withoutLineEnd(line);
+    // The line end cut off in place (withoutLineEnd's rule), without a copy of the line.
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "ScenarioResults.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -10,9 +11,23 @@
 #include "Exceptions.h"
 #include "GAMSInOut.h"
 #include "ListingScan.h"
+#include "SafeFiles.h"
 #include "ScenarioModels.h"
 
 namespace {
+
+// The words of `line` as a stream would read them (split at white space), without a stream per line.
+void splitWords(const std::string& line, std::vector<std::string>& words) {
+    words.clear();
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    for (size_t at = 0; at < line.size();) {
+        while (at < line.size() && blank(line[at])) at++;
+        size_t end = at;
+        while (end < line.size() && !blank(line[end])) end++;
+        if (end > at) words.emplace_back(line, at, end - at);
+        at = end;
+    }
+}
 
 [[noreturn]] void refuseLine(const ListingFile& file, const std::string& line, const std::string& reason) {
     std::string message = " > ERROR! A line of the solution file cannot be read.\n >> The file '" +
@@ -142,10 +157,9 @@ ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wa
     bool marginalsUsable = true;
     ListingFile file(name.c_str());
     std::string line;
+    std::vector<std::string> tokens;
     while (file.next(line)) {
-        std::istringstream words(line);
-        std::vector<std::string> tokens;
-        for (std::string w; words >> w;) tokens.push_back(w);
+        splitWords(line, tokens);
         if (tokens.empty()) continue;
         const std::string& key = tokens[0];
         if ((key == "x" || key == "y") && tokens.size() == 3) {
@@ -187,7 +201,7 @@ ScenarioResult readScenarioResult(int k, int n1, int n2, const std::string& obje
                                   const std::string& costVariable, bool levelsFromListing) {
     const std::string solution = scenarioFileName(k, "sol");
     const std::string listing = scenarioFileName(k, "lst");
-    if (fexist(solution.c_str())) {
+    if (isFresh(solution)) {
         ScenarioResult result = readSolutionFile(solution, n1, n2, !objectiveVariable.empty(), !costVariable.empty());
         if (levelsFromListing) {
             result.x = listingVector(listing, "x", n1);

@@ -46,7 +46,8 @@ ListingBound listingBound(const std::string& listing);
 // file, the line and the value for a value that is not a finite number.
 ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wantObjective, bool wantCost);
 
-// Scenario k's result: its solution file when it exists, else its listing
+// Scenario k's result: its solution file when this round wrote it (pha marks
+// it stale before each round, see markStale), else its listing
 // (x and y as the listing readers read them, the objective and cost with the
 // objective-value reader). Empty variable names are not read.
 // `levelsFromListing` takes x and y from the listing in any case, as the

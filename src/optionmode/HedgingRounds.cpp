@@ -9,6 +9,7 @@
 
 #include "Bounds.h"
 #include "Exceptions.h"
+#include "SafeFiles.h"
 #include "ScenarioResults.h"
 
 namespace {
@@ -31,12 +32,16 @@ const char* endName(SolveEnd end) {
 // How each scenario's solve of the round ended; a failed solve stops the run
 // (its listing's error lines in the message), and so does an unbounded or
 // infeasible one when `stopOnEveryFault` (the hedging steps).
-std::vector<SolveEnd> solveEnds(int numScenarios, bool stopOnEveryFault) {
+// `known`: what scenarioSolved read during the round (an empty detail and
+// Failed for a scenario it did not read; those are read now).
+std::vector<SolveEnd> solveEnds(int numScenarios, bool stopOnEveryFault, const std::vector<KnownEnd>& known) {
     std::vector<SolveEnd> ends;
     for (int k = 1; k <= numScenarios; k++) {
         const std::string listing = scenarioFileName(k, "lst");
         std::string detail;
-        const SolveEnd end = listingSolveEnd(listing, &detail);
+        const bool read = static_cast<size_t>(k) <= known.size() && known[static_cast<size_t>(k - 1)].read;
+        const SolveEnd end = read ? known[static_cast<size_t>(k - 1)].end : listingSolveEnd(listing, &detail);
+        if (read) detail = known[static_cast<size_t>(k - 1)].detail;
         const bool stop = end == SolveEnd::Failed ||
                           (stopOnEveryFault && (end == SolveEnd::Unbounded || end == SolveEnd::Infeasible));
         if (stop) {
@@ -112,8 +117,38 @@ ModelRound HedgingRounds::round(bool weightsOff, bool rhoOff, bool forBound) con
     return r;
 }
 
+void HedgingRounds::scenarioSolved(int k) {
+    if (k < 1 || k > set_.numScenarios) return;
+    KnownEnd& known = knownEnds_[static_cast<size_t>(k - 1)];
+    try {
+        known.end = listingSolveEnd(scenarioFileName(k, "lst"), &known.detail);
+        known.read = true;
+        const std::string solution = scenarioFileName(k, "sol");
+        if (isFresh(solution)) {
+            known.solution = readSolutionFile(solution, set_.numVariables1, set_.numVariables2, false, false);
+            known.solutionRead = true;
+        }
+    } catch (const GeneralException&) {
+        // Read again after the round, where its message stops the run in the order of the scenarios.
+    }
+}
+
+ScenarioResult HedgingRounds::resultOf(int s, const std::string& objectiveVariable, const std::string& costVariable,
+                                       bool levelsFromListing) const {
+    const KnownEnd* known = static_cast<size_t>(s) < knownEnds_.size() ? &knownEnds_[static_cast<size_t>(s)] : nullptr;
+    // A value the file lacks is read again below, for the message that names it.
+    if (known != nullptr && known->solutionRead && !levelsFromListing &&
+        (objectiveVariable.empty() || known->solution.hasObjective) && (costVariable.empty() || known->solution.hasCost))
+        return known->solution;
+    return readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objectiveVariable, costVariable,
+                              levelsFromListing);
+}
+
 void HedgingRounds::solve(const ModelRound& round, int iteration) {
-    writeScenarioModels(tpl_, set_, round);
+    knownEnds_.assign(static_cast<size_t>(set_.numScenarios), KnownEnd());
+    std::function<void(int)> written;
+    if (modelsWritten_) written = [this, iteration](int k) { modelsWritten_(iteration, k); };
+    writeScenarioModels(tpl_, set_, round, written);
     solveAll_(iteration);
 }
 
@@ -121,14 +156,13 @@ HedgingRounds::Step HedgingRounds::hedgingStep(int iteration, bool alone) {
     ModelRound models = round(alone, alone, false);
     if (!alone) models.fixedPlan = fixings_;
     solve(models, iteration);
-    solveEnds(set_.numScenarios, true);
+    solveEnds(set_.numScenarios, true, knownEnds_);
     std::vector<double> costs;
     for (int s = 0; s < set_.numScenarios; s++) {
         // With the dialogue's 3 decimals the levels come from the listing, as
         // there, so that the iterates stay the dialogue's; costs always have
         // full precision.
-        ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, "",
-                                              options_.costVariable, options_.digits == 3);
+        ScenarioResult r = resultOf(s, "", options_.costVariable, options_.digits == 3);
         SCENARIO* scenario = set_.scenarios[s];
         std::copy(r.x.begin(), r.x.end(), scenario->solution1->data);
         std::copy(r.y.begin(), r.y.end(), scenario->solution2->data);
@@ -185,7 +219,7 @@ bool HedgingRounds::meanObjective(int iteration, const char* bound, double& mean
     const std::string cost = pointSeen_ ? options_.costVariable : std::string();
     try {
         for (int s = 0; s < set_.numScenarios; s++) {
-            const ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2, objective_, cost);
+            const ScenarioResult r = resultOf(s, objective_, cost);
             const double other = instead != nullptr ? (*instead)[static_cast<size_t>(s)] : r.objective;
             objectives.push_back(std::isnan(other) ? r.objective : std::min(other, r.objective));
             tellPoint(s, r);
@@ -213,7 +247,7 @@ bool HedgingRounds::outerBound(int iteration, double& lower) {
         return false;
     }
     solve(round(false, true, true), iteration);
-    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
+    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false, knownEnds_);
     for (int s = 0; s < set_.numScenarios; s++)
         if (ends[static_cast<size_t>(s)] != SolveEnd::Solved) {
             notice(iteration, "outer", ": scenario " + std::to_string(s + 1) + " is " +
@@ -250,7 +284,7 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
     fixed.fixedPlan = plan;
     planMarginals_.clear();
     solve(fixed, iteration);
-    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false);
+    const std::vector<SolveEnd> ends = solveEnds(set_.numScenarios, false, knownEnds_);
     bool allSolved = true;
     for (int s = 0; s < set_.numScenarios; s++) {
         const SolveEnd end = ends[static_cast<size_t>(s)];
@@ -271,8 +305,7 @@ bool HedgingRounds::innerBound(int iteration, const std::vector<double>& plan, d
     std::vector<std::vector<double>> marginals;
     try {
         for (int s = 0; s < set_.numScenarios; s++) {
-            ScenarioResult r = readScenarioResult(s + 1, set_.numVariables1, set_.numVariables2,
-                                                  byCost ? "" : objective_, options_.costVariable);
+            ScenarioResult r = resultOf(s, byCost ? "" : objective_, options_.costVariable);
             costs.push_back(byCost ? r.cost : r.objective);
             tellPoint(s, r);
             if (!r.xMarginal.empty()) marginals.push_back(r.xMarginal);

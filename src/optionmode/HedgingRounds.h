@@ -28,6 +28,15 @@ std::string checkedObjectiveVariable(const ModelTemplate& tpl, const RunOptions&
 // the variable the models minimise and the line that says so.
 HedgingTermsChoice checkedHedgingTerms(const ModelTemplate& tpl, const RunOptions& options);
 
+// How a scenario's solve of the current round ended, read as soon as it was solved.
+struct KnownEnd {
+    bool read = false;
+    SolveEnd end = SolveEnd::Failed;
+    std::string detail;
+    bool solutionRead = false;  // its solution file, read whole (readSolutionFile)
+    ScenarioResult solution;
+};
+
 class HedgingRounds {
 public:
     // Solves scenario1.gms .. scenarioN.gms of the working directory.
@@ -35,6 +44,16 @@ public:
 
     // Checks the options as checkedObjectiveVariable does.
     HedgingRounds(const ModelTemplate& tpl, SCENARIOS& set, const RunOptions& options, SolveAll solveAll);
+
+    // Told how many models of a round are written so far (1..N, in order), so
+    // that their solves may start while the rest are written.
+    void onModelsWritten(std::function<void(int iteration, int written)> written) {
+        modelsWritten_ = std::move(written);
+    }
+
+    // Scenario k of the current round is solved: its listing is read now, while
+    // the others are still being solved, instead of after the round.
+    void scenarioSolved(int k);
 
     // rho_j for the template codes 500..; kept by the caller.
     void useRhoPerVariable(const std::vector<double>* rho) { rhoPerVariable_ = rho; }
@@ -96,6 +115,9 @@ private:
     // solve's optimum is not proven (NaN elsewhere); false, with the reason
     // printed, when such a listing gives none.
     bool provenBounds(int iteration, std::vector<double>& proven) const;
+    // readScenarioResult of scenario s + 1, from what scenarioSolved read when that serves.
+    ScenarioResult resultOf(int s, const std::string& objectiveVariable, const std::string& costVariable,
+                            bool levelsFromListing = false) const;
     // "No <bound> bound in iteration N<why>", each reason once unless --verbose.
     void notice(int iteration, const char* bound, const std::string& why) const;
 
@@ -103,6 +125,8 @@ private:
     SCENARIOS& set_;
     const RunOptions& options_;
     SolveAll solveAll_;
+    std::function<void(int iteration, int written)> modelsWritten_;
+    std::vector<KnownEnd> knownEnds_;  // of the current round, per scenario
     std::string objective_;
     bool termsByPha_ = false;
     AddedTerms addedTerms_;

@@ -138,12 +138,19 @@ public:
                 if (columns_->add(s, x, cost)) newPoints_++;
             });
         }
+        rounds_.onModelsWritten([this](int iteration, int written) { session_.modelsWritten(iteration, written); });
+        session_.onScenarioSolved([this](int k) { rounds_.scenarioSolved(k); });
         // rho_j that differ from each other: with --rho auto, --rho-file or --rho-update.
         if (o.rhoAuto || !o.rhoFile.empty() || o.rhoUpdate != "none") {
             const std::string warning = meanRhoOnlyWarning(tpl.lines(), tpl.fileName());
             if (!warning.empty()) std::printf("%s\n\n", warning.c_str());
         }
     }
+
+    // The session may outlive the run: it must not call back into it.
+    ~OptionRun() { session_.onScenarioSolved({}); }
+    OptionRun(const OptionRun&) = delete;
+    OptionRun& operator=(const OptionRun&) = delete;
 
     // The textbook first iteration: every scenario alone (weights 0, rho 0),
     // their average as the first average, rho (x_k - average) as the weights.

@@ -43,13 +43,18 @@ std::vector<int> scenariosWithoutDoneFile(int n) {
 }
 
 // Why the workers could not record a result: a full run folder is the common cause, and it shows only in
-// their own messages otherwise.
-std::string withoutDoneFiles() {
+// their own messages otherwise. "" when the folder has room.
+std::string fullRunFolder() {
     struct statvfs space;
     if (statvfs(".", &space) == 0 && space.f_bavail == 0)
         return "could not record their results: the run folder '" + currentDirectory() +
                "' is full (no space left on its device)";
-    return "reported the iteration done without a done file (the workers' messages above say why)";
+    return "";
+}
+
+std::string withoutDoneFiles() {
+    const std::string full = fullRunFolder();
+    return full.empty() ? "reported the iteration done without a done file (the workers' messages above say why)" : full;
 }
 
 bool writeAll(int fd, const std::string& text) {
@@ -81,6 +86,10 @@ SolveSession::SolveSession(int numScenarios, int workers, const std::string& gam
     // A worker that dies closes the pipe; writing to it must be an error, not a signal.
     std::signal(SIGPIPE, SIG_IGN);
     makeAnswerPipe();
+    // Open MPI binds each rank to a core of its own by default. pha works beside the ranks (it writes the next
+    // models while they solve), and on a shared machine other programs do too: unbound, the system moves a
+    // rank to whichever core is free. A binding the user chose stays.
+    setenv("OMPI_MCA_hwloc_base_binding_policy", "none", 0);
     command_ = {"mpirun", "-np",    std::to_string(workers_), workerProgram(), "--serve", currentDirectory(),
                 gamsPath, answerPath_};
     LaunchResult failure{};
@@ -92,7 +101,8 @@ SolveSession::SolveSession(int numScenarios, int workers, const std::string& gam
                                    .c_str());
     }
     try {
-        awaitAnswer("ready", startUpSeconds(solveTimeout_), kStartUp);
+        const std::vector<std::string> ready = awaitAnswer("ready", startUpSeconds(solveTimeout_), kStartUp);
+        onRankPipes_ = ready.size() >= 3 && ready[2] == "pipes" && static_cast<int>(reportFds_.size()) == workers_;
     } catch (...) {
         // No destructor runs for a constructor that throws: the pipe and the workers' pipes go here.
         for (int* fd : {&child_.inFd, &child_.outFd})
@@ -100,10 +110,26 @@ SolveSession::SolveSession(int numScenarios, int workers, const std::string& gam
         removeAnswerPipe();
         throw;
     }
+    if (!onRankPipes_) {
+        for (int& fd : commandFds_) ::close(fd);
+        for (int& fd : reportFds_) ::close(fd);
+        commandFds_.clear();
+        reportFds_.clear();
+    }
+    readers_.assign(reportFds_.size(), ScenarioReportReader());
     // Both ends are open now: the names can go, so that a run ended by a signal leaves nothing in the
     // temporary directory. The name stays known: a rank 0 on another host marks its answers with it.
-    unlink(answerPath_.c_str());
+    unlinkPipeNames();
     rmdir(answerDir_.c_str());
+}
+
+void SolveSession::unlinkPipeNames() {
+    if (answerPath_.empty()) return;
+    unlink(answerPath_.c_str());
+    for (int r = 0; r < workers_; r++) {
+        unlink(rankCommandPipe(answerPath_, r).c_str());
+        unlink(rankReportPipe(answerPath_, r).c_str());
+    }
 }
 
 void SolveSession::makeAnswerPipe() {
@@ -126,12 +152,35 @@ void SolveSession::makeAnswerPipe() {
                                 "' cannot be made: " + cause + ".")
                                    .c_str());
     }
+    // Each rank's own pair. pha holds both ends of a command pipe, so that a rank waiting for its next
+    // command never reads an end of input while pha runs. Without them the ranks work through rank 0.
+    for (int r = 0; r < workers_; r++) {
+        const std::string commands = rankCommandPipe(answerPath_, r), reports = rankReportPipe(answerPath_, r);
+        int commandFd = -1, reportFd = -1;
+        if (mkfifo(commands.c_str(), 0600) == 0) commandFd = open(commands.c_str(), O_RDWR | O_CLOEXEC);
+        if (mkfifo(reports.c_str(), 0600) == 0) reportFd = open(reports.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (commandFd < 0 || reportFd < 0) {
+            // Without both names that rank cannot find its pair, and all ranks work through rank 0.
+            if (commandFd >= 0) ::close(commandFd);
+            if (reportFd >= 0) ::close(reportFd);
+            unlink(commands.c_str());
+            unlink(reports.c_str());
+            continue;
+        }
+        commandFds_.push_back(commandFd);
+        reportFds_.push_back(reportFd);
+    }
 }
 
 void SolveSession::removeAnswerPipe() {
     if (answerFd_ >= 0) ::close(answerFd_);
     answerFd_ = -1;
-    if (!answerPath_.empty()) unlink(answerPath_.c_str());
+    for (int fd : commandFds_) ::close(fd);
+    for (int fd : reportFds_)
+        if (fd >= 0) ::close(fd);
+    commandFds_.clear();
+    reportFds_.clear();
+    unlinkPipeNames();
     if (!answerDir_.empty()) rmdir(answerDir_.c_str());
     answerPath_.clear();
     answerDir_.clear();
@@ -148,6 +197,7 @@ SolveSession::~SolveSession() {
 
 void SolveSession::close() {
     if (child_.pid < 0) return;
+    for (int fd : commandFds_) writeAll(fd, "quit\n");
     if (child_.inFd >= 0) {
         writeAll(child_.inFd, "quit\n");
         ::close(child_.inFd);
@@ -232,7 +282,7 @@ void SolveSession::passOnOutput(bool all) {
 }
 
 void SolveSession::fail(const std::string& cause, int iteration) {
-    std::vector<int> missing = scenariosWithoutDoneFile(numScenarios_);
+    std::vector<int> missing = onRankPipes_ ? scenariosWithoutResult() : scenariosWithoutDoneFile(numScenarios_);
     std::string message = " > ERROR! The solver workers '" + commandLine(command_) + "' " + cause;
     if (iteration == kStartUp) {
         message += " while starting";
@@ -281,6 +331,12 @@ std::vector<std::string> SolveSession::awaitAnswer(const std::string& expected, 
 
 void SolveSession::solveAll(int iteration) {
     if (child_.pid < 0) throw GeneralException(" > ERROR! The solver workers are no longer running.");
+    int perWorker = (numScenarios_ + workers_ - 1) / workers_;
+    double deadline = solveTimeout_ > 0 ? solveTimeout_ * perWorker : 0.0;
+    if (onRankPipes_) {
+        solveOnRankPipes(iteration, deadline);
+        return;
+    }
     // A done file left by an aborted earlier run would pass for this iteration's.
     removeDoneFiles(numScenarios_);
 
@@ -290,8 +346,6 @@ void SolveSession::solveAll(int iteration) {
         pollChild(child_, ended);
         fail("ended before the solve could start (" + ended.describe() + ")", iteration);
     }
-    int perWorker = (numScenarios_ + workers_ - 1) / workers_;
-    double deadline = solveTimeout_ > 0 ? solveTimeout_ * perWorker : 0.0;
     std::vector<std::string> answer = awaitAnswer("done", deadline, iteration);
     // "done ITERATION FAILED SECONDS"
     if (answer.size() < 4 || answer[1] != std::to_string(iteration))
@@ -310,4 +364,152 @@ void SolveSession::solveAll(int iteration) {
         throw;
     }
     removeDoneFiles(numScenarios_);
+}
+
+std::vector<int> SolveSession::scenariosWithoutResult() const {
+    std::vector<int> missing;
+    for (int k = 1; k <= numScenarios_; k++)
+        if (static_cast<size_t>(k) > reported_.size() || !reported_[static_cast<size_t>(k - 1)]) missing.push_back(k);
+    return missing;
+}
+
+void SolveSession::tellRanks(const std::string& line, int iteration) {
+    for (int fd : commandFds_)
+        if (!writeAll(fd, line + "\n")) fail("could not be told to solve (" + std::string(std::strerror(errno)) + ")", iteration);
+}
+
+void SolveSession::modelsWritten(int iteration, int written) {
+    if (!onRankPipes_ || child_.pid < 0) return;
+    if (!roundOpen_) {
+        // Every rank has a model to start on; the round's reports are counted from here.
+        if (written < std::min(workers_, numScenarios_)) return;
+        reported_.assign(static_cast<size_t>(numScenarios_), 0);
+        unreported_ = numScenarios_;
+        failedSolves_.clear();
+        lastSolveSeconds_ = 0.0;
+        tellRanks("solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_) + " " +
+                      std::to_string(written),
+                  iteration);
+        roundOpen_ = true;
+        released_ = written;
+        return;
+    }
+    // Released in batches of about an eighth of the round: each release wakes every rank.
+    if (written == numScenarios_ || written - released_ >= std::max(workers_, numScenarios_ / 8)) {
+        tellRanks("upto " + std::to_string(written), iteration);
+        released_ = written;
+    }
+}
+
+void SolveSession::solveOnRankPipes(int iteration, double deadlineSeconds) {
+    if (!roundOpen_) {
+        reported_.assign(static_cast<size_t>(numScenarios_), 0);
+        unreported_ = numScenarios_;
+        failedSolves_.clear();
+        lastSolveSeconds_ = 0.0;
+    }
+    if (!roundOpen_) tellRanks("solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_), iteration);
+    else if (released_ < numScenarios_) tellRanks("upto " + std::to_string(numScenarios_), iteration);
+    roundOpen_ = false;
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<struct pollfd> watched;
+    std::vector<int> rankOf;
+    while (unreported_ > 0) {
+        int waitMs = -1;
+        if (deadlineSeconds > 0) {
+            const double left =
+                deadlineSeconds - std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (left <= 0) {
+                std::ostringstream limit;
+                limit << "did not finish within the time limit (" << solveTimeout_ << " s per solve, "
+                      << deadlineSeconds << " s for the iteration)";
+                fail(limit.str(), iteration);
+            }
+            waitMs = static_cast<int>(std::min(left * 1000.0 + 1, 60000.0));
+        }
+        watched.clear();
+        rankOf.clear();
+        for (size_t r = 0; r < reportFds_.size(); r++)
+            if (reportFds_[r] >= 0) {
+                watched.push_back({reportFds_[r], POLLIN, 0});
+                rankOf.push_back(static_cast<int>(r));
+            }
+        if (child_.outFd >= 0) watched.push_back({child_.outFd, POLLIN, 0});
+        if (watched.empty()) failAsEnded(iteration);
+        const int ready = poll(watched.data(), watched.size(), waitMs);
+        if (ready < 0 && errno != EINTR)
+            fail("could not be waited for (" + std::string(std::strerror(errno)) + ")", iteration);
+        if (ready <= 0) continue;  // interrupted, or the time limit is checked above
+        for (size_t i = 0; i < rankOf.size(); i++)
+            if (watched[i].revents != 0 && !takeReports(rankOf[i], iteration)) failAsEnded(iteration);
+        if (child_.outFd >= 0 && watched.back().revents != 0) {
+            char buffer[4096];
+            const ssize_t got = read(child_.outFd, buffer, sizeof buffer);
+            if (got > 0) {
+                outputPending_.append(buffer, static_cast<size_t>(got));
+                passOnOutput(false);
+            } else if (got == 0 || errno != EINTR) {
+                // mpirun has ended: what the ranks reported before is still taken, then the iteration fails.
+                passOnOutput(true);
+                ::close(child_.outFd);
+                child_.outFd = -1;
+                for (size_t r = 0; r < reportFds_.size(); r++)
+                    if (reportFds_[r] >= 0) takeReports(static_cast<int>(r), iteration);
+                if (unreported_ > 0) failAsEnded(iteration);
+            }
+        }
+    }
+    // Solves that wrote no listing into a full folder: the folder is the cause to name.
+    if (!failedSolves_.empty() && !fullRunFolder().empty()) {
+        for (const auto& failed : failedSolves_)
+            if (!failed.second.listingWritten) reported_[static_cast<size_t>(failed.first - 1)] = 0;
+        fail(fullRunFolder(), iteration);
+    }
+    refuseFailedOutcomes(failedSolves_);
+}
+
+bool SolveSession::takeReports(int rank, int iteration) {
+    const size_t r = static_cast<size_t>(rank);
+    for (;;) {
+        char buffer[65536];
+        const ssize_t got = read(reportFds_[r], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && errno == EAGAIN) break;
+        if (got <= 0) {
+            ::close(reportFds_[r]);
+            reportFds_[r] = -1;
+            return false;
+        }
+        readers_[r].add(buffer, static_cast<size_t>(got));
+        if (static_cast<size_t>(got) < sizeof buffer) break;
+    }
+    ScenarioReport report;
+    for (;;) {
+        try {
+            if (!readers_[r].next(report)) break;
+        } catch (const GeneralException& e) {
+            fail("(rank " + std::to_string(rank) + ") sent " + e.message + ", which is no scenario's report", iteration);
+        }
+        const int k = report.scenario;
+        if (k > numScenarios_ || (k - 1) % workers_ != rank || reported_[static_cast<size_t>(k - 1)])
+            fail("(rank " + std::to_string(rank) + ") reported scenario " + std::to_string(k) +
+                     ", which was not its to solve in this iteration",
+                 iteration);
+        reported_[static_cast<size_t>(k - 1)] = 1;
+        unreported_--;
+        lastSolveSeconds_ += report.seconds;
+        if (!report.outcome.normal()) failedSolves_.emplace_back(k, report.outcome);
+        else if (scenarioSolved_) scenarioSolved_(k);
+    }
+    return true;
+}
+
+void SolveSession::failAsEnded(int iteration) {
+    // A rank that closed its pipe has ended; mpirun ends the others and itself soon after.
+    LaunchResult ended{};
+    bool over = false;
+    for (int i = 0; i < 250 && !(over = pollChild(child_, ended)); i++) usleep(20 * 1000);
+    if (!over) fail("lost a rank (its report pipe closed)", iteration);
+    child_.pid = -1;
+    fail("ended early (" + ended.describe() + ")", iteration);
 }

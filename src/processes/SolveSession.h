@@ -3,15 +3,22 @@
 // (on rank 0's standard input) and reads their one-line answer from ANSWERS, a
 // named pipe in a private temporary directory: the solver's own output goes to
 // standard output and can never pass for an answer. Nothing is polled on disk,
-// and no process is started per iteration. The done files and listings are
-// still written by the workers.
+// and no process is started per iteration. When every rank runs on this host
+// (the usual case), each rank also has a pair of named pipes of its own:
+// pha sends it the command directly and it reports every scenario the moment
+// it is solved (RankReports.h), with no done file and no rank waiting for
+// another. Otherwise the commands go through rank 0 and the workers write a
+// done file per scenario. The listings are written by the workers either way.
 #ifndef PHA_SOLVESESSION_H
 #define PHA_SOLVESESSION_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ChildProcess.h"
+#include "RankReports.h"
+#include "SolveOutcome.h"
 
 class SolveSession {
 public:
@@ -26,15 +33,28 @@ public:
     SolveSession& operator=(const SolveSession&) = delete;
 
     // Has scenario1.gms .. scenarioN.gms of the working directory solved and
-    // returns when every scenario is done, its done file checked and removed.
+    // returns when every scenario is done and how it ended checked (from its
+    // report, or its done file, which is removed).
     // Throws GeneralException naming the scenarios without a result and the
     // cause (a worker died, the time limit, a failed solve).
     void solveAll(int iteration);
+
+    // Scenarios 1..`written` of the coming round are written: on the ranks'
+    // own pipes, their solves start now (the rest follow in batches), and
+    // solveAll releases what is left and waits for all. Without the pipes:
+    // nothing to do.
+    void modelsWritten(int iteration, int written);
+
+    // Called with k as soon as a rank reports scenario k solved (rank pipes
+    // only), so that its results can be read while the others are solved.
+    void onScenarioSolved(std::function<void(int k)> solved) { scenarioSolved_ = std::move(solved); }
 
     // Tells the workers to end and waits for them (briefly, then ends them).
     void close();
 
     int workers() const { return workers_; }
+    // True when the ranks take their commands and report on their own pipes.
+    bool onRankPipes() const { return onRankPipes_; }
     // The sum of the last iteration's solve times, as the workers measured them.
     double lastSolveSeconds() const { return lastSolveSeconds_; }
 
@@ -50,6 +70,16 @@ private:
     void passOnOutput(bool all);  // complete lines of the workers' output to standard error (all: the rest too)
     void makeAnswerPipe();
     void removeAnswerPipe();
+    void unlinkPipeNames();
+    void tellRanks(const std::string& line, int iteration);
+    // solveAll on the ranks' own pipes.
+    void solveOnRankPipes(int iteration, double deadlineSeconds);
+    // Takes the complete reports rank `rank` has sent; false when it has closed its pipe.
+    bool takeReports(int rank, int iteration);
+    // The scenarios without a result in this iteration.
+    std::vector<int> scenariosWithoutResult() const;
+    // After the workers' output ended or a rank closed its pipe: waits briefly for mpirun and fails.
+    [[noreturn]] void failAsEnded(int iteration);
 
     int numScenarios_;
     int workers_;
@@ -61,6 +91,16 @@ private:
     std::string answerDir_;      // the private directory of the answer pipe
     std::string answerPath_;     // the answer pipe
     int answerFd_ = -1;          // its read end
+    bool onRankPipes_ = false;
+    std::vector<int> commandFds_;  // per rank: the command pipe (pha holds both ends)
+    std::vector<int> reportFds_;   // per rank: the read end of its report pipe (-1 once it closed)
+    std::vector<ScenarioReportReader> readers_;  // per rank: report text not yet taken
+    std::vector<char> reported_;   // per scenario: its report of this iteration came in
+    int unreported_ = 0;
+    std::function<void(int k)> scenarioSolved_;
+    bool roundOpen_ = false;  // the ranks were told to start on the coming round
+    int released_ = 0;        // scenarios they may solve so far
+    std::vector<std::pair<int, SolveOutcome>> failedSolves_;  // this iteration's
     double lastSolveSeconds_ = 0.0;
 };
 

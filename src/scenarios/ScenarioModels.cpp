@@ -103,12 +103,15 @@ std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, in
     return aroundSolve(model, findSolveStatement(model, tpl.fileName()), before, after);
 }
 
-void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const ModelRound& round) {
+void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const ModelRound& round,
+                         const std::function<void(int written)>& written) {
     for (int s = 0; s < set.numScenarios; s++) {
         const std::string model = scenarioModelText(tpl, set, s, round);
         const std::string name = scenarioFileName(s + 1, "gms");
-        std::remove(scenarioFileName(s + 1, "sol").c_str());
+        // The last round's solution must not pass for this one's: marked stale in place, it reads as none.
+        markStale(scenarioFileName(s + 1, "sol"));
         std::string error;
-        if (!writeWholeFile(name, model, error)) throw GeneralException((" > ERROR! " + error).c_str());
+        if (!overwriteWholeFile(name, model, error)) throw GeneralException((" > ERROR! " + error).c_str());
+        if (written) written(s + 1);
     }
 }

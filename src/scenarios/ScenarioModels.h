@@ -5,6 +5,7 @@
 #ifndef PHA_SCENARIOMODELS_H
 #define PHA_SCENARIOMODELS_H
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,9 +60,12 @@ std::string scenarioFileName(int k, const char* extension);
 // fixed plan and the solution block.
 std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, int s, const ModelRound& round);
 
-// Writes scenario<k>.gms for every scenario and removes scenario<k>.sol, so
-// that a solve that writes none never passes off an older one. Silent: the
-// option mode reports rounds, not files.
-void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const ModelRound& round);
+// Writes scenario<k>.gms for every scenario, in the order of k, and marks
+// scenario<k>.sol stale (markStale), so that a solve that writes none never
+// passes off an older one. Silent: the option mode reports rounds, not files.
+// `written(k)`, when given, is called once scenarios 1..k are written, so that
+// their solves may start while the rest are written.
+void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const ModelRound& round,
+                         const std::function<void(int written)>& written = {});
 
 #endif

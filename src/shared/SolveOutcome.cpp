@@ -72,19 +72,22 @@ std::string gamsExitMeaning(int status) {
     }
 }
 
+void clearListing(const std::string& listingPath) { markStale(listingPath); }
+
 SolveOutcome outcomeOfSolve(const LaunchResult& run, const std::string& listingPath) {
     SolveOutcome outcome;
     outcome.recorded = true;
     outcome.ended = run.succeeded() ? "ok" : run.describe();
     if (run.started && run.exited && run.exitStatus != 0) outcome.meaning = gamsExitMeaning(run.exitStatus);
-    FILE* listing = std::fopen(listingPath.c_str(), "r");
-    outcome.listingWritten = listing != nullptr;
-    if (listing == nullptr) return outcome;
-    // The lines tell why a solve failed; a normal one needs none.
-    if (outcome.ended == "ok") {
-        std::fclose(listing);
+    if (!isFresh(listingPath)) {
+        std::remove(listingPath.c_str());  // marked before the solve, never written: the user finds none
         return outcome;
     }
+    outcome.listingWritten = true;
+    // The lines tell why a solve failed; a normal one needs none.
+    if (outcome.ended == "ok") return outcome;
+    FILE* listing = std::fopen(listingPath.c_str(), "r");
+    if (listing == nullptr) return outcome;
     std::string line;
     size_t more = 0;
     while (readWholeLine(listing, line)) {
@@ -161,6 +164,16 @@ void refuseFailedSolves(const std::vector<int>& scenarios, const std::string& di
             continue;
         }
         SolveOutcome outcome = parseSolveOutcome(text);
+        if (outcome.normal()) continue;
+        if (!message.empty()) message += "\n";
+        message += describeFailure(k, outcome);
+    }
+    if (!message.empty()) throw GeneralException(message.c_str());
+}
+
+void refuseFailedOutcomes(const std::vector<std::pair<int, SolveOutcome>>& outcomes) {
+    std::string message;
+    for (const auto& [k, outcome] : outcomes) {
         if (outcome.normal()) continue;
         if (!message.empty()) message += "\n";
         message += describeFailure(k, outcome);

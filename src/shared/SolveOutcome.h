@@ -13,6 +13,7 @@
 #define PHA_SOLVEOUTCOME_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Launch.h"
@@ -30,9 +31,16 @@ struct SolveOutcome {
 // GAMS's own name for its exit status ("compilation error" for 2), or "".
 std::string gamsExitMeaning(int status);
 
+// Readies a listing for the next solve: an old one must not pass for the
+// new solve's result, and nobody may write through a link there. A regular
+// file is marked stale in place (markStale: no folder entry removed and
+// created again in every round); anything else is removed.
+void clearListing(const std::string& listingPath);
+
 // How the solve described by `run` ended; when it did not end normally, with
 // the "****" lines of its listing (the first kMaxListingLines of them, and a
-// count of the rest).
+// count of the rest). A listing still marked stale (or empty) is no listing of
+// this solve: it is removed.
 SolveOutcome outcomeOfSolve(const LaunchResult& run, const std::string& listingPath);
 constexpr size_t kMaxListingLines = 20;
 
@@ -51,5 +59,9 @@ bool writeDoneFile(const std::string& dir, int k, const SolveOutcome& outcome, s
 // scenario whose solve did not end normally, the cause and the listing's
 // "****" lines. Call it once all of them exist, before any listing is read.
 void refuseFailedSolves(const std::vector<int>& scenarios, const std::string& dir = "");
+
+// The same for outcomes already known (scenario, how its solve ended), as the
+// serving ranks report them: throws naming every one that did not end normally.
+void refuseFailedOutcomes(const std::vector<std::pair<int, SolveOutcome>>& outcomes);
 
 #endif

@@ -315,6 +315,28 @@ TEST(Executable, SolutionBlockAfterTheSolve) {
     EXPECT_NEAR(values["cost"], cost, 1e-12 * cost);
 }
 
+// A worker writes each scenario's listing and solution file over those of the
+// last round, in place: what the new run writes is all the files hold.
+TEST(Executable, OutputsWrittenOverOldOnesHoldOnlyTheNewText) {
+    std::ofstream(scratch() + "/over.gms") << "Variable x, z;\nEquation e;\ne.. z =e= sqr(x - 2);\n"
+                                              "Model m / all /;\nsolve m using nlp minimizing z;\n"
+                                              "file s / 'over.sol' /;\nput s 'x ' x.l:0:6 /;\nputclose s;\n";
+    GamsRun first = gams("over.gms lo=0", "over.lst");
+    ASSERT_EQ(first.status, 0) << first.listing;
+    const std::string solution = readFile(scratch() + "/over.sol");
+    EXPECT_EQ(solution, "x 2.000000\n");
+    // The old files: longer, and marked stale in their first byte as pha marks them.
+    const std::string old = std::string(1, '\0') + std::string(200000, 'o') + "\nOLD TAIL\n";
+    for (const char* name : {"/over.lst", "/over.sol"}) std::ofstream(scratch() + name, std::ios::binary) << old;
+    GamsRun again = gams("over.gms lo=0", "over.lst");
+    ASSERT_EQ(again.status, 0) << again.listing;
+    EXPECT_EQ(readFile(scratch() + "/over.sol"), solution);
+    EXPECT_EQ(again.listing.find("OLD TAIL"), std::string::npos);
+    EXPECT_EQ(again.listing.find('\0'), std::string::npos);
+    EXPECT_EQ(again.listing.size(), first.listing.size());
+    EXPECT_EQ(again.listing.substr(again.listing.size() - 40), first.listing.substr(first.listing.size() - 40));
+}
+
 // SOS2 variables: each x(i,*) may be nonzero in two neighbouring points at most,
 // so the piecewise linear concave function is followed; the relaxation (RMIP)
 // drops that and mixes the end points. In a nonlinear model they are refused.

@@ -94,6 +94,8 @@ TEST(PutFormat, ValuesRoundTripAtFullPrecision) {
 
 TEST(PutStatements, WriteFilesWithAttributesItemsAndLoops) {
     std::string path = scratchFile("items.txt");
+    // An older, longer file there is written over in place: nothing of it may remain.
+    std::ofstream(path) << std::string(1, '\0') << std::string(5000, 'o') << "\nold tail\n";
     std::string out = runProgram(
         "Set i 'items' / a 'first', bb /;\n"
         "Parameter p(i) / a 1.5, bb -2 /;\n"

@@ -6,6 +6,7 @@ first-stage level is x = xi / 2 (h = rho = 1, c = 0).
 import os
 import re
 import resource
+import select
 import shutil
 import subprocess
 import time
@@ -65,6 +66,74 @@ class WorkerTest(unittest.TestCase):
         self.assertEqual(p.returncode, 0, p.stderr)
         self.assertIn("\nanswer /nonexistent/answers ready 1", p.stdout)
         self.assertIn("\nanswer /nonexistent/answers done 2 0 ", p.stdout)
+
+    def test_serve_on_rank_pipes_reports_each_scenario_without_done_files(self):
+        # Scenario 2 fails (exit status 3, no listing) over a stale listing, which must not pass for its own.
+        d = make_dir("serve-on-pipes", [(0, 8), (2, 12), (0, 10)])
+        with open(os.path.join(d, "scenario2.lst"), "w") as f:
+            f.write("**** SOLVER STATUS     1 Normal Completion\n")
+        pipe_dir = os.path.join(RUNS, "serve-on-pipes-channel")
+        shutil.rmtree(pipe_dir, ignore_errors=True)
+        os.makedirs(pipe_dir)
+        answers = os.path.join(pipe_dir, "answers")
+        for name in [answers] + [f"{answers}.{way}-rank-{r}" for r in (0, 1) for way in ("to", "from")]:
+            os.mkfifo(name)
+        answer_fd = os.open(answers, os.O_RDONLY | os.O_NONBLOCK)
+        report_fds = [os.open(f"{answers}.from-rank-{r}", os.O_RDONLY | os.O_NONBLOCK) for r in (0, 1)]
+        command_fds = [os.open(f"{answers}.to-rank-{r}", os.O_RDWR) for r in (0, 1)]
+        p = subprocess.Popen(["mpirun", "-np", "2", SCW, "--serve", d, GAMS, answers], stdin=subprocess.DEVNULL,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+        def read_until(fd, done, limit=120):
+            text, began = "", time.monotonic()
+            while not done(text) and time.monotonic() - began < limit:  # a guard only
+                ready, _, _ = select.select([fd], [], [], 1.0)
+                if ready:
+                    chunk = os.read(fd, 4096).decode()
+                    if not chunk:
+                        break
+                    text += chunk
+            return text
+
+        try:
+            self.assertEqual(read_until(answer_fd, lambda t: t.endswith("\n")), "ready 2 pipes\n")
+            def tell(line):
+                for fd in command_fds:
+                    os.write(fd, (line + "\n").encode())
+
+            # Only scenario 1 released at first (pha still writes the others): rank 0 solves it alone.
+            tell("solve 1 3 1")
+            self.assertRegex(read_until(report_fds[0], lambda t: t.endswith("\n")), r"^ok 1 \d+\.\d+\n$")
+            tell("upto 3")
+            rank0 = read_until(report_fds[0], lambda t: t.endswith("\n"))
+            rank1 = read_until(report_fds[1], lambda t: t.count("\n") >= 4)
+            self.assertRegex(rank0, r"^ok 3 \d+\.\d+\n$")
+            failed = r"failed 2 \d+\.\d+ 3\nended: exit status 3\nmeaning: execution error\nlisting: missing\n"
+            self.assertRegex(rank1, "^" + failed + "$")
+            # A release beyond a rank's last scenario reaches it after its round: the next round still runs.
+            tell("solve 2 3 2")
+            tell("upto 3")
+            tell("solve 3 3")
+            rank1 = read_until(report_fds[1], lambda t: t.count("\n") >= 8)
+            self.assertRegex(rank1, "^" + failed + failed + "$")
+            rank0 = read_until(report_fds[0], lambda t: t.count("\n") >= 4)
+            self.assertRegex(rank0, r"^(ok [13] \d+\.\d+\n){4}$")
+            self.assertEqual(level_of_x(os.path.join(d, "scenario1.lst")), 4.0)
+            self.assertEqual(level_of_x(os.path.join(d, "scenario3.lst")), 5.0)
+            self.assertFalse(os.path.exists(os.path.join(d, "scenario2.lst")))
+            self.assertEqual([n for n in os.listdir(d) if n.startswith("done")], [])
+            # The ranks end when pha's ends of their command pipes close, as when pha itself ends.
+            for fd in command_fds:
+                os.close(fd)
+            command_fds = []
+            _, err = p.communicate(timeout=120)
+            self.assertEqual(p.returncode, 0, err)
+        finally:
+            for fd in command_fds + report_fds + [answer_fd]:
+                os.close(fd)
+            if p.poll() is None:
+                p.kill()
+            p.communicate()
 
     def test_wrong_calls_say_how_to_call_and_fail(self):
         for args in ([], ["/nonexistent-dir", GAMS], [RUNS]):

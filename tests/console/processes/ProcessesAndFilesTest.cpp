@@ -1,8 +1,10 @@
 // The shared pieces that keep a run sound: child processes that end with pha,
 // files never written through links and never silently short, the lock of
-// the working directory, and the done-file record of a solve.
+// the working directory, the done-file record of a solve and the reports a
+// serving rank sends instead.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <string>
@@ -13,6 +15,7 @@
 #include <unistd.h>
 
 #include "ChildProcess.h"
+#include "RankReports.h"
 #include "Exceptions.h"
 #include "RunLock.h"
 #include "SafeFiles.h"
@@ -227,4 +230,97 @@ TEST_F(Robustness, FailedSolvesAreRefusedWithTheirCause) {
     for (int i = 1; i <= 20; i++) expected += " >> **** " + std::to_string(i) + " Unknown symbol\n";
     expected += " >> (and 5 more **** lines)\n > ERROR! The done file 'done5' of scenario 5 cannot be read.";
     EXPECT_EQ(message, expected);
+}
+
+// Files rewritten in every round are written over in place; a stale mark keeps an old one from passing for
+// a new one, and links are still never written through.
+TEST_F(Robustness, FilesWrittenOverInPlaceKeepNothingOldAndFollowNoLink) {
+    std::string error;
+    writeFile("model.gms", std::string(3000, 'o') + "\nold tail\n");
+    struct stat before;
+    ASSERT_EQ(stat("model.gms", &before), 0);
+    ASSERT_TRUE(overwriteWholeFile("model.gms", "short\n", error)) << error;
+    EXPECT_EQ(readFile("model.gms"), "short\n");
+    struct stat after;
+    ASSERT_EQ(stat("model.gms", &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);  // the same file, not a new one
+    ASSERT_TRUE(overwriteWholeFile("new.gms", "created\n", error)) << error;
+    EXPECT_EQ(readFile("new.gms"), "created\n");
+
+    writeFile("outside", "keep\n");
+    ASSERT_EQ(symlink((here + "/outside").c_str(), "linked.gms"), 0);
+    EXPECT_FALSE(overwriteWholeFile("linked.gms", "x", error));
+    EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
+
+    // Marked stale: not fresh until written again; a link is removed, its target untouched; nothing is created.
+    writeFile("scenario1.sol", "x 1 2\n");
+    EXPECT_TRUE(isFresh("scenario1.sol"));
+    markStale("scenario1.sol");
+    EXPECT_FALSE(isFresh("scenario1.sol"));
+    EXPECT_EQ(readFile("scenario1.sol").size(), 6u);
+    ASSERT_TRUE(overwriteWholeFile("scenario1.sol", "x 1 3\n", error)) << error;
+    EXPECT_TRUE(isFresh("scenario1.sol"));
+    ASSERT_EQ(symlink((here + "/outside").c_str(), "scenario2.sol"), 0);
+    markStale("scenario2.sol");
+    EXPECT_FALSE(std::filesystem::is_symlink("scenario2.sol"));
+    EXPECT_EQ(readFile("outside"), "keep\n");
+    markStale("scenario3.sol");
+    EXPECT_FALSE(std::filesystem::exists("scenario3.sol"));
+    writeFile("empty.sol", "");
+    EXPECT_FALSE(isFresh("empty.sol"));
+
+    // A listing the solve never wrote over is no listing: it is reported missing and removed.
+    writeFile("scenario4.lst", "**** SOLVER STATUS     1 Normal Completion\n");
+    clearListing("scenario4.lst");
+    LaunchResult notStarted{false, 2, false, 0, 0};
+    SolveOutcome outcome = outcomeOfSolve(notStarted, "scenario4.lst");
+    EXPECT_FALSE(outcome.listingWritten);
+    EXPECT_TRUE(outcome.listingLines.empty());
+    EXPECT_FALSE(std::filesystem::exists("scenario4.lst"));
+}
+
+// The reports a rank sends on its pipe, read back whole however the pipe cuts them.
+TEST_F(Robustness, ScenarioReportsSurviveThePipeInAnyPieces) {
+    SolveOutcome failed;
+    failed.recorded = true;
+    failed.ended = "exit status 3";
+    failed.meaning = "execution error";
+    failed.listingWritten = true;
+    failed.listingLines = {"**** Exec Error at line 7: division by zero (0)", "**** SOLVE from line 9 ABORTED"};
+    const std::string text = formatScenarioReport(5, 0.25, SolveOutcome{}) + formatScenarioReport(7, 1.5, failed) +
+                             formatScenarioReport(9, 0.125, SolveOutcome{});
+    // Fed one byte at a time, then all at once: the same three reports.
+    for (size_t piece : {size_t{1}, text.size()}) {
+        ScenarioReportReader reader;
+        std::vector<ScenarioReport> reports;
+        ScenarioReport report;
+        for (size_t at = 0; at < text.size(); at += piece) {
+            reader.add(text.data() + at, std::min(piece, text.size() - at));
+            while (reader.next(report)) reports.push_back(report);
+        }
+        ASSERT_EQ(reports.size(), 3u) << piece;
+        EXPECT_TRUE(reader.empty());
+        EXPECT_EQ(reports[0].scenario, 5);
+        EXPECT_TRUE(reports[0].outcome.normal());
+        EXPECT_EQ(reports[1].scenario, 7);
+        EXPECT_DOUBLE_EQ(reports[1].seconds, 1.5);
+        EXPECT_FALSE(reports[1].outcome.normal());
+        EXPECT_EQ(formatSolveOutcome(reports[1].outcome), formatSolveOutcome(failed));
+        EXPECT_EQ(reports[2].scenario, 9);
+    }
+    // The message of a failed report is the done file's.
+    EXPECT_EQ(messageOf([&] { refuseFailedOutcomes({{7, failed}, {5, SolveOutcome{}}}); }),
+              " > ERROR! The solve of scenario 7 did not end normally: GAMS ended with exit status 3 (execution "
+              "error).\n >> The listing 'scenario7.lst' says:\n >> **** Exec Error at line 7: division by zero (0)\n"
+              " >> **** SOLVE from line 9 ABORTED");
+
+    // What is no report is refused, quoted.
+    for (const std::string bad : {"done 1 0 0.5\n", "ok x 0.5\n", "ok 3\n", "ok 3 -1\n", "failed 3 0.5\n",
+                                  "failed 3 0.5 1\nmeaning: none\n", "ok 0 0.5\n", "ok 3 0.5 extra\n"}) {
+        ScenarioReportReader reader;
+        reader.add(bad.data(), bad.size());
+        ScenarioReport report;
+        const std::string message = messageOf([&] { reader.next(report); });
+        EXPECT_EQ(message.rfind("'" + bad.substr(0, bad.find('\n')) + "' (", 0), 0u) << bad << " -> " << message;
+    }
 }
