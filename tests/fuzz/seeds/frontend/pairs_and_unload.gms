@@ -1,0 +1,14 @@
+Set g / a, b /;
+Parameter d(g) / a 2, b 3 /, s(g) / a 1, b 1 /;
+Positive Variable p(g);
+Variable w, v;
+Equation mkt(g), cns1;
+mkt(g).. s(g)*p(g) - d(g)/(1 + p(g)) =g= 0;
+cns1.. w*w =e= 4;
+Model market / mkt.p /;
+Solve market using mcp;
+w.l = 1;
+Model root / cns1 /;
+Solve root using cns;
+execute_unload 'out.gdx', p, mkt;
+execute_unload "all.gdx";
