@@ -19,6 +19,7 @@
 #include "AndersonAcceleration.h"
 #include "AverageChange.h"
 #include "Bounds.h"
+#include "ColumnBound.h"
 #include "ChildProcess.h"
 #include "CompileErrors.h"
 #include "Exceptions.h"
@@ -27,7 +28,6 @@
 #include "GAMSInOut.h"
 #include "HedgingPoint.h"
 #include "HedgingRounds.h"
-#include "ColumnBound.h"
 #include "IntegerHeuristics.h"
 #include "IntegerPlans.h"
 #include "IterationReport.h"
@@ -241,8 +241,8 @@ public:
             else if (converged && columnsMayClose() && iter < o_.maxIterations) {
                 boundsOnly_ = true;
                 agreed_ = numbers;
-                std::printf("The scenarios agree; the bound rounds go on until the gap is within --gap%s.\n",
-                            o_.absGap >= 0 ? " or --abs-gap" : "");
+                std::printf("The scenarios agree; the bound rounds go on until the gap is within %s.\n",
+                            o_.gap >= 0 && o_.absGap >= 0 ? "--gap or --abs-gap" : o_.gap >= 0 ? "--gap" : "--abs-gap");
             } else if (converged) why_ = "the scenarios agree within the tolerance";
             else if (last) why_ = "the iteration limit";
             stop = !why_.empty();
