@@ -33,6 +33,13 @@ bool IntegerHeuristics::anyFixed() const {
     return false;
 }
 
+std::vector<std::pair<int, double>> IntegerHeuristics::fixedEntries() const {
+    std::vector<std::pair<int, double>> fixed;
+    for (size_t j = 0; j < fixings_.size(); j++)
+        if (!std::isnan(fixings_[j])) fixed.emplace_back(static_cast<int>(j), fixings_[j]);
+    return fixed;
+}
+
 void IntegerHeuristics::restore(const std::vector<std::pair<int, double>>& fixed) {
     for (const auto& f : fixed)
         if (f.first >= 0 && static_cast<size_t>(f.first) < fixings_.size()) fixings_[static_cast<size_t>(f.first)] = f.second;

@@ -41,7 +41,9 @@ public:
     // One value per entry: the value it is fixed at, NaN where it is free.
     const std::vector<double>& fixings() const { return fixings_; }
     bool anyFixed() const;
-    // --resume: the fixings of the recorded run (entry, value); agreement and stall counts start afresh.
+    // The fixed entries as (entry, value), for the run record; restore() takes them back
+    // (--resume): agreement and stall counts start afresh.
+    std::vector<std::pair<int, double>> fixedEntries() const;
     void restore(const std::vector<std::pair<int, double>>& fixed);
     bool allFixed() const;
 

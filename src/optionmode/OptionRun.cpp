@@ -486,9 +486,7 @@ private:
         std::fflush(stdout);
         // Set before the iteration is written, so the file always holds a state to go on from.
         ResumeState state = capturedState(S_, numbers.iteration, rho_, bounds_, acceleration_.history());
-        const std::vector<double>& fixings = heuristics_.fixings();
-        for (size_t j = 0; j < fixings.size(); j++)
-            if (!std::isnan(fixings[j])) state.fixings.emplace_back(static_cast<int>(j), fixings[j]);
+        state.fixings = heuristics_.fixedEntries();
         record_.setResumeState(resumeStateText(state));
         record_.addIteration(numbers);
     }
