@@ -22,12 +22,14 @@ RankPipes::RankPipes(const std::string& answers, int rank) {
     // pha holds both ends of the command pipe: reading waits for a command, and ends only with pha.
     commands_ = openPipe(rankCommandPipe(answers, rank), O_RDONLY);
     reports_ = openPipe(rankReportPipe(answers, rank), O_WRONLY);
+    claims_.attach(scenarioClaimsFile(answers));
     if (!open()) close();
 }
 
 void RankPipes::close() {
     for (int* fd : {&commands_, &reports_})
         if (*fd >= 0) ::close(*fd), *fd = -1;
+    claims_.release();
 }
 
 bool RankPipes::readCommand(std::string& line) {

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -101,13 +102,12 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Every rank on pha's host: each takes its commands from its own pipe and
-// reports every scenario the moment it is solved; no rank waits for another.
-int serveOnPipes(RankPipes& pipes, int rank, int size, const std::string& dir, const std::string& gamsPath,
+// Every rank on pha's host: each takes its commands from its own pipe, takes
+// the next scenario not yet taken whenever it is free, and reports every
+// scenario the moment it is solved; no rank waits for another.
+int serveOnPipes(RankPipes& pipes, int rank, const std::string& dir, const std::string& gamsPath,
                  const GamsRunner& runGams) {
     std::string line;
-    // "solve ITERATION N [UPTO]": scenarios up to UPTO (all N without it) may be solved at once; the others
-    // once an "upto K" line has released them (pha is still writing their models).
     const auto unknown = [rank](const std::string& command) {
         std::fprintf(stderr, "scw: rank %d: unknown command '%s'; stopping\n", rank, command.c_str());
         return 1;
@@ -116,18 +116,25 @@ int serveOnPipes(RankPipes& pipes, int rank, int size, const std::string& dir, c
         std::istringstream words(line);
         std::string verb;
         int iteration = 0, numScenarios = 0, released = 0;
+        std::uint32_t tag = 0;
         words >> verb;
         if (verb == "quit") break;
-        if (verb == "upto") continue;  // a release of the last round beyond this rank's scenarios
-        if (verb != "solve" || !(words >> iteration >> numScenarios) || numScenarios < 0) return unknown(line);
-        if (!(words >> released)) released = numScenarios;
-        for (int k = rank + 1; k <= numScenarios; k += size) {
-            while (k > released) {
+        if (verb == "upto") continue;  // a release of a round this rank has left: every scenario was taken
+        // "solve ITERATION N RELEASED TAG": scenarios up to RELEASED may be taken at once; the others once
+        // an "upto K" line has released them (pha is still writing their models).
+        if (verb != "solve" || !(words >> iteration >> numScenarios >> released >> tag) || numScenarios < 0)
+            return unknown(line);
+        for (;;) {
+            int k = 0;
+            const ScenarioClaims::Take taken = pipes.claims().take(tag, numScenarios, released, k);
+            if (taken == ScenarioClaims::Take::Over) break;
+            if (taken == ScenarioClaims::Take::Wait) {
                 if (!pipes.readCommand(line)) return 0;
                 std::istringstream more(line);
                 more >> verb;
                 if (verb == "quit") return 0;
                 if (verb != "upto" || !(more >> released)) return unknown(line);
+                continue;
             }
             const auto begin = std::chrono::steady_clock::now();
             const SolveOutcome outcome = solveScenarioQuietly(dir, gamsPath, k, runGams);
@@ -164,7 +171,7 @@ int serve(const std::string& dir, const std::string& gamsPath, const std::string
     waitQuietly(started);
     if (!everyRank) pipes.close();
     if (rank == 0) answers->send("ready " + std::to_string(size) + (everyRank ? " pipes" : "") + "\n");
-    if (everyRank) return serveOnPipes(pipes, rank, size, dir, gamsPath, runGams);
+    if (everyRank) return serveOnPipes(pipes, rank, dir, gamsPath, runGams);
 
     for (;;) {
         Command c = shareCommand(rank);

@@ -126,6 +126,7 @@ SolveSession::SolveSession(int numScenarios, int workers, const std::string& gam
 void SolveSession::unlinkPipeNames() {
     if (answerPath_.empty()) return;
     unlink(answerPath_.c_str());
+    unlink(scenarioClaimsFile(answerPath_).c_str());
     for (int r = 0; r < workers_; r++) {
         unlink(rankCommandPipe(answerPath_, r).c_str());
         unlink(rankReportPipe(answerPath_, r).c_str());
@@ -153,7 +154,9 @@ void SolveSession::makeAnswerPipe() {
                                    .c_str());
     }
     // Each rank's own pair. pha holds both ends of a command pipe, so that a rank waiting for its next
-    // command never reads an end of input while pha runs. Without them the ranks work through rank 0.
+    // command never reads an end of input while pha runs. Without them, or without the count of the
+    // scenarios taken that the ranks share, the ranks work through rank 0.
+    if (!claims_.create(scenarioClaimsFile(answerPath_))) return;
     for (int r = 0; r < workers_; r++) {
         const std::string commands = rankCommandPipe(answerPath_, r), reports = rankReportPipe(answerPath_, r);
         int commandFd = -1, reportFd = -1;
@@ -180,6 +183,7 @@ void SolveSession::removeAnswerPipe() {
         if (fd >= 0) ::close(fd);
     commandFds_.clear();
     reportFds_.clear();
+    claims_.release();
     unlinkPipeNames();
     if (!answerDir_.empty()) rmdir(answerDir_.c_str());
     answerPath_.clear();
@@ -378,20 +382,27 @@ void SolveSession::tellRanks(const std::string& line, int iteration) {
         if (!writeAll(fd, line + "\n")) fail("could not be told to solve (" + std::string(std::strerror(errno)) + ")", iteration);
 }
 
+void SolveSession::openRound(int iteration, int released) {
+    reported_.assign(static_cast<size_t>(numScenarios_), 0);
+    unreported_ = numScenarios_;
+    failedSolves_.clear();
+    lastSolveSeconds_ = 0.0;
+    // Every rank has left the last round (all its scenarios were reported): the count may start again.
+    if (++roundTag_ == 0) roundTag_ = 1;
+    claims_.openRound(roundTag_);
+    tellRanks("solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_) + " " +
+                  std::to_string(released) + " " + std::to_string(roundTag_),
+              iteration);
+    roundOpen_ = true;
+    released_ = released;
+}
+
 void SolveSession::modelsWritten(int iteration, int written) {
     if (!onRankPipes_ || child_.pid < 0) return;
     if (!roundOpen_) {
         // Every rank has a model to start on; the round's reports are counted from here.
         if (written < std::min(workers_, numScenarios_)) return;
-        reported_.assign(static_cast<size_t>(numScenarios_), 0);
-        unreported_ = numScenarios_;
-        failedSolves_.clear();
-        lastSolveSeconds_ = 0.0;
-        tellRanks("solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_) + " " +
-                      std::to_string(written),
-                  iteration);
-        roundOpen_ = true;
-        released_ = written;
+        openRound(iteration, written);
         return;
     }
     // Released in batches of about an eighth of the round: each release wakes every rank.
@@ -402,13 +413,7 @@ void SolveSession::modelsWritten(int iteration, int written) {
 }
 
 void SolveSession::solveOnRankPipes(int iteration, double deadlineSeconds) {
-    if (!roundOpen_) {
-        reported_.assign(static_cast<size_t>(numScenarios_), 0);
-        unreported_ = numScenarios_;
-        failedSolves_.clear();
-        lastSolveSeconds_ = 0.0;
-    }
-    if (!roundOpen_) tellRanks("solve " + std::to_string(iteration) + " " + std::to_string(numScenarios_), iteration);
+    if (!roundOpen_) openRound(iteration, numScenarios_);
     else if (released_ < numScenarios_) tellRanks("upto " + std::to_string(numScenarios_), iteration);
     roundOpen_ = false;
     const auto start = std::chrono::steady_clock::now();
@@ -491,9 +496,10 @@ bool SolveSession::takeReports(int rank, int iteration) {
             fail("(rank " + std::to_string(rank) + ") sent " + e.message + ", which is no scenario's report", iteration);
         }
         const int k = report.scenario;
-        if (k > numScenarios_ || (k - 1) % workers_ != rank || reported_[static_cast<size_t>(k - 1)])
+        // Only a scenario some rank has taken, once: a report of any other would pass off a result never solved.
+        if (k > numScenarios_ || static_cast<std::uint32_t>(k) > claims_.taken() || reported_[static_cast<size_t>(k - 1)])
             fail("(rank " + std::to_string(rank) + ") reported scenario " + std::to_string(k) +
-                     ", which was not its to solve in this iteration",
+                     ", which no rank had taken to solve in this iteration or which was reported before",
                  iteration);
         reported_[static_cast<size_t>(k - 1)] = 1;
         unreported_--;

@@ -7,8 +7,10 @@
 // (the usual case), each rank also has a pair of named pipes of its own:
 // pha sends it the command directly and it reports every scenario the moment
 // it is solved (RankReports.h), with no done file and no rank waiting for
-// another. Otherwise the commands go through rank 0 and the workers write a
-// done file per scenario. The listings are written by the workers either way.
+// another; a free rank takes the next scenario (ScenarioClaims.h). Otherwise
+// the commands go through rank 0, each rank solves every P-th scenario and
+// writes a done file per scenario. The listings are written by the workers
+// either way.
 #ifndef PHA_SOLVESESSION_H
 #define PHA_SOLVESESSION_H
 
@@ -18,6 +20,7 @@
 
 #include "ChildProcess.h"
 #include "RankReports.h"
+#include "ScenarioClaims.h"
 #include "SolveOutcome.h"
 
 class SolveSession {
@@ -72,6 +75,8 @@ private:
     void removeAnswerPipe();
     void unlinkPipeNames();
     void tellRanks(const std::string& line, int iteration);
+    // Starts a round on the ranks' pipes: scenarios 1..released may be taken at once.
+    void openRound(int iteration, int released);
     // solveAll on the ranks' own pipes.
     void solveOnRankPipes(int iteration, double deadlineSeconds);
     // Takes the complete reports rank `rank` has sent; false when it has closed its pipe.
@@ -94,6 +99,8 @@ private:
     bool onRankPipes_ = false;
     std::vector<int> commandFds_;  // per rank: the command pipe (pha holds both ends)
     std::vector<int> reportFds_;   // per rank: the read end of its report pipe (-1 once it closed)
+    ScenarioClaims claims_;        // the count of the round's scenarios the ranks have taken
+    std::uint32_t roundTag_ = 0;   // the open round's tag in it
     std::vector<ScenarioReportReader> readers_;  // per rank: report text not yet taken
     std::vector<char> reported_;   // per scenario: its report of this iteration came in
     int unreported_ = 0;

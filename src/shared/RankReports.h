@@ -1,7 +1,13 @@
 // What a serving rank and pha say to each other on the rank's own pair of
 // named pipes, when every rank runs on pha's host: pha writes the commands
-// ("solve ITERATION N", "quit") into the rank's command pipe, and the rank
-// answers each scenario it solved on its report pipe as soon as it is done:
+// into the rank's command pipe:
+//   "solve ITERATION N RELEASED TAG"  a round of N scenarios, tagged TAG in the
+//                                    claims file (ScenarioClaims.h); the ranks
+//                                    may take scenarios 1..RELEASED at once
+//   "upto K"                         scenarios up to K may be taken too
+//   "quit"
+// and the rank answers each scenario it solved on its report pipe as soon as
+// it is done:
 //   "ok K SECONDS"                   scenario K solved, its listing written
 //   "failed K SECONDS L" + L lines   it did not end normally; the L lines
 //                                    say how (formatSolveOutcome)

@@ -3,11 +3,13 @@
 A model file for the stand-in holds one directive line; with avg 0 and w 0 its
 first-stage level is x = xi / 2 (h = rho = 1, c = 0).
 """
+import mmap
 import os
 import re
 import resource
 import select
 import shutil
+import struct
 import subprocess
 import time
 import unittest
@@ -78,6 +80,13 @@ class WorkerTest(unittest.TestCase):
         answers = os.path.join(pipe_dir, "answers")
         for name in [answers] + [f"{answers}.{way}-rank-{r}" for r in (0, 1) for way in ("to", "from")]:
             os.mkfifo(name)
+        # The count of the round's scenarios taken: the round's tag in the high half of one 64-bit word.
+        claims_fd = os.open(f"{answers}.claims", os.O_RDWR | os.O_CREAT, 0o600)
+        os.ftruncate(claims_fd, 64)
+        claims = mmap.mmap(claims_fd, 64)
+
+        def open_round(tag):
+            claims[0:8] = struct.pack("<Q", tag << 32)
         answer_fd = os.open(answers, os.O_RDONLY | os.O_NONBLOCK)
         report_fds = [os.open(f"{answers}.from-rank-{r}", os.O_RDONLY | os.O_NONBLOCK) for r in (0, 1)]
         command_fds = [os.open(f"{answers}.to-rank-{r}", os.O_RDWR) for r in (0, 1)]
@@ -101,23 +110,37 @@ class WorkerTest(unittest.TestCase):
                 for fd in command_fds:
                     os.write(fd, (line + "\n").encode())
 
-            # Only scenario 1 released at first (pha still writes the others): rank 0 solves it alone.
-            tell("solve 1 3 1")
-            self.assertRegex(read_until(report_fds[0], lambda t: t.endswith("\n")), r"^ok 1 \d+\.\d+\n$")
-            tell("upto 3")
-            rank0 = read_until(report_fds[0], lambda t: t.endswith("\n"))
-            rank1 = read_until(report_fds[1], lambda t: t.count("\n") >= 4)
-            self.assertRegex(rank0, r"^ok 3 \d+\.\d+\n$")
             failed = r"failed 2 \d+\.\d+ 3\nended: exit status 3\nmeaning: execution error\nlisting: missing\n"
-            self.assertRegex(rank1, "^" + failed + "$")
-            # A release beyond a rank's last scenario reaches it after its round: the next round still runs.
-            tell("solve 2 3 2")
+
+            def reports_until(count):
+                # Whichever rank was free took each scenario: the reports of both pipes together.
+                text = ["", ""]
+                began = time.monotonic()
+                while sum(t.count("ok ") + t.count("failed ") for t in text) < count and time.monotonic() - began < 120:
+                    ready, _, _ = select.select(report_fds, [], [], 1.0)
+                    for fd in ready:
+                        text[report_fds.index(fd)] += os.read(fd, 4096).decode()
+                return text
+
+            # Only scenario 1 released at first (pha still writes the others): one rank takes it, none takes more.
+            open_round(1)
+            tell("solve 1 3 1 1")
+            first = reports_until(1)
+            self.assertRegex("".join(first), r"^ok 1 \d+\.\d+\n$")
             tell("upto 3")
-            tell("solve 3 3")
-            rank1 = read_until(report_fds[1], lambda t: t.count("\n") >= 8)
-            self.assertRegex(rank1, "^" + failed + failed + "$")
-            rank0 = read_until(report_fds[0], lambda t: t.count("\n") >= 4)
-            self.assertRegex(rank0, r"^(ok [13] \d+\.\d+\n){4}$")
+            rest = "".join(reports_until(2))
+            self.assertRegex(rest, r"ok 3 \d+\.\d+\n")
+            self.assertRegex(rest, failed)
+            self.assertEqual(struct.unpack("<Q", claims[0:8])[0], (1 << 32) | 3)
+            # A release of an earlier round is passed over, and a rank that still tries that round takes
+            # nothing from the next one: both rounds run whole, each scenario solved once.
+            for tag in (2, 3):
+                open_round(tag)
+                tell(f"solve {tag} 3 2 {tag}")
+                tell("upto 3")
+                text = "".join(reports_until(3))
+                self.assertEqual(sorted(re.findall(r"^(?:ok|failed) (\d)", text, re.M)), ["1", "2", "3"], text)
+                self.assertRegex(text, failed)
             self.assertEqual(level_of_x(os.path.join(d, "scenario1.lst")), 4.0)
             self.assertEqual(level_of_x(os.path.join(d, "scenario3.lst")), 5.0)
             self.assertFalse(os.path.exists(os.path.join(d, "scenario2.lst")))
@@ -129,7 +152,8 @@ class WorkerTest(unittest.TestCase):
             _, err = p.communicate(timeout=120)
             self.assertEqual(p.returncode, 0, err)
         finally:
-            for fd in command_fds + report_fds + [answer_fd]:
+            claims.close()
+            for fd in command_fds + report_fds + [answer_fd, claims_fd]:
                 os.close(fd)
             if p.poll() is None:
                 p.kill()

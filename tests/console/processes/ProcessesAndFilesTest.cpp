@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <filesystem>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <vector>
 #include <unistd.h>
 
@@ -19,6 +21,7 @@
 #include "Exceptions.h"
 #include "RunLock.h"
 #include "SafeFiles.h"
+#include "ScenarioClaims.h"
 #include "ScratchDirectory.h"
 #include "SolveOutcome.h"
 
@@ -323,4 +326,80 @@ TEST_F(Robustness, ScenarioReportsSurviveThePipeInAnyPieces) {
         const std::string message = messageOf([&] { reader.next(report); });
         EXPECT_EQ(message.rfind("'" + bad.substr(0, bad.find('\n')) + "' (", 0), 0u) << bad << " -> " << message;
     }
+}
+
+// Ranks take a round's scenarios from the shared count: every scenario once, whatever the race; nothing
+// beyond what is released; nothing from a round that is no longer open.
+TEST_F(Robustness, RanksTakeEveryScenarioOfTheirRoundOnce) {
+    ScenarioClaims pha;
+    ASSERT_TRUE(pha.create("claims"));
+    EXPECT_FALSE(ScenarioClaims().create("claims"));  // never another's file taken over
+    const int n = 1000000;  // long enough for both to run at once on two cores
+    int fromChild[2];
+    ASSERT_EQ(pipe(fromChild), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        // The other rank, in a process of its own: attached, it says so and waits for the round to open, so
+        // that both take at the same time; its scenarios go back through the pipe.
+        ScenarioClaims rank;
+        if (!rank.attach("claims") || write(fromChild[1], "r", 1) != 1) _exit(2);
+        std::vector<int> mine;
+        int k = 0;
+        ScenarioClaims::Take first = ScenarioClaims::Take::Over;
+        for (long spins = 0; spins < 2000000000L && first == ScenarioClaims::Take::Over; spins++)
+            first = rank.take(7, n, n, k);
+        if (first == ScenarioClaims::Take::Taken) mine.push_back(k);
+        while (rank.take(7, n, n, k) == ScenarioClaims::Take::Taken) mine.push_back(k);
+        const char* at = reinterpret_cast<const char*>(mine.data());
+        for (size_t left = mine.size() * sizeof(int); left > 0;) {
+            const ssize_t put = write(fromChild[1], at, left);
+            if (put <= 0) _exit(3);
+            at += put;
+            left -= static_cast<size_t>(put);
+        }
+        _exit(0);
+    }
+    close(fromChild[1]);
+    char ready = 0;
+    ASSERT_EQ(read(fromChild[0], &ready, 1), 1);
+    ScenarioClaims rank;
+    ASSERT_TRUE(rank.attach("claims"));
+    pha.openRound(7);
+    std::vector<int> taken;
+    for (int k = 0; rank.take(7, n, n, k) == ScenarioClaims::Take::Taken;) taken.push_back(k);
+    const size_t mineCount = taken.size();
+    std::string bytes;
+    char buffer[65536];
+    for (ssize_t got; (got = read(fromChild[0], buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<size_t>(got));
+    close(fromChild[0]);
+    ASSERT_EQ(bytes.size() % sizeof(int), 0u);
+    for (size_t at = 0; at < bytes.size(); at += sizeof(int)) {
+        int k = 0;
+        std::memcpy(&k, bytes.data() + at, sizeof k);
+        taken.push_back(k);
+    }
+    int k = 0;
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    std::sort(taken.begin(), taken.end());
+    ASSERT_EQ(taken.size(), static_cast<size_t>(n)) << "this process took " << mineCount;
+    for (int i = 0; i < n; i++) ASSERT_EQ(taken[static_cast<size_t>(i)], i + 1);
+    EXPECT_EQ(pha.taken(), static_cast<std::uint32_t>(n));
+
+    // A new round: only the released scenarios, then a wait; the old round's tag takes nothing.
+    pha.openRound(8);
+    EXPECT_EQ(rank.take(7, n, n, k), ScenarioClaims::Take::Over);
+    EXPECT_EQ(rank.take(8, 3, 1, k), ScenarioClaims::Take::Taken);
+    EXPECT_EQ(k, 1);
+    EXPECT_EQ(rank.take(8, 3, 1, k), ScenarioClaims::Take::Wait);
+    EXPECT_EQ(rank.take(8, 3, 3, k), ScenarioClaims::Take::Taken);
+    EXPECT_EQ(k, 2);
+    EXPECT_EQ(rank.take(8, 3, 3, k), ScenarioClaims::Take::Taken);
+    EXPECT_EQ(rank.take(8, 3, 3, k), ScenarioClaims::Take::Over);
+
+    // A file of another size, or none, is no claims file.
+    writeFile("short", "x");
+    EXPECT_FALSE(ScenarioClaims().attach("short"));
+    EXPECT_FALSE(ScenarioClaims().attach("missing"));
 }
