@@ -484,6 +484,8 @@ private:
         // One line per iteration; --verbose keeps the blocks apart.
         std::printf("%s\n%s", iterationLine(numbers, bounds_).c_str(), o_.verbose ? "\n" : "");
         std::fflush(stdout);
+        // Without --json there is no record: the state is not captured every iteration for nothing.
+        if (!record_.recording()) return;
         // Set before the iteration is written, so the file always holds a state to go on from.
         ResumeState state = capturedState(S_, numbers.iteration, rho_, bounds_, acceleration_.history());
         state.fixings = heuristics_.fixedEntries();

@@ -46,6 +46,8 @@ public:
     // Records nothing when `fileName` is empty.
     RunRecord(const std::string& fileName, const RunOptions& options, int numScenarios, int workers);
 
+    // Whether there is a file to record into (--json); without one nothing needs to be given.
+    bool recording() const { return !fileName_.empty(); }
     // --resume: the recorded run's iterations (JSON text) come first, so the record is the whole run's.
     void carryIterations(const std::vector<std::string>& iterations) { iterations_ = iterations; }
     void addIteration(const IterationNumbers& numbers);  // writes the file
