@@ -400,13 +400,13 @@ void SolveSession::openRound(int iteration, int released) {
 void SolveSession::modelsWritten(int iteration, int written) {
     if (!onRankPipes_ || child_.pid < 0) return;
     if (!roundOpen_) {
-        // Every rank has a model to start on; the round's reports are counted from here.
-        if (written < std::min(workers_, numScenarios_)) return;
+        // The first model starts a rank: a free rank takes each scenario as it is released.
         openRound(iteration, written);
         return;
     }
-    // Released in batches of about an eighth of the round: each release wakes every rank.
-    if (written == numScenarios_ || written - released_ >= std::max(workers_, numScenarios_ / 8)) {
+    // Until every rank has had a model to start on, each one is released at once; then in batches of
+    // about an eighth of the round (each release is a line to every rank).
+    if (written == numScenarios_ || released_ < workers_ || written - released_ >= std::max(workers_, numScenarios_ / 8)) {
         tellRanks("upto " + std::to_string(written), iteration);
         released_ = written;
     }
