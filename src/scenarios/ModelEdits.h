@@ -54,7 +54,14 @@ std::string solutionBlock(const std::string& solutionFile, int n1, int n2, const
 std::string aroundSolve(const std::string& text, const SolveStatement& solve, const std::string& before,
                         const std::string& after);
 
+// aroundSolve's two additions, for a writer that builds the model in one
+// pass: `out` holds the text up to the solve statement, or up to its ";"
+// (`lineFeedFollows`: a line feed comes next in the text).
+void appendBeforeSolve(std::string& out, const std::string& before);
+void appendAfterSolve(std::string& out, const std::string& after, bool lineFeedFollows);
+
 // A double written with 17 significant digits: it reads back unchanged.
 std::string exactText(double value);
+void appendExactText(std::string& out, double value);
 
 #endif
