@@ -118,6 +118,8 @@ SolveEnd listingSolveEnd(const std::string& listing, std::string* detail) {
     bool infeasibleMarker = false;
     long status = 0;
     while (file.next(line)) {
+        // Every line looked for begins with "*" or " *": most lines are passed over at their first characters.
+        if (line.size() < 2 || (line[0] != '*' && (line[0] != ' ' || line[1] != '*'))) continue;
         if (line.compare(0, 24, " ** Infeasible solution.") == 0) infeasibleMarker = true;
         if (modelStatus(line, status)) {
             end = endOfStatus(status);
