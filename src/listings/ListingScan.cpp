@@ -13,10 +13,12 @@
 ListingFile::ListingFile(const char* name) : name_(name) {
     const int fd = open(name, O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw FileNotExists(name);
-    // Room for the whole file and one byte more, so that the second read sees its end;
-    // a file that grows meanwhile is read on in larger pieces.
+    // Room for the whole file and one byte more: a regular file whose size is
+    // known gives less than asked only at its end, so one read takes it all. A
+    // file that grows meanwhile is read on in larger pieces, anything else
+    // (a pipe, a file of /proc) to the read that gives nothing.
     struct stat info;
-    const bool sized = fstat(fd, &info) == 0 && info.st_size > 0;
+    const bool sized = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
     text_.resize(sized ? static_cast<size_t>(info.st_size) + 1 : 65536);
     size_t used = 0;
     for (;;) {
@@ -26,6 +28,7 @@ ListingFile::ListingFile(const char* name) : name_(name) {
         // A read error ends the file where it happens, as it did for line by line reading.
         if (got <= 0) break;
         used += static_cast<size_t>(got);
+        if (sized && used < text_.size()) break;
     }
     close(fd);
     text_.resize(used);
