@@ -125,7 +125,8 @@ SolveEnd listingSolveEnd(const std::string& listing, std::string* detail) {
             end = endOfStatus(status);
             statusLine = line;
         }
-        if (line.compare(0, 4, "****") == 0 || line.compare(0, 9, " ** Error") == 0) errors.append("\n >> ").append(line);
+        if (line.compare(0, 4, "****") == 0 || line.compare(0, 9, " ** Error") == 0)
+            errors.append("\n >> ").append(line);
     }
     if (infeasibleMarker) end = SolveEnd::Infeasible;
     if (detail != nullptr) *detail = end == SolveEnd::Failed ? errors : "\n >> " + statusLine;

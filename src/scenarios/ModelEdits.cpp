@@ -233,8 +233,15 @@ std::string fixFirstStageLines(const std::vector<double>& plan) {
 // reader knows how it is read.
 std::string solutionBlock(const std::string& solutionFile, int n1, int n2, const std::string& objectiveVariable,
                           const std::string& costVariable) {
-    std::string block = "file phaSolution / '" + solutionFile + "' /;\n"
-                        "phaSolution.nr = 2; phaSolution.nw = 0; phaSolution.nd = 15;\n"
+    return solutionFileLine(solutionFile) + solutionStatements(n1, n2, objectiveVariable, costVariable);
+}
+
+std::string solutionFileLine(const std::string& solutionFile) {
+    return "file phaSolution / '" + solutionFile + "' /;\n";
+}
+
+std::string solutionStatements(int n1, int n2, const std::string& objectiveVariable, const std::string& costVariable) {
+    std::string block = "phaSolution.nr = 2; phaSolution.nw = 0; phaSolution.nd = 15;\n"
                         "put phaSolution;\n";
     for (int j = 1; j <= n1; j++)
         block += "put 'x " + std::to_string(j) + " ' x.l('" + std::to_string(j) + "') /;\n";

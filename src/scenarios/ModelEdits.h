@@ -48,6 +48,10 @@ std::string fixFirstStageLines(const std::vector<double>& plan);
 // is not empty) the cost to `solutionFile` at full precision, one value a line.
 std::string solutionBlock(const std::string& solutionFile, int n1, int n2, const std::string& objectiveVariable,
                           const std::string& costVariable);
+// The block in its two parts, for a writer of many models: the line that
+// names the file, and the statements, the same for every scenario.
+std::string solutionFileLine(const std::string& solutionFile);
+std::string solutionStatements(int n1, int n2, const std::string& objectiveVariable, const std::string& costVariable);
 
 // `text` with `before` placed just before the solve statement and `after` just
 // after its ";", each on lines of their own.

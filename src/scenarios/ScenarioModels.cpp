@@ -27,7 +27,8 @@ bool codeStandsAlone(const std::string& body, const LinePiece& code) {
     size_t digits = code.begin;
     while (digits < code.end && std::isdigit(static_cast<unsigned char>(body[digits]))) digits++;
     if (digits == code.begin) return false;
-    if (digits != code.end && !(digits + 1 == code.end && body[digits] == '\r' && code.end == body.size())) return false;
+    const bool lineEnd = digits + 1 == code.end && body[digits] == '\r' && code.end == body.size();
+    if (digits != code.end && !lineEnd) return false;
     const size_t at = code.begin - 1;
     if (at > 0 && isWordPart(body[at - 1])) return false;
     const size_t next = code.end + 1;
@@ -103,7 +104,8 @@ void ModelTemplate::mapSolveStatement(const std::vector<size_t>& lineStarts) {
     }
     // The line of an offset into the template's text (its lines, each with a line feed).
     const auto lineOf = [&](size_t offset) {
-        return static_cast<size_t>(std::upper_bound(lineStarts.begin(), lineStarts.end(), offset) - lineStarts.begin()) - 1;
+        const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), offset);
+        return static_cast<size_t>(after - lineStarts.begin()) - 1;
     };
     // "solve" begins a line's character; the ";" ends one, so its line is that of the ";".
     solveBegin_.line = lineOf(solve_.begin);
@@ -167,11 +169,17 @@ std::string beforeSolve(const ModelRound& round) {
     return round.fixedPlan.empty() ? "" : fixFirstStageLines(round.fixedPlan);
 }
 
+// What the round puts just after the solve statement of every scenario: the
+// solution block without the line that names scenario s's file.
+std::string solutionStatementsOf(const SCENARIOS& set, const ModelRound& round) {
+    return round.solutionFiles
+               ? solutionStatements(set.numVariables1, set.numVariables2, round.objectiveVariable, round.costVariable)
+               : "";
+}
+
 // The lines the round puts just after the solve statement of scenario s.
-std::string afterSolve(const SCENARIOS& set, int s, const ModelRound& round) {
-    return round.solutionFiles ? solutionBlock(scenarioFileName(s + 1, "sol"), set.numVariables1, set.numVariables2,
-                                               round.objectiveVariable, round.costVariable)
-                               : "";
+std::string afterSolve(int s, const ModelRound& round, const std::string& statements) {
+    return round.solutionFiles ? solutionFileLine(scenarioFileName(s + 1, "sol")) + statements : "";
 }
 
 // Scenario s's model into `model`, its earlier text replaced.
@@ -208,16 +216,18 @@ void buildScenarioModel(std::string& model, const ModelTemplate& tpl, const SCEN
 
 std::string scenarioModelText(const ModelTemplate& tpl, const SCENARIOS& set, int s, const ModelRound& round) {
     std::string model;
-    buildScenarioModel(model, tpl, set, s, round, beforeSolve(round), afterSolve(set, s, round));
+    const std::string after = afterSolve(s, round, solutionStatementsOf(set, round));
+    buildScenarioModel(model, tpl, set, s, round, beforeSolve(round), after);
     return model;
 }
 
 void writeScenarioModels(const ModelTemplate& tpl, const SCENARIOS& set, const ModelRound& round,
                          const std::function<void(int written)>& written) {
     const std::string before = beforeSolve(round);
+    const std::string statements = solutionStatementsOf(set, round);
     std::string model;  // one buffer for every scenario's text
     for (int s = 0; s < set.numScenarios; s++) {
-        buildScenarioModel(model, tpl, set, s, round, before, afterSolve(set, s, round));
+        buildScenarioModel(model, tpl, set, s, round, before, afterSolve(s, round, statements));
         const std::string name = scenarioFileName(s + 1, "gms");
         // The last round's solution must not pass for this one's: marked stale in place, it reads as none.
         markStale(scenarioFileName(s + 1, "sol"));
