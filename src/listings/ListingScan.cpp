@@ -1,24 +1,60 @@
 #include "ListingScan.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Exceptions.h"
-#include "TextLines.h"
 
-ListingFile::ListingFile(const char* name) : file_(std::fopen(name, "rt")), name_(name), lineNumber_(0) {
-    if (file_ == nullptr) throw FileNotExists(name);
+ListingFile::ListingFile(const char* name) : name_(name) {
+    const int fd = open(name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileNotExists(name);
+    // Room for the whole file and one byte more: a regular file whose size is
+    // known gives less than asked only at its end, so one read takes it all. A
+    // file that grows meanwhile is read on in larger pieces, anything else
+    // (a pipe, a file of /proc) to the read that gives nothing.
+    struct stat info;
+    const bool sized = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
+    text_.resize(sized ? static_cast<size_t>(info.st_size) + 1 : 65536);
+    size_t used = 0;
+    for (;;) {
+        if (used == text_.size()) text_.resize(2 * text_.size());
+        const ssize_t got = read(fd, &text_[used], text_.size() - used);
+        if (got < 0 && errno == EINTR) continue;
+        // A read error ends the file where it happens, as it did for line by line reading.
+        if (got <= 0) break;
+        used += static_cast<size_t>(got);
+        if (sized && used < text_.size()) break;
+    }
+    close(fd);
+    text_.resize(used);
 }
 
-ListingFile::~ListingFile() { std::fclose(file_); }
+bool ListingFile::next(std::string_view& line) {
+    if (position_ >= text_.size()) return false;
+    const char* begin = text_.data() + position_;
+    const size_t rest = text_.size() - position_;
+    const void* feed = std::memchr(begin, '\n', rest);
+    size_t length = feed != nullptr ? static_cast<size_t>(static_cast<const char*>(feed) - begin) : rest;
+    position_ += feed != nullptr ? length + 1 : length;
+    lineNumber_++;
+    // The line end cut off as withoutLineEnd does: the line feed, then one carriage return before it.
+    if (length > 0 && begin[length - 1] == '\r') length--;
+    line = std::string_view(begin, length);
+    return true;
+}
 
 bool ListingFile::next(std::string& line) {
-    if (!readWholeLine(file_, line)) return false;
-    lineNumber_++;
-    // The line end cut off in place (withoutLineEnd's rule), without a copy of the line.
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string_view view;
+    if (!next(view)) {
+        line.clear();
+        return false;
+    }
+    line.assign(view.data(), view.size());
     return true;
 }
 
@@ -39,7 +75,7 @@ std::string nextColumn(const std::string& line, size_t& pos) {
     return line.substr(start, pos - start);
 }
 
-bool labelNumber(const std::string& token, long& value) {
+bool labelNumber(std::string_view token, long& value) {
     size_t i = 0;
     while (i < token.size() && std::isspace(static_cast<unsigned char>(token[i]))) i++;
     bool negative = false;

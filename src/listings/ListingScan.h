@@ -3,28 +3,33 @@
 #ifndef PHA_LISTINGSCAN_H
 #define PHA_LISTINGSCAN_H
 
-#include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 
-// A listing opened for reading, closed again when it goes out of scope.
+// A listing read for its lines. The whole file is read when it is opened,
+// with a read or two: listings and solution files are read every round, and
+// line by line reading cost more than what is done with the lines.
 class ListingFile {
 public:
     explicit ListingFile(const char* name);  // throws FileNotExists
-    ~ListingFile();
     ListingFile(const ListingFile&) = delete;
     ListingFile& operator=(const ListingFile&) = delete;
 
     // The next line without its line feed or carriage return and line feed,
-    // so listings written on Windows read like any other. False at the end.
+    // so listings written on Windows read like any other; a last line without
+    // a line feed counts. False at the end.
     bool next(std::string& line);
+    // The same line as a view into the file's text, valid while the ListingFile lives.
+    bool next(std::string_view& line);
     long lineNumber() const { return lineNumber_; }
     const char* name() const { return name_; }
 
 private:
-    FILE* file_;
+    std::string text_;  // the whole file
+    size_t position_ = 0;  // where the next line begins
     const char* name_;
-    long lineNumber_;
+    long lineNumber_ = 0;
 };
 
 // Whether `line` opens the block of variable `name` (exact name, case
@@ -37,7 +42,7 @@ std::string nextColumn(const std::string& line, size_t& pos);
 
 // The leading decimal integer of a label, read like atoi (white space, sign,
 // digits). False when the label has no digits there.
-bool labelNumber(const std::string& token, long& value);
+bool labelNumber(std::string_view token, long& value);
 
 // A LEVEL token read like atof: the lone point GAMS prints for zero reads 0.
 double levelValue(const std::string& token);

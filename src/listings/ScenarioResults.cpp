@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
+#include <string_view>
 
 #include "DataContainers.h"
 #include "Exceptions.h"
@@ -17,42 +18,46 @@
 namespace {
 
 // The words of `line` as a stream would read them (split at white space), without a stream per line.
-void splitWords(const std::string& line, std::vector<std::string>& words) {
+void splitWords(std::string_view line, std::vector<std::string_view>& words) {
     words.clear();
     const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
     for (size_t at = 0; at < line.size();) {
         while (at < line.size() && blank(line[at])) at++;
         size_t end = at;
         while (end < line.size() && !blank(line[end])) end++;
-        if (end > at) words.emplace_back(line, at, end - at);
+        if (end > at) words.push_back(line.substr(at, end - at));
         at = end;
     }
 }
 
-[[noreturn]] void refuseLine(const ListingFile& file, const std::string& line, const std::string& reason) {
+[[noreturn]] void refuseLine(const ListingFile& file, std::string_view line, const std::string& reason) {
     std::string message = " > ERROR! A line of the solution file cannot be read.\n >> The file '" +
-                          std::string(file.name()) + "', line " + std::to_string(file.lineNumber()) + ": '" + line +
-                          "'\n >> " + reason;
+                          std::string(file.name()) + "', line " + std::to_string(file.lineNumber()) + ": '" +
+                          std::string(line) + "'\n >> " + reason;
     throw GeneralException(message.c_str());
 }
 
 // The whole token as a finite number; GAMS writes special values as words
 // (INF, NA, UNDF), C libraries as inf and nan: none of them is one.
-bool finiteNumber(const std::string& token, double& value) {
+bool finiteNumber(std::string_view token, double& value) {
+    // strtod reads a terminated text: the token is copied into a buffer kept from call to call.
+    thread_local std::string text;
+    text.assign(token.data(), token.size());
     errno = 0;
     char* end = nullptr;
-    value = std::strtod(token.c_str(), &end);
-    return !token.empty() && *end == '\0' && errno != ERANGE && std::isfinite(value);
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0' && errno != ERANGE && std::isfinite(value);
 }
 
-double finiteValue(const ListingFile& file, const std::string& line, const std::string& token) {
+double finiteValue(const ListingFile& file, std::string_view line, std::string_view token) {
     double value = 0.0;
-    if (!finiteNumber(token, value)) refuseLine(file, line, "The value '" + token + "' is not a finite number.");
+    if (!finiteNumber(token, value))
+        refuseLine(file, line, "The value '" + std::string(token) + "' is not a finite number.");
     return value;
 }
 
 // Stores entry `label` (1-based) of a stage, once.
-void storeEntry(const ListingFile& file, const std::string& line, const std::string& label, double value,
+void storeEntry(const ListingFile& file, std::string_view line, std::string_view label, double value,
                 std::vector<double>& entries, std::vector<bool>& seen) {
     long number = 0;
     if (!labelNumber(label, number) || std::to_string(number) != label || number < 1 ||
@@ -73,8 +78,8 @@ void requireAll(const std::string& name, const char* stage, const std::vector<bo
 }
 
 // The number of a "**** MODEL STATUS" line; false for any other line.
-bool modelStatus(const std::string& line, long& status) {
-    static const std::string prefix = "**** MODEL STATUS";
+bool modelStatus(std::string_view line, long& status) {
+    static const std::string_view prefix = "**** MODEL STATUS";
     return line.compare(0, prefix.size(), prefix) == 0 && labelNumber(line.substr(prefix.size()), status);
 }
 
@@ -107,17 +112,21 @@ std::vector<double> listingVector(const std::string& listing, const char* variab
 
 SolveEnd listingSolveEnd(const std::string& listing, std::string* detail) {
     ListingFile file(listing.c_str());
-    std::string line, statusLine, errors;
+    std::string statusLine, errors;
+    std::string_view line;
     SolveEnd end = SolveEnd::Failed;  // a listing without a model status solved nothing
     bool infeasibleMarker = false;
     long status = 0;
     while (file.next(line)) {
+        // Every line looked for begins with "*" or " *": most lines are passed over at their first characters.
+        if (line.size() < 2 || (line[0] != '*' && (line[0] != ' ' || line[1] != '*'))) continue;
         if (line.compare(0, 24, " ** Infeasible solution.") == 0) infeasibleMarker = true;
         if (modelStatus(line, status)) {
             end = endOfStatus(status);
             statusLine = line;
         }
-        if (line.compare(0, 4, "****") == 0 || line.compare(0, 9, " ** Error") == 0) errors += "\n >> " + line;
+        if (line.compare(0, 4, "****") == 0 || line.compare(0, 9, " ** Error") == 0)
+            errors.append("\n >> ").append(line);
     }
     if (infeasibleMarker) end = SolveEnd::Infeasible;
     if (detail != nullptr) *detail = end == SolveEnd::Failed ? errors : "\n >> " + statusLine;
@@ -156,12 +165,12 @@ ScenarioResult readSolutionFile(const std::string& name, int n1, int n2, bool wa
     std::vector<bool> seenMarginal(marginal.size(), false);
     bool marginalsUsable = true;
     ListingFile file(name.c_str());
-    std::string line;
-    std::vector<std::string> tokens;
+    std::string_view line;
+    std::vector<std::string_view> tokens;
     while (file.next(line)) {
         splitWords(line, tokens);
         if (tokens.empty()) continue;
-        const std::string& key = tokens[0];
+        const std::string_view key = tokens[0];
         if ((key == "x" || key == "y") && tokens.size() == 3) {
             double value = finiteValue(file, line, tokens[2]);
             if (key == "x") storeEntry(file, line, tokens[1], value, result.x, seenX);

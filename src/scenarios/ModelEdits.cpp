@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 
 #include "Exceptions.h"
+#include "NumberText.h"
 
 namespace {
 
@@ -211,17 +211,21 @@ ModelStatement findModelStatement(const std::string& text, const std::string& mo
 }
 
 std::string exactText(double value) {
-    int length = std::snprintf(nullptr, 0, "%.17g", value);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), "%.17g", value);
-    text.resize(static_cast<size_t>(length));
+    std::string text;
+    appendExactText(text, value);
     return text;
 }
 
+void appendExactText(std::string& out, double value) { appendGeneral(out, value, 17); }
+
 std::string fixFirstStageLines(const std::vector<double>& plan) {
     std::string lines;
-    for (size_t j = 0; j < plan.size(); j++)
-        if (!std::isnan(plan[j])) lines += "x.fx('" + std::to_string(j + 1) + "') = " + exactText(plan[j]) + ";\n";
+    for (size_t j = 0; j < plan.size(); j++) {
+        if (std::isnan(plan[j])) continue;
+        lines += "x.fx('" + std::to_string(j + 1) + "') = ";
+        appendExactText(lines, plan[j]);
+        lines += ";\n";
+    }
     return lines;
 }
 
@@ -229,8 +233,15 @@ std::string fixFirstStageLines(const std::vector<double>& plan) {
 // reader knows how it is read.
 std::string solutionBlock(const std::string& solutionFile, int n1, int n2, const std::string& objectiveVariable,
                           const std::string& costVariable) {
-    std::string block = "file phaSolution / '" + solutionFile + "' /;\n"
-                        "phaSolution.nr = 2; phaSolution.nw = 0; phaSolution.nd = 15;\n"
+    return solutionFileLine(solutionFile) + solutionStatements(n1, n2, objectiveVariable, costVariable);
+}
+
+std::string solutionFileLine(const std::string& solutionFile) {
+    return "file phaSolution / '" + solutionFile + "' /;\n";
+}
+
+std::string solutionStatements(int n1, int n2, const std::string& objectiveVariable, const std::string& costVariable) {
+    std::string block = "phaSolution.nr = 2; phaSolution.nw = 0; phaSolution.nd = 15;\n"
                         "put phaSolution;\n";
     for (int j = 1; j <= n1; j++)
         block += "put 'x " + std::to_string(j) + " ' x.l('" + std::to_string(j) + "') /;\n";
@@ -246,19 +257,27 @@ std::string solutionBlock(const std::string& solutionFile, int n1, int n2, const
 
 std::string aroundSolve(const std::string& text, const SolveStatement& solve, const std::string& before,
                         const std::string& after) {
-    std::string out = text.substr(0, solve.begin);
-    if (!before.empty()) {
-        if (!out.empty() && out.back() != '\n') out += '\n';
-        out += before;
-        if (out.back() != '\n') out += '\n';
-    }
-    out += text.substr(solve.begin, solve.end - solve.begin);
-    if (!after.empty()) {
-        out += '\n';
-        out += after;
-        // What followed the ";" on its line stays on a line of its own.
-        if (out.back() == '\n' && solve.end < text.size() && text[solve.end] == '\n') out.pop_back();
-    }
-    out += text.substr(solve.end);
+    std::string out;
+    out.reserve(text.size() + before.size() + after.size() + 2);
+    out.append(text, 0, solve.begin);
+    appendBeforeSolve(out, before);
+    out.append(text, solve.begin, solve.end - solve.begin);
+    appendAfterSolve(out, after, solve.end < text.size() && text[solve.end] == '\n');
+    out.append(text, solve.end, std::string::npos);
     return out;
+}
+
+void appendBeforeSolve(std::string& out, const std::string& before) {
+    if (before.empty()) return;
+    if (!out.empty() && out.back() != '\n') out += '\n';
+    out += before;
+    if (out.back() != '\n') out += '\n';
+}
+
+void appendAfterSolve(std::string& out, const std::string& after, bool lineFeedFollows) {
+    if (after.empty()) return;
+    out += '\n';
+    out += after;
+    // What followed the ";" on its line stays on a line of its own.
+    if (out.back() == '\n' && lineFeedFollows) out.pop_back();
 }

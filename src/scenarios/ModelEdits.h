@@ -48,13 +48,24 @@ std::string fixFirstStageLines(const std::vector<double>& plan);
 // is not empty) the cost to `solutionFile` at full precision, one value a line.
 std::string solutionBlock(const std::string& solutionFile, int n1, int n2, const std::string& objectiveVariable,
                           const std::string& costVariable);
+// The block in its two parts, for a writer of many models: the line that
+// names the file, and the statements, the same for every scenario.
+std::string solutionFileLine(const std::string& solutionFile);
+std::string solutionStatements(int n1, int n2, const std::string& objectiveVariable, const std::string& costVariable);
 
 // `text` with `before` placed just before the solve statement and `after` just
 // after its ";", each on lines of their own.
 std::string aroundSolve(const std::string& text, const SolveStatement& solve, const std::string& before,
                         const std::string& after);
 
+// aroundSolve's two additions, for a writer that builds the model in one
+// pass: `out` holds the text up to the solve statement, or up to its ";"
+// (`lineFeedFollows`: a line feed comes next in the text).
+void appendBeforeSolve(std::string& out, const std::string& before);
+void appendAfterSolve(std::string& out, const std::string& after, bool lineFeedFollows);
+
 // A double written with 17 significant digits: it reads back unchanged.
 std::string exactText(double value);
+void appendExactText(std::string& out, double value);
 
 #endif

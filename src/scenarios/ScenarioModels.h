@@ -31,13 +31,40 @@ public:
     long lineUsing(const std::string& name) const;
     // Whether a statement of the template uses phaData, the scenario's values
     // as a parameter that the option mode writes at the top of every model.
-    bool usesDataParameter() const { return lineUsing("phaData") > 0; }
+    bool usesDataParameter() const { return usesData_; }
+
+    // The lines cut into literal runs and codes (TemplateCodes' linePieces).
+    const std::vector<std::vector<LinePiece>>& pieces() const { return pieces_; }
+    // Where the solve statement's word "solve" and the end of its ";" lie among
+    // the pieces: before piece `piece` of line `line` (piece == the line's
+    // count of pieces: at the line's end).
+    struct PieceMark {
+        size_t line = 0, piece = 0;
+    };
+    // Whether the solve statement of every expanded model is the template's,
+    // at solveBegin() and solveEnd(). It is when every code outside comment
+    // lines is a number alone between characters that no word continues: its
+    // value (a number) then neither joins nor splits a word, a quoted text, a
+    // comment or a statement.
+    bool solveMapped() const { return solveMapped_; }
+    const PieceMark& solveBegin() const { return solveBegin_; }
+    const PieceMark& solveEnd() const { return solveEnd_; }
+    // The characters of the template's lines without their codes, and its count of codes.
+    size_t literalSize() const { return literalSize_; }
+    size_t codeCount() const { return codeCount_; }
 
 private:
+    void mapSolveStatement(const std::vector<size_t>& lineStarts);
+
     std::string fileName_;
     std::vector<std::string> lines_;
     SolveStatement solve_;
     std::vector<std::pair<long, std::string>> statementLines_;
+    bool usesData_ = false;
+    std::vector<std::vector<LinePiece>> pieces_;
+    bool solveMapped_ = false;
+    PieceMark solveBegin_, solveEnd_;
+    size_t literalSize_ = 0, codeCount_ = 0;
 };
 
 struct AddedTerms;

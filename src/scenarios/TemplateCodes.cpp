@@ -1,12 +1,14 @@
 #include "TemplateCodes.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "Exceptions.h"
+#include "NumberText.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ const long kNumberCap = 1000000;
 
 // The leading decimal integer of a code text as atoi reads it: white space, a
 // sign, digits; a text without digits reads as 0.
-long codeNumber(const std::string& text) {
+long codeNumber(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) i++;
     bool negative = false;
@@ -30,18 +32,19 @@ long codeNumber(const std::string& text) {
 }
 
 // With digits < 0 the value is written with 17 significant digits, which read back as the same double.
+void appendFormatted(std::string& out, int digits, double value) {
+    if (digits < 0) appendGeneral(out, value, 17);
+    else appendFixed(out, value, digits);
+}
+
 std::string formatted(int digits, double value) {
-    const char* format = digits < 0 ? "%.*g" : "%0.*f";
-    const int width = digits < 0 ? 17 : digits;
-    int length = std::snprintf(nullptr, 0, format, width, value);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(&text[0], text.size(), format, width, value);
-    text.resize(static_cast<size_t>(length));
+    std::string text;
+    appendFormatted(text, digits, value);
     return text;
 }
 
 // The code as the user wrote it, with control characters made visible.
-std::string shownCode(const std::string& text) {
+std::string shownCode(std::string_view text) {
     std::string shown = "@";
     for (char c : text) {
         if (c == '\t') shown += "\\t";
@@ -52,7 +55,7 @@ std::string shownCode(const std::string& text) {
     return shown;
 }
 
-[[noreturn]] void refuse(const char* headline, const std::string& text, const TemplatePlace& place,
+[[noreturn]] void refuse(const char* headline, std::string_view text, const TemplatePlace& place,
                          const std::string& reason) {
     std::string message = std::string(" > ERROR! ") + headline + "\n >> The code '" + shownCode(text) +
                           "' in line " + std::to_string(place.lineNumber) + " of the file '" + place.fileName +
@@ -86,7 +89,7 @@ std::string stagedRange(const SCENARIOS& set, long first, const char* what) {
 // With more first- and second-stage entries than a range holds, the
 // second-stage weights and averages run into the next range: a code for one
 // of them would stand for two values, so none of them is given.
-void refuseSecondStageRunningOver(const SCENARIOS& set, long n, long first, const std::string& text,
+void refuseSecondStageRunningOver(const SCENARIOS& set, long n, long first, std::string_view text,
                                   const TemplatePlace& place) {
     const long staged = static_cast<long>(set.numVariables1) + set.numVariables2;
     if (n - first < set.numVariables1 || staged <= kCodeRange) return;
@@ -101,7 +104,7 @@ void refuseSecondStageRunningOver(const SCENARIOS& set, long n, long first, cons
 
 // The option mode takes a code's text only when it is the number alone: the
 // classic rule would swallow a glued ";" or ")" and the model would not compile.
-void refuseGluedCharacters(const std::string& text, const TemplatePlace& place) {
+void refuseGluedCharacters(std::string_view text, const TemplatePlace& place) {
     size_t digits = 0;
     while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]))) digits++;
     // A carriage return before the line feed ends a code like the line end does.
@@ -109,12 +112,13 @@ void refuseGluedCharacters(const std::string& text, const TemplatePlace& place) 
     if (digits == 0 || (digits < text.size() && !lineEnd))
         refuse("A substitution code in the template has characters glued to it.", text, place,
                "A code is '@' and its number, ended by a blank or the line end; the blank is dropped with it. "
-               "Write '@" + text.substr(0, digits) + " " + (digits < text.size() ? text.substr(digits) : "") +
-                   "' with a blank after the number.");
+               "Write '@" + std::string(text.substr(0, digits)) + " " +
+                   (digits < text.size() ? std::string(text.substr(digits)) : "") + "' with a blank after the number.");
 }
 
-std::string codeValue(const std::string& text, const SCENARIOS& set, int s, const TemplatePlace& place,
-                      const CodeStyle& style) {
+// Appends the value of the code with text `text` to `out`.
+void appendCodeValue(std::string& out, std::string_view text, const SCENARIOS& set, int s, const TemplatePlace& place,
+                     const CodeStyle& style) {
     if (text.empty())
         refuse("A substitution code in the template has no number.", text, place,
                "An '@' must be followed by the code number; a blank or the line end came first.");
@@ -140,7 +144,10 @@ std::string codeValue(const std::string& text, const SCENARIOS& set, int s, cons
     } else if (n == 300) {
         value = style.rhoOff ? 0.0 : set.rho;
     } else if (n == 400) {
-        return std::to_string(s + 1);
+        char number[24];  // any int fits
+        const std::to_chars_result written = std::to_chars(number, number + sizeof number, s + 1);
+        out.append(number, written.ptr);
+        return;
     } else if (n >= 500 && n <= 599 && style.rhoPerVariable != nullptr) {
         const std::vector<double>& rho = *style.rhoPerVariable;
         if (static_cast<size_t>(n - 500) >= rho.size())
@@ -152,7 +159,7 @@ std::string codeValue(const std::string& text, const SCENARIOS& set, int s, cons
         refuse("Unknown substitution code in the template.", text, place,
                "The known codes are 0 to 299, 300 (rho) and 400 (the scenario number).");
     }
-    return formatted(style.digits, value);
+    appendFormatted(out, style.digits, value);
 }
 
 }  // namespace
@@ -165,21 +172,41 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
                                const CodeStyle& style) {
     std::string out;
     out.reserve(body.size());
-    size_t i = 0;
-    while (i < body.size()) {
-        if (body[i] != '@') {
-            out += body[i++];
-            continue;
-        }
-        size_t end = body.find(' ', i + 1);
-        if (end == std::string::npos) end = body.size();
-        out += codeValue(body.substr(i + 1, end - i - 1), set, s, place, style);
-        i = end + 1;  // the blank that ended the code is dropped with it
-    }
+    for (const LinePiece& piece : linePieces(body)) appendLinePiece(out, body, piece, set, s, place, style);
     return out;
 }
 
+std::vector<LinePiece> linePieces(const std::string& body) {
+    std::vector<LinePiece> pieces;
+    size_t i = 0;
+    while (i < body.size()) {
+        const size_t at = body.find('@', i);
+        if (at != i) {
+            const size_t literalEnd = at == std::string::npos ? body.size() : at;
+            pieces.push_back(LinePiece{false, i, literalEnd});
+            i = literalEnd;
+            continue;
+        }
+        size_t end = body.find(' ', at + 1);
+        if (end == std::string::npos) end = body.size();
+        pieces.push_back(LinePiece{true, at + 1, end});
+        i = end + 1;  // the blank that ended the code is dropped with it
+    }
+    return pieces;
+}
+
+void appendLinePiece(std::string& out, const std::string& body, const LinePiece& piece, const SCENARIOS& set, int s,
+                     const TemplatePlace& place, const CodeStyle& style) {
+    if (!piece.code) {
+        out.append(body, piece.begin, piece.end - piece.begin);
+        return;
+    }
+    appendCodeValue(out, std::string_view(body).substr(piece.begin, piece.end - piece.begin), set, s, place, style);
+}
+
 std::string writtenValue(int digits, double value) { return formatted(digits, value); }
+
+void appendWrittenValue(std::string& out, int digits, double value) { appendFormatted(out, digits, value); }
 
 void refuseValueLostInWriting(const char* option, double value, int digits) {
     if (formatted(digits, std::fabs(value)) != formatted(digits, 0.0)) return;

@@ -3,6 +3,7 @@
 #ifndef PHA_TEMPLATECODES_H
 #define PHA_TEMPLATECODES_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,21 @@ std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, in
 std::string expandTemplateLine(const std::string& body, const SCENARIOS& set, int s, const TemplatePlace& place,
                                const CodeStyle& style);
 
+// A template line is cut into its pieces once, so that each scenario's
+// expansion only appends: a literal run of the line's characters
+// [begin, end), or a code whose text (after the "@", without the blank that
+// ends it) is [begin, end).
+struct LinePiece {
+    bool code = false;
+    size_t begin = 0, end = 0;
+};
+std::vector<LinePiece> linePieces(const std::string& body);
+
+// Appends one piece of `body` for the scenario with index s: a literal run as
+// it is, a code by its value. Throws as expandTemplateLine does.
+void appendLinePiece(std::string& out, const std::string& body, const LinePiece& piece, const SCENARIOS& set, int s,
+                     const TemplatePlace& place, const CodeStyle& style);
+
 // Each range of codes holds 100 values: the parameters @0..@99, the weights
 // @100..@199, the averages @200..@299. Refuses a scenario set with more than
 // 100 parameters or first-stage variables, whose codes would run into the next
@@ -46,6 +62,7 @@ void refuseCodeRangeOverflow(const SCENARIOS& set, bool weightCodes = true, bool
 // A value as a code is written: with `digits` decimals, or (digits < 0) 17
 // significant digits that read back as the same double.
 std::string writtenValue(int digits, double value);
+void appendWrittenValue(std::string& out, int digits, double value);
 
 // Refuses a value that the models would receive as 0 at the given decimals
 // (a rho of 0.0004 written with 3 decimals), naming the option.

@@ -73,11 +73,12 @@ def start_and_wait_for_a_solve(directory, args, seconds=600):
     p = subprocess.Popen([PHA, *args], cwd=directory, stdout=console, stderr=subprocess.STDOUT,
                          stdin=subprocess.DEVNULL)
     deadline = time.monotonic() + seconds
-    rounds, busy = 0, False
-    while time.monotonic() < deadline and p.poll() is None and rounds < 2:
-        now = bool(solving(directory))
-        rounds += now and not busy
-        busy = now
+    # The first round ends with its iteration line (pha writes the console line by line): a solve seen
+    # after it is one of the second round. Looking for the pause between two rounds' solves missed it
+    # whenever pha's work between them took less time than one look at the processes.
+    while time.monotonic() < deadline and p.poll() is None:
+        if "Iteration 1:" in console_of(directory) and solving(directory):
+            break
         time.sleep(0.05)
     return p, console
 

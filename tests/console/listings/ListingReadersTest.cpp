@@ -9,6 +9,7 @@
 
 #include "Exceptions.h"
 #include "GAMSInOut.h"
+#include "ListingScan.h"
 #include "ScratchDirectory.h"
 
 namespace {
@@ -61,6 +62,41 @@ protected:
     }
 };
 using ListingReadersDeathTest = ListingReaders;
+
+// The line rules every reader relies on, for both ways of taking a line.
+TEST_F(ListingReaders, ListingFileLinesEndsAndNumbers) {
+    const std::string longLine(300000, 'v');  // longer than any buffer a reader might use
+    const std::string text = std::string("a\r\n\nb\r\r\n") + longLine + std::string("\r\nnul\0kept\n\r\nlast\r", 18);
+    writeFile("lines.lst", text);
+    const std::vector<std::string> expected = {"a", "", "b\r", longLine, std::string("nul\0kept", 8), "", "last"};
+    ListingFile byString("lines.lst"), byView("lines.lst");
+    std::string line = "old";
+    std::string_view view;
+    for (size_t n = 0; n < expected.size(); n++) {
+        ASSERT_TRUE(byString.next(line));
+        ASSERT_TRUE(byView.next(view));
+        EXPECT_EQ(line, expected[n]) << n;
+        EXPECT_EQ(view, expected[n]) << n;
+        EXPECT_EQ(byString.lineNumber(), static_cast<long>(n) + 1);
+    }
+    EXPECT_FALSE(byString.next(line));
+    EXPECT_TRUE(line.empty());
+    EXPECT_FALSE(byView.next(view));
+    EXPECT_EQ(byString.lineNumber(), 7);
+
+    writeFile("lines.lst", "only\n");
+    ListingFile one("lines.lst");
+    EXPECT_TRUE(one.next(line) && line == "only");
+    EXPECT_FALSE(one.next(line));  // the line feed ends the last line, it opens none
+    writeFile("lines.lst", "");
+    EXPECT_FALSE(ListingFile("lines.lst").next(view));
+    try {
+        ListingFile missing("missing.lst");
+        ADD_FAILURE() << "a missing file was opened";
+    } catch (const FileNotExists& e) {
+        EXPECT_STREQ(e.fileName, "missing.lst");
+    }
+}
 
 TEST_F(ListingReaders, VectorReaderTakesTheLevelColumnFromLfAndCrLfListings) {
     // The marker line of y after the table would be taken for a row if the table ran on.

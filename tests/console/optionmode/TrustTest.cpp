@@ -152,6 +152,61 @@ TEST_F(OptionModels, OptionsCheckedAgainstTheTemplate) {
                          "The solve statement in line 2 of 't.gms' maximises."));
 }
 
+// The writer places the round's lines by the template's solve statement; the
+// statement as found in each expanded model must be the same one.
+TEST_F(OptionModels, SolveStatementOfTheTemplateIsThatOfEveryExpandedModel) {
+    ModelRound round;
+    round.fixedPlan = {4.5};
+    round.objectiveVariable = "z";
+    // The model as the statement search over the whole expanded text places the lines.
+    const auto searched = [&](const std::string& text) {
+        std::string expanded;
+        long line = 0;
+        for (size_t start = 0; start < text.size(); start = text.find('\n', start) + 1)
+            expanded += expandTemplateLine(text.substr(start, text.find('\n', start) - start), *set, 0,
+                                           TemplatePlace{"t.gms", ++line}, round.style) + "\n";
+        if (text.find("phaData") != std::string::npos)
+            expanded = "* Added by pha: the values of this scenario from the settings file.\n"
+                       "Parameter phaData(*) 'values of this scenario from the settings file, written by pha';\n"
+                       "phaData('1') = " + writtenValue(round.style.digits, set->scenarios[0]->data[0]) + ";\n" +
+                       expanded;
+        return aroundSolve(expanded, findSolveStatement(expanded, "t.gms"), fixFirstStageLines(round.fixedPlan),
+                           solutionBlock("scenario1.sol", 1, 1, "z", ""));
+    };
+    const std::vector<std::pair<std::string, bool>> templates = {
+        {"p = @0 ; w = @100 ;\nsolve m using nlp minimizing z;\n", true},
+        {"solve m using lp min z; display @0 ;\n", true},
+        {"x = 1; @0 ;\nSolve m\n using lp min @300 ;@200\ny = @400 ;\n", true},
+        {"p = @0 ;\r\nsolve m using lp min z;\r\nq = @100\r\n", true},
+        {"* yield@0 in a comment\nx = '@0 ' + (@0 ) ;solve m using lp min z;\n", true},
+        {"q = phaData('1') * @0 ;\nloop(s, solve m using lp min z);\n", true},
+        // Codes glued to words: the statement is looked for in each model.
+        {"a@0 = 1;\nsolve m using lp min z;\n", false},
+        {"solve @0 m using lp min z;\n", false},
+        {"p = @0; q = 1;\nsolve m using lp min z;\n", false},
+    };
+    for (const double value : {1.23456, -0.0, std::numeric_limits<double>::quiet_NaN(), 1e300}) {
+        set->scenarios[0]->data[0] = value;
+        for (const int digits : {3, -1}) {
+            round.style.digits = digits;
+            for (const auto& [text, mapped] : templates) {
+                writeFile("t.gms", text);
+                const ModelTemplate tpl("t.gms");
+                EXPECT_EQ(tpl.solveMapped(), mapped) << text;
+                EXPECT_EQ(scenarioModelText(tpl, *set, 0, round), searched(text)) << text << value;
+            }
+        }
+    }
+    // A code glued to $ontext does not open a text block once expanded: two solve statements, refused as before.
+    writeFile("t.gms", "$ontext@0 \nsolve m using lp min z;\n$offtext\nsolve m using lp min z;\n");
+    const ModelTemplate hidden("t.gms");
+    EXPECT_TRUE(contains(refusal([&] { scenarioModelText(hidden, *set, 0, round); }), "lines 2 and 4"));
+    // A code without a value is refused by its line, whichever way the statement is placed.
+    writeFile("t.gms", "x = 1;\nsolve m using lp min z;\ny = @7 ;\n");
+    EXPECT_TRUE(contains(refusal([&] { scenarioModelText(ModelTemplate("t.gms"), *set, 0, round); }),
+                         "The code '@7' in line 3 of the file 't.gms'"));
+}
+
 TEST(SolutionFiles, ReadAtFullPrecisionAndRefuseWhatIsNoNumber) {
     ScratchDirectory scratch("solution-files");
     writeFile("scenario1.sol", "x 2 7.999999999999999E+01\nx 1 1.700000000000001E+02\n"
