@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "NumberText.h"
+
 void printIterationHeader(int iter) {
     const std::string rule(60, '=');
     std::printf("%s\n", rule.c_str());
@@ -40,18 +42,26 @@ void printLimitVerdict() {
 }
 
 void SCENARIOS::saveAllScenarioSolutionsToFile(int it, double delta, FILE* f) {
-    std::fprintf(f, "Iteration %d:\n", it);
+    // Built whole and written at once: pha writes this block between two rounds, while the workers wait.
+    std::string block = "Iteration " + std::to_string(it) + ":\n";
+    const auto value = [&block](double v) {
+        block += "  > ";
+        appendFixed(block, v, 10);
+        block += '\n';
+    };
     for (int k = 1; k <= numScenarios; k++) {
         const SCENARIO* s = scenarios[k - 1];
-        std::fprintf(f, " Scenario %d\n", k);
-        std::fprintf(f, " : 1st stage decision:\n");
-        for (int j = 0; j < s->solution1->size; j++) std::fprintf(f, "  > %0.10f\n", s->solution1->data[j]);
-        std::fprintf(f, " : 2nd stage decision:\n");
-        for (int j = 0; j < s->solution2->size; j++) std::fprintf(f, "  > %0.10f\n", s->solution2->data[j]);
+        block += " Scenario " + std::to_string(k) + "\n : 1st stage decision:\n";
+        for (int j = 0; j < s->solution1->size; j++) value(s->solution1->data[j]);
+        block += " : 2nd stage decision:\n";
+        for (int j = 0; j < s->solution2->size; j++) value(s->solution2->data[j]);
     }
-    std::fprintf(f, "Average solution:\n");
-    for (int j = 0; j < averageSolution1->size; j++) std::fprintf(f, "  > %0.10f\n", averageSolution1->data[j]);
-    std::fprintf(f, "Dist = %0.10f\n\n", delta);
+    block += "Average solution:\n";
+    for (int j = 0; j < averageSolution1->size; j++) value(averageSolution1->data[j]);
+    block += "Dist = ";
+    appendFixed(block, delta, 10);
+    block += "\n\n";
+    std::fwrite(block.data(), 1, block.size(), f);
 }
 
 void SCENARIOS::printAllScenarioSolutions() {
