@@ -42,26 +42,27 @@ void printLimitVerdict() {
 }
 
 void SCENARIOS::saveAllScenarioSolutionsToFile(int it, double delta, FILE* f) {
-    // Built whole and written at once: pha writes this block between two rounds, while the workers wait.
-    std::string block = "Iteration " + std::to_string(it) + ":\n";
-    const auto value = [&block](double v) {
-        block += "  > ";
-        appendFixed(block, v, 10);
-        block += '\n';
+    // The numbers through the number writer (printf's floating-point path cost most of this block); each
+    // line goes into the stream's buffer by itself, so that a failed write is found with its cause when
+    // the stream is flushed.
+    std::string line;
+    const auto value = [&line, f](const char* before, double v, const char* after) {
+        line = before;
+        appendFixed(line, v, 10);
+        line += after;
+        std::fputs(line.c_str(), f);
     };
+    std::fprintf(f, "Iteration %d:\n", it);
     for (int k = 1; k <= numScenarios; k++) {
         const SCENARIO* s = scenarios[k - 1];
-        block += " Scenario " + std::to_string(k) + "\n : 1st stage decision:\n";
-        for (int j = 0; j < s->solution1->size; j++) value(s->solution1->data[j]);
-        block += " : 2nd stage decision:\n";
-        for (int j = 0; j < s->solution2->size; j++) value(s->solution2->data[j]);
+        std::fprintf(f, " Scenario %d\n : 1st stage decision:\n", k);
+        for (int j = 0; j < s->solution1->size; j++) value("  > ", s->solution1->data[j], "\n");
+        std::fputs(" : 2nd stage decision:\n", f);
+        for (int j = 0; j < s->solution2->size; j++) value("  > ", s->solution2->data[j], "\n");
     }
-    block += "Average solution:\n";
-    for (int j = 0; j < averageSolution1->size; j++) value(averageSolution1->data[j]);
-    block += "Dist = ";
-    appendFixed(block, delta, 10);
-    block += "\n\n";
-    std::fwrite(block.data(), 1, block.size(), f);
+    std::fputs("Average solution:\n", f);
+    for (int j = 0; j < averageSolution1->size; j++) value("  > ", averageSolution1->data[j], "\n");
+    value("Dist = ", delta, "\n\n");
 }
 
 void SCENARIOS::printAllScenarioSolutions() {
