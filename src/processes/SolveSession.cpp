@@ -406,7 +406,8 @@ void SolveSession::modelsWritten(int iteration, int written) {
     }
     // Until every rank has had a model to start on, each one is released at once; then in batches of
     // about an eighth of the round (each release is a line to every rank).
-    if (written == numScenarios_ || released_ < workers_ || written - released_ >= std::max(workers_, numScenarios_ / 8)) {
+    const int batch = std::max(workers_, numScenarios_ / 8);
+    if (written == numScenarios_ || released_ < workers_ || written - released_ >= batch) {
         tellRanks("upto " + std::to_string(written), iteration);
         released_ = written;
     }
@@ -497,7 +498,8 @@ bool SolveSession::takeReports(int rank, int iteration) {
         }
         const int k = report.scenario;
         // Only a scenario some rank has taken, once: a report of any other would pass off a result never solved.
-        if (k > numScenarios_ || static_cast<std::uint32_t>(k) > claims_.taken() || reported_[static_cast<size_t>(k - 1)])
+        const bool taken = static_cast<std::uint32_t>(k) <= claims_.taken();
+        if (k > numScenarios_ || !taken || reported_[static_cast<size_t>(k - 1)])
             fail("(rank " + std::to_string(rank) + ") reported scenario " + std::to_string(k) +
                      ", which no rank had taken to solve in this iteration or which was reported before",
                  iteration);
